@@ -1,0 +1,59 @@
+#include "cli/Command.h"
+#include "cli/Commands.h"
+
+#include <QCommandLineParser>
+
+namespace quorvale::cli {
+
+const QList<Command>& commands()
+{
+    static const QList<Command> list = {
+        {QStringLiteral("count-words"), QStringLiteral("Print the number of words of FILE (or standard input)."),
+         &runCountWords},
+        {QStringLiteral("spin"), QStringLiteral("Print one spun wording of the spintax in FILE (or standard input)."),
+         &runSpin},
+    };
+    return list;
+}
+
+namespace {
+
+QString usageText(const QString& program)
+{
+    QString text = QStringLiteral("Usage: ") + program + QStringLiteral(" [--help] [--version] COMMAND [ARGS...]\n\n") +
+                   QStringLiteral("Quorvale builds mini websites from plain-text articles and rewrites articles\n") +
+                   QStringLiteral("with synonym rules. Commands:\n");
+    for (const Command& command : commands())
+        text += QStringLiteral("  ") + command.name.leftJustified(18) + command.summary + u'\n';
+    text += QStringLiteral("\nRun '") + program + QStringLiteral(" COMMAND --help' for a command's options.\n");
+    return text;
+}
+
+} // namespace
+
+int runCli(const QStringList& arguments, Context& context)
+{
+    const QStringList rest = arguments.mid(1);
+    if (rest.isEmpty()) {
+        context.err << usageText(context.programName);
+        return ExitUsage;
+    }
+    const QString& first = rest.first();
+    if (first == u"--help" || first == u"-h" || first == u"help") {
+        context.out << usageText(context.programName);
+        return ExitOk;
+    }
+    if (first == u"--version" || first == u"-v") {
+        context.out << QStringLiteral(QUORVALE_VERSION) << u'\n';
+        return ExitOk;
+    }
+    for (const Command& command : commands()) {
+        if (command.name == first)
+            return command.run(rest, context);
+    }
+    context.err << context.programName << QStringLiteral(": unknown command '") << first << QStringLiteral("'\n\n")
+                << usageText(context.programName);
+    return ExitUsage;
+}
+
+} // namespace quorvale::cli

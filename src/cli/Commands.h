@@ -1,0 +1,11 @@
+#pragma once
+
+#include "cli/Command.h"
+
+// The entry points of the sub-commands, one file each.
+namespace quorvale::cli {
+
+int runCountWords(const QStringList& arguments, Context& context);
+int runSpin(const QStringList& arguments, Context& context);
+
+} // namespace quorvale::cli
