@@ -163,7 +163,8 @@ moon_sea() {
         \( -size "${W}x$H" xc:black -stroke '#e9e2c8' -strokewidth 2 \
            -draw "$(streaks 5 420 1380 726 1080 420)" -blur 0x1.4 \) \
         -compose screen -composite \
-        -fill '#0d1a33' -draw "$(ridge 61 712 10 3 300)" \
+        \( -size "${W}x$H" xc:black -fill '#4a6688' -draw 'rectangle 0,712 1920,728' -blur 0x10 \) \
+        -compose screen -composite \
         "$TMP/b.png"
     finish "$TMP/b.png" "$1"
 }
@@ -224,14 +225,11 @@ aurora() {
 
 # --- Image225: lake at first light -----------------------------------------
 dawn_lake() {
-    sky "$TMP/a.png" "$W" '#24365a' '#4d6a8f:260' '#c9a58f:200' '#f2d3a8:100'
-    glow "$TMP/g.png" 700 560 70 '#ffe3b0'
-    "$CONVERT" "$TMP/a.png" -crop "${W}x560+0+0" +repage \
-        \( -size "${W}x$H" xc:black -crop "${W}x560+0+0" +repage \) +delete \
-        "$TMP/s.png"
+    sky "$TMP/a.png" "$W" '#1f3154' '#4a6890:250' '#c7a18f:230' '#f3d1a2:80' '#f6dcb4:520'
+    glow "$TMP/g.png" 700 520 80 '#ffe0a8'
     "$CONVERT" "$TMP/a.png" "$TMP/g.png" -compose screen -composite \
-        -fill '#6f7891' -draw "$(ridge 131 500 45 4 420)" \
-        -fill '#3f4a66' -draw "$(ridge 149 540 40 4 360)" \
+        -fill '#7d7f98' -draw "$(ridge 131 520 40 4 420)" \
+        -fill '#454c69' -draw "$(ridge 149 548 30 4 360)" \
         -crop "${W}x560+0+0" +repage "$TMP/top.png"
     "$CONVERT" "$TMP/top.png" \
         \( "$TMP/top.png" -flip -crop "${W}x520+0+0" +repage -blur 0x3 \

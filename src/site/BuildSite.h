@@ -60,3 +60,16 @@ struct BuildOutcome
 };
 
 } // namespace quorvale
+
+namespace quorvale {
+
+/// Runs a whole build: checks the five slots ("Missing Info") and the
+/// background ("Error"), loads the templates, rebuilds installFolder/output
+/// from the variation's template folder, writes index.html and the four
+/// article pages, copies the background to assets/images/bg.jpg and shows the
+/// closing message through @p host. A failing step is skipped and the next one
+/// runs; the failures are collected in the outcome and listed in a message
+/// titled "Build finished with errors". Never throws.
+BuildOutcome BuildSite(const BuildInput& input, BuildWorkState& state, BuildHost& host);
+
+} // namespace quorvale

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+
+namespace quorvale {
+
+/// Buttons of a message box.
+enum class MessageButtons { Ok, YesNo };
+
+/// The button a message box was closed with.
+enum class MessageAnswer { Ok, Yes, No };
+
+/// What the window controllers need of the desktop. The Qt views implement it
+/// with real dialogs and the desktop's handlers; tests replace it with a fake
+/// that records the calls and answers for the user.
+class UiHost
+{
+public:
+    virtual ~UiHost() = default;
+
+    /// Shows a modal message box with an information icon; returns the button pressed.
+    virtual MessageAnswer showMessage(const QString& text, const QString& title,
+                                      MessageButtons buttons = MessageButtons::Ok) = 0;
+    /// Opens a folder in the desktop's file manager.
+    virtual void openFolder(const QString& path) = 0;
+    /// Opens an address (a web address or a local file's URL) in the default browser.
+    virtual void openAddress(const QString& address) = 0;
+};
+
+} // namespace quorvale
