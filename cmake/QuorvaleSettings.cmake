@@ -18,6 +18,16 @@ if(QUORVALE_SANITIZE)
     target_link_options(quorvale_settings INTERFACE -fsanitize=address,undefined)
 endif()
 
+if(QUORVALE_FUZZ)
+    if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+        message(FATAL_ERROR "QUORVALE_FUZZ needs clang: configure with -DCMAKE_CXX_COMPILER=clang++")
+    endif()
+    # Every library is instrumented; only the fuzz targets link libFuzzer's main.
+    target_compile_options(quorvale_settings INTERFACE -fsanitize=fuzzer-no-link,address,undefined
+        -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+    target_link_options(quorvale_settings INTERFACE -fsanitize=address,undefined)
+endif()
+
 # Builds one module library: quorvale_module(NAME sources... LINKS deps...)
 function(quorvale_module name)
     cmake_parse_arguments(ARG "" "" "SOURCES;LINKS" ${ARGN})

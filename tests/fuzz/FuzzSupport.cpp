@@ -1,0 +1,14 @@
+#include "FuzzSupport.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace quorvale::fuzz {
+
+void failure(const char* what)
+{
+    std::fprintf(stderr, "property failed: %s\n", what);
+    std::abort();
+}
+
+} // namespace quorvale::fuzz
