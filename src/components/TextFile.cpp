@@ -42,14 +42,16 @@ QString nativeName(const QString& path)
 
 DecodedText decodeText(const QByteArray& bytes)
 {
+    // The mark is cut off here; a second U+FEFF right after it is text and stays.
+    constexpr auto kAfterMark = QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom;
     if (startsWith(bytes, {0xEF, 0xBB, 0xBF}))
-        return {QStringDecoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless).decode(bytes.sliced(3)),
+        return {QStringDecoder(QStringConverter::Utf8, kAfterMark).decode(bytes.sliced(3)),
                 TextEncoding::Utf8Bom};
     if (startsWith(bytes, {0xFF, 0xFE}))
-        return {QStringDecoder(QStringConverter::Utf16LE, QStringConverter::Flag::Stateless).decode(bytes.sliced(2)),
+        return {QStringDecoder(QStringConverter::Utf16LE, kAfterMark).decode(bytes.sliced(2)),
                 TextEncoding::Utf16LE};
     if (startsWith(bytes, {0xFE, 0xFF}))
-        return {QStringDecoder(QStringConverter::Utf16BE, QStringConverter::Flag::Stateless).decode(bytes.sliced(2)),
+        return {QStringDecoder(QStringConverter::Utf16BE, kAfterMark).decode(bytes.sliced(2)),
                 TextEncoding::Utf16BE};
 
     // Stateless: a sequence cut off at the end is an error rather than held back.

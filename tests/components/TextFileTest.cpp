@@ -74,6 +74,11 @@ INSTANTIATE_TEST_SUITE_P(
                    TextEncoding::Windows1252},
         DecodeCase{"invalid_utf8_cut_at_end", QByteArray("ok \xC3"), QStringLiteral("ok Ã"), TextEncoding::Windows1252},
         DecodeCase{"overlong_utf8", QByteArray("\xC0\xAF"), QStringLiteral("À¯"), TextEncoding::Windows1252},
+        // Found by fuzzing: a U+FEFF right after the mark is text, not a second mark.
+        DecodeCase{"utf16le_mark_then_zwnbsp", QByteArray("\xFF\xFE\xFF\xFE" "a\0", 6), QStringLiteral("\uFEFFa"),
+                   TextEncoding::Utf16LE},
+        DecodeCase{"utf8_mark_then_zwnbsp", QByteArray("\xEF\xBB\xBF\xEF\xBB\xBFx"), QStringLiteral("\uFEFFx"),
+                   TextEncoding::Utf8Bom},
         DecodeCase{"empty", QByteArray(), QString(), TextEncoding::Utf8},
         DecodeCase{"ascii_crlf", QByteArray("a\r\nb\rc\n"), QStringLiteral("a\r\nb\rc\n"), TextEncoding::Utf8}),
     [](const auto& info) { return std::string(info.param.name); });
