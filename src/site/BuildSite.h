@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 
 namespace quorvale {
 
@@ -21,7 +22,19 @@ public:
         Q_UNUSED(done);
         Q_UNUSED(total);
     }
+    /// The template folder copy is over (finished or failed); any progress display goes away.
+    virtual void copyEnded() {}
 };
+
+/// The messages a build shows, with their titles.
+inline constexpr QStringView MissingArticlesText = u"You need to select more articles for your mini site.";
+inline constexpr QStringView MissingArticlesTitle = u"Missing Info";
+inline constexpr QStringView MissingBackgroundText = u"Please select a background.";
+inline constexpr QStringView MissingBackgroundTitle = u"Error";
+inline constexpr QStringView BuildDoneText =
+    u"Done! Process complete. Click the 'Open Output Folder' to see the mini site";
+inline constexpr QStringView BuildDoneTitle = u"Done";
+inline constexpr QStringView BuildFailedTitle = u"Build finished with errors";
 
 /// Everything a build reads. Nothing in it is changed by the build.
 struct BuildInput
@@ -34,16 +47,6 @@ struct BuildInput
     SiteInfo info;
 };
 
-/// The texts a build leaves behind for the window that ran it.
-struct BuildWorkState
-{
-    TemplateSet templates;
-    QString indexPageText;
-    QString articlePageText;
-    QString articleLoaderText;
-    PageArticlePaths paths;
-};
-
 /// How a build ended.
 struct BuildOutcome
 {
@@ -53,7 +56,7 @@ struct BuildOutcome
         Finished,          ///< the run went through all its steps
     };
     Status status = Status::Finished;
-    QString siteFolder;  ///< where the site was written
+    QString siteFolder;   ///< where the site was written
     QStringList failures; ///< one line per failed step, in plain words; empty when all went well
 
     bool succeeded() const noexcept { return status == Status::Finished && failures.isEmpty(); }
@@ -71,5 +74,13 @@ namespace quorvale {
 /// runs; the failures are collected in the outcome and listed in a message
 /// titled "Build finished with errors". Never throws.
 BuildOutcome BuildSite(const BuildInput& input, BuildWorkState& state, BuildHost& host);
+
+/// The text of the "Build finished with errors" message: one line per failure.
+QString BuildFailuresText(const QStringList& failures);
+
+/// The five page article paths of page @p page (0: the index page, 1 to 4:
+/// the pages of articles #1 to #4): the page's own article and the four
+/// others in the order that page lists them.
+PageArticlePaths PageArticlePathsFor(const SlotPaths& slots, int page);
 
 } // namespace quorvale

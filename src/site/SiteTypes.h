@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-
 #include <array>
 
 namespace quorvale {
@@ -39,5 +38,18 @@ struct PageArticlePaths
 /// The five article slots: 0 is the main article, 1 to 4 articles #1 to #4.
 /// An empty path is an empty slot.
 using SlotPaths = std::array<QString, 5>;
+
+/// The texts a build (or the page writers on their own) leave behind for the
+/// window that ran it: the loaded templates, the last index and article page
+/// filled, the article text read last and the page article paths of the last
+/// page.
+struct BuildWorkState
+{
+    TemplateSet templates;
+    QString indexPageText;
+    QString articlePageText;
+    QString articleLoaderText;
+    PageArticlePaths paths;
+};
 
 } // namespace quorvale

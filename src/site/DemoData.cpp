@@ -1,0 +1,78 @@
+#include "site/DemoData.h"
+
+#include <QDir>
+
+namespace quorvale {
+
+namespace {
+
+QStringList fileNames(const QString& folder, const QString& pattern)
+{
+    if (folder.isEmpty())
+        return {};
+    return QDir(folder).entryList({pattern}, QDir::Files, QDir::Name | QDir::IgnoreCase);
+}
+
+} // namespace
+
+SiteInfo ApplyDemoSiteInfo(SiteInfo info)
+{
+    info.siteHeadline = DemoSiteHeadline.toString();
+    info.siteDescription = DemoSiteDescription.toString();
+    info.siteName = DemoSiteName.toString();
+    info.videoId = DemoVideoId.toString();
+    info.adTitle = DemoAdTitle.toString();
+    info.adDescription = DemoAdDescription.toString();
+    info.buttonText = DemoButtonText.toString();
+    info.footerText = DemoFooterText.toString();
+    return info;
+}
+
+QStringList ArticleFileNames(const QString& folder)
+{
+    return fileNames(folder, QStringLiteral("*.txt"));
+}
+
+QStringList ImageFileNames(const QString& folder)
+{
+    return fileNames(folder, QStringLiteral("*.jpg"));
+}
+
+BuildInput DemoBuildInput(const QString& installFolder, const QString& variation, const SiteInfo& info)
+{
+    BuildInput input;
+    input.installFolder = installFolder;
+    input.variation = variation;
+    input.info = ApplyDemoSiteInfo(info);
+
+    const QString articleFolder = installFolder + u'/' + DemoArticleFolder;
+    const QStringList articles = ArticleFileNames(articleFolder);
+    for (qsizetype slot = 0; slot < qsizetype(input.slots.size()) && !articles.isEmpty(); ++slot)
+        input.slots[std::size_t(slot)] = articleFolder + u'/' + articles.at(qMin(slot, articles.size() - 1));
+
+    input.backgroundFolder = installFolder + u'/' + DemoImageFolder;
+    const QStringList images = ImageFileNames(input.backgroundFolder);
+    if (!images.isEmpty())
+        input.backgroundFile = images.contains(DemoImageFile) ? DemoImageFile.toString() : images.last();
+    return input;
+}
+
+QStringList DemoDataProblems(const QString& installFolder)
+{
+    QStringList problems;
+    const QString articleFolder = installFolder + u'/' + DemoArticleFolder;
+    const QDir articles(articleFolder);
+    if (!articles.exists() || !articles.isReadable()) {
+        problems << QStringLiteral("The sample articles folder %1 cannot be opened.").arg(articleFolder);
+    } else if (const qsizetype count = ArticleFileNames(articleFolder).size(); count < 5) {
+        problems << QStringLiteral("The sample articles folder %1 holds %2 article files; 5 are needed.")
+                        .arg(articleFolder)
+                        .arg(count);
+    }
+    const QString imageFolder = installFolder + u'/' + DemoImageFolder;
+    if (!ImageFileNames(imageFolder).contains(DemoImageFile))
+        problems << QStringLiteral("The sample background %1 is not in %2.").arg(DemoImageFile.toString(), imageFolder);
+    return problems;
+}
+
+} // namespace quorvale
