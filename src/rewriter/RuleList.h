@@ -13,6 +13,10 @@ using RuleList = QStringList;
 /// Throws Error naming the path when the file is missing or unreadable.
 RuleList LoadRuleList(const QString& path);
 
+/// True when @p line is a rule: it starts with "{" and ends with "}" (an empty
+/// line is not a rule).
+bool isRuleLine(QStringView line) noexcept;
+
 /// The items of one rule line such as "{big|large|huge}": empty unless the line
 /// starts with "{" and ends with "}"; every brace of the line is dropped and
 /// the rest split at "|", pieces kept exactly (empty pieces dropped).
