@@ -12,6 +12,9 @@ const QList<Command>& commands()
          &runCountWords},
         {QStringLiteral("spin"), QStringLiteral("Print one spun wording of the spintax in FILE (or standard input)."),
          &runSpin},
+        {QStringLiteral("rewrite"), QStringLiteral("Rewrite the article FILE with the synonym rules."), &runRewrite},
+        {QStringLiteral("import-thesaurus"),
+         QStringLiteral("Turn a MyThes thesaurus (.dat) into a synonym rule file."), &runImportThesaurus},
     };
     return list;
 }

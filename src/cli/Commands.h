@@ -7,5 +7,7 @@ namespace quorvale::cli {
 
 int runCountWords(const QStringList& arguments, Context& context);
 int runSpin(const QStringList& arguments, Context& context);
+int runRewrite(const QStringList& arguments, Context& context);
+int runImportThesaurus(const QStringList& arguments, Context& context);
 
 } // namespace quorvale::cli
