@@ -1,0 +1,38 @@
+#pragma once
+
+#include "components/Tools.h"
+#include "site/SiteTypes.h"
+#include "ui/UiHost.h"
+
+namespace quorvale {
+
+/// What the main window controller needs of its view beyond the desktop
+/// operations of UiHost: the picture preview, the two windows it opens, the
+/// progress of the template copy and the short pauses of the demo data.
+class MassHost : public UiHost
+{
+public:
+    /// Shows the picture file at @p path in the preview, replacing the previous
+    /// picture. Returns false, and keeps the previous picture, when the file
+    /// cannot be read or decoded.
+    virtual bool showPicture(const QString& path) = 0;
+    /// Shows the Tornelle window without blocking. A new window starts from
+    /// @p articles; an open one is only brought to the front and ignores them.
+    virtual void showTornelle(const SlotPaths& articles) = 0;
+    /// Shows the instructions window and returns when it has been closed.
+    virtual void showInstructions() = 0;
+    /// Closes the main window; its state is discarded.
+    virtual void closeWindow() = 0;
+    /// Progress of the template folder copy during a build: @p done of @p total bytes.
+    virtual void copyProgress(qint64 done, qint64 total)
+    {
+        Q_UNUSED(done);
+        Q_UNUSED(total);
+    }
+    /// The template copy is over (finished or failed); any progress display goes away.
+    virtual void copyEnded() {}
+    /// A short wait that keeps the window responsive (see quorvale::Pause).
+    virtual void pause(int count) { Pause(count); }
+};
+
+} // namespace quorvale

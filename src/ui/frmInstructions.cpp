@@ -1,0 +1,78 @@
+#include "ui/frmInstructions.h"
+
+#include <QUrl>
+#include <utility>
+
+namespace quorvale {
+
+frmInstructions::frmInstructions(InstructionsHost& host, QString installFolder)
+    : m_host(host), m_installFolder(std::move(installFolder))
+{
+}
+
+QString frmInstructions::caption()
+{
+    return QStringLiteral("Quick Instructions");
+}
+
+const QList<frmInstructions::Line>& frmInstructions::lines()
+{
+    static const QList<Line> lines = {
+        {QStringLiteral("Label1"), Style::Bold, QStringLiteral("Quick Instructions and Frequently Asked Questions")},
+        {QStringLiteral("Label2"), Style::Plain,
+         QStringLiteral("Just select a background image (for the parallax section), fill in the blanks and click the "
+                        "\"Build Mini Site\" button.")},
+        {QStringLiteral("Label3"), Style::Plain,
+         QStringLiteral("Then click the \"Open Output Folder\" to see the mini site.")},
+        {QStringLiteral("Label15"), Style::Tip,
+         QStringLiteral("Tip: You can quickly build a \"Demo\" website for testing purposes by clicking the \"Load "
+                        "Dummy Data\" button.")},
+        {QStringLiteral("Label6"), Style::Bold, QStringLiteral("Once Your Website is Ready:")},
+        {QStringLiteral("Label4"), Style::Plain,
+         QStringLiteral("Once your website has been generated, just upload it to your website (any web hosting "
+                        "provider is fine) and that's all.")},
+        {QStringLiteral("Label5"), Style::Bold, QStringLiteral("Important:")},
+        {QStringLiteral("Label7"), Style::Plain,
+         QStringLiteral("We recommend you to make a backup of each mini site (on a separate folder) right after "
+                        "making it.")},
+        {QStringLiteral("Label8"), Style::Bold, QStringLiteral("What About Meta-Tags?")},
+        {QStringLiteral("Label9"), Style::Plain,
+         QStringLiteral("Meta-tags helped for SEO purposes long time ago but they are no longer effective, that's why "
+                        "we don't consider them.")},
+        {QStringLiteral("Label11"), Style::Link, QStringLiteral("Here's an article that describes this.")},
+        {QStringLiteral("Label10"), Style::Bold, QStringLiteral("Can I Modify The Template?")},
+        {QStringLiteral("Label12"), Style::Plain,
+         QStringLiteral("Yes, you can find the templates (index.html and article.html) under the \"Template\" "
+                        "folder.")},
+        {QStringLiteral("Label13"), Style::Plain,
+         QStringLiteral("Please make a backup of these files and take notice of the tags that are used by the "
+                        "software (Example: #ADTITLE#).")},
+        {QStringLiteral("Label14"), Style::Warning,
+         QStringLiteral("Important: Please notice that we don't give support for customizations.")},
+    };
+    return lines;
+}
+
+QString frmInstructions::closeCaption()
+{
+    return QStringLiteral("Close");
+}
+
+QString frmInstructions::helpAddress() const
+{
+    return QUrl::fromLocalFile(m_installFolder +
+                               QStringLiteral("/help/article/30-keywords-meta-field-is-no-longer-used-by-google.html"))
+        .toString(QUrl::FullyEncoded);
+}
+
+void frmInstructions::Label11_Click()
+{
+    m_host.openAddress(helpAddress());
+}
+
+void frmInstructions::Command1_Click()
+{
+    m_host.closeWindow();
+}
+
+} // namespace quorvale

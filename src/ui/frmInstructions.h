@@ -1,0 +1,61 @@
+#pragma once
+
+#include "ui/UiHost.h"
+
+#include <QList>
+#include <QString>
+
+namespace quorvale {
+
+/// What the instructions window needs of its view.
+class InstructionsHost : public UiHost
+{
+public:
+    /// Closes the instructions window.
+    virtual void closeWindow() = 0;
+};
+
+/// Controller of the "Quick Instructions" window: its static texts, the help
+/// link and "Close".
+class frmInstructions
+{
+public:
+    /// How a line of the window is shown.
+    enum class Style {
+        Plain,
+        Bold,
+        Tip,     ///< green
+        Link,    ///< blue, underlined, right-hand side, clickable (Label11_Click)
+        Warning, ///< dark red
+    };
+
+    /// One static text of the window.
+    struct Line
+    {
+        QString name; ///< the control's name, e.g. "Label11"
+        Style style;
+        QString text;
+    };
+
+    /// @p installFolder is the folder whose help/ sub-folder holds the help page.
+    frmInstructions(InstructionsHost& host, QString installFolder);
+
+    static QString caption();
+    /// The window's texts from top to bottom.
+    static const QList<Line>& lines();
+    static QString closeCaption();
+
+    /// The help page shipped with the program, as a file address.
+    QString helpAddress() const;
+
+    /// The help link: opens the help page in the web browser.
+    void Label11_Click();
+    /// "Close".
+    void Command1_Click();
+
+private:
+    InstructionsHost& m_host;
+    QString m_installFolder;
+};
+
+} // namespace quorvale

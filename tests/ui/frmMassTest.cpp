@@ -1,0 +1,675 @@
+#include "ui/frmMass.h"
+
+#include "MassTestSupport.h"
+
+#include <QStorageInfo>
+#include <memory>
+
+namespace quorvale::test {
+namespace {
+
+using Field = frmMass::SiteField;
+
+const QString NotSelected = QStringLiteral("Not Selected");
+const QString ArticlesHome = QStringLiteral("/articles");
+
+/// An installation folder with templates, images and sample articles, a
+/// folder of articles to browse, and a controller started on that folder.
+class MassTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        // Templates: the flavours differ so that tests can tell which one was loaded.
+        writeFile(install(u"/template1/index.html"), "<h1>#SITENAME#</h1>VIDEO");
+        writeFile(install(u"/template1/article.html"), "<h1>#SITENAME#</h1>");
+        writeFile(install(u"/template1/assets/images/bg.jpg"), jpegBytes("default"));
+        writeFile(install(u"/template1_novideo/index.html"), "<h1>#SITENAME#</h1>NOVIDEO");
+        writeFile(install(u"/template1_novideo/article.html"), "<h1>#SITENAME#</h1>");
+        for (const char* name : {"b.jpg", "a.jpg"})
+            writeFile(install(u"/appimages/") + QString::fromLatin1(name), jpegBytes(name));
+        // Articles to browse: only *.txt files count, in any letter case; not
+        // hidden files, not folders, not other types.
+        for (const char* name : {"b.txt", "A.txt", "c.TXT", "notes.md", ".hidden.txt"})
+            writeFile(articles(u"/") + QString::fromLatin1(name), "Some text. More text.");
+        QDir().mkpath(articles(u"/sub/deeper"));
+        QDir().mkpath(articles(u"/folder.txt"));
+        writeFile(articles(u"/sub/x.txt"), "In a sub-folder.");
+    }
+
+    frmMass& start()
+    {
+        m_mass = std::make_unique<frmMass>(m_host, installFolder(), articles(), nullptr);
+        m_mass->Form_Load();
+        return *m_mass;
+    }
+
+    QString installFolder() const { return m_dir.path() + QStringLiteral("/app"); }
+    QString install(QStringView rest) const { return installFolder() + rest; }
+    QString articles(QStringView rest = {}) const { return m_dir.path() + ArticlesHome + rest; }
+
+    /// Selects @p name in the article list of the current folder.
+    void selectArticle(const QString& name)
+    {
+        const int index = int(m_mass->files().indexOf(name));
+        ASSERT_GE(index, 0) << name.toStdString();
+        ASSERT_TRUE(m_mass->selectFile(index));
+    }
+
+    void fillAllSlots()
+    {
+        for (int i = 0; i < frmMass::SlotCount; ++i) {
+            selectArticle(m_mass->files().at(i % m_mass->files().size()));
+            m_mass->cmdSelectArticle_Click(i);
+        }
+    }
+
+    QTemporaryDir m_dir;
+    FakeMassHost m_host;
+    std::unique_ptr<frmMass> m_mass;
+};
+
+// Start-up ------------------------------------------------------------------
+
+TEST_F(MassTest, StartUpSetsCaptionsVariationsCountAndFirstImage)
+{
+    frmMass& mass = start();
+
+    EXPECT_EQ(mass.caption(), QStringLiteral("Quorvale 1.0.6  PRO "));
+    EXPECT_EQ(mass.appName(), QStringLiteral("Quorvale PRO "));
+    EXPECT_TRUE(mass.tornelleButtonShown());
+    EXPECT_EQ(mass.variations(), (QStringList{QStringLiteral("1"), QStringLiteral("2")}));
+    EXPECT_EQ(mass.variation(), QStringLiteral("1"));
+    EXPECT_EQ(mass.filesFound(), QStringLiteral("3"));
+    // The video id is empty at start-up: the no-video templates are loaded.
+    EXPECT_EQ(mass.workState().templates.indexTemplate, QStringLiteral("<h1>#SITENAME#</h1>NOVIDEO"));
+    EXPECT_EQ(mass.images(), (QStringList{QStringLiteral("a.jpg"), QStringLiteral("b.jpg")}));
+    EXPECT_EQ(mass.selectedImageName(), QStringLiteral("a.jpg"));
+    EXPECT_EQ(m_host.pictures, QStringList{install(u"/appimages/a.jpg")});
+    EXPECT_EQ(mass.previewPath(), install(u"/appimages/a.jpg"));
+    EXPECT_TRUE(m_host.messages.empty());
+}
+
+TEST_F(MassTest, StartUpDefaultsOfTheSiteTexts)
+{
+    frmMass& mass = start();
+    const std::pair<Field, const char*> defaults[] = {
+        {Field::SiteName, ""},
+        {Field::SiteHeadline, ""},
+        {Field::SiteDescription, ""},
+        {Field::FooterText, ""},
+        {Field::AdTitle, "Learn How to YXZ."},
+        {Field::AdDescription, "Learn How to XYZ with just some clicks."},
+        {Field::ButtonText, "Learn More"},
+        {Field::ButtonUrl, "http://"},
+        {Field::VideoId, ""},
+        {Field::ReadMoreText, "Read More"},
+        {Field::RelatedArticlesText, "Related Articles"},
+    };
+    for (const auto& [field, text] : defaults)
+        EXPECT_EQ(mass.siteText(field), QString::fromLatin1(text)) << int(field);
+}
+
+TEST_F(MassTest, StartUpWithoutTemplatesOrImagesOpensQuietly)
+{
+    QDir(install(u"/template1_novideo")).removeRecursively();
+    QDir(install(u"/appimages")).removeRecursively();
+
+    frmMass& mass = start();
+
+    EXPECT_EQ(mass.caption(), QStringLiteral("Quorvale 1.0.6  PRO "));
+    EXPECT_TRUE(mass.workState().templates.indexTemplate.isEmpty());
+    EXPECT_TRUE(mass.images().isEmpty());
+    EXPECT_EQ(mass.imageIndex(), -1);
+    EXPECT_TRUE(mass.previewPath().isEmpty());
+    EXPECT_TRUE(m_host.pictures.isEmpty());
+    EXPECT_TRUE(m_host.messages.empty());
+}
+
+// Browsing and the count label --------------------------------------------
+
+TEST_F(MassTest, ArticleListMatchesTxtInAnyCaseSortedByName)
+{
+    frmMass& mass = start();
+    EXPECT_EQ(mass.folder(), articles());
+    EXPECT_EQ(mass.fileFolder(), articles());
+    EXPECT_EQ(mass.files(), (QStringList{QStringLiteral("A.txt"), QStringLiteral("b.txt"), QStringLiteral("c.TXT")}));
+    EXPECT_EQ(mass.subfolders(), (QStringList{QStringLiteral("folder.txt"), QStringLiteral("sub")}));
+    EXPECT_EQ(mass.fileIndex(), -1);
+    EXPECT_TRUE(mass.selectedFileName().isEmpty());
+}
+
+TEST_F(MassTest, OpeningFoldersUpdatesListsAndCountAtOnce)
+{
+    frmMass& mass = start();
+    QStringList counts;
+    QObject::connect(&mass, &frmMass::filesFoundChanged, [&counts](const QString& count) { counts << count; });
+    selectArticle(QStringLiteral("b.txt"));
+
+    struct Step
+    {
+        QString folder;
+        QStringList files;
+        QString count;
+    };
+    const Step steps[] = {
+        {articles(u"/sub"), {QStringLiteral("x.txt")}, QStringLiteral("1")},
+        {articles(u"/sub/deeper"), {}, QStringLiteral("0")},
+        {articles(u"/sub/deeper/.."), {QStringLiteral("x.txt")}, QStringLiteral("1")},
+    };
+    for (const Step& step : steps) {
+        ASSERT_TRUE(mass.setFolder(step.folder)) << step.folder.toStdString();
+        EXPECT_EQ(mass.files(), step.files) << step.folder.toStdString();
+        EXPECT_EQ(mass.filesFound(), step.count) << step.folder.toStdString();
+        EXPECT_EQ(counts.last(), step.count);
+        EXPECT_EQ(mass.fileIndex(), -1) << "a new folder starts without a selection";
+    }
+    EXPECT_EQ(mass.folder(), articles(u"/sub")) << "the folder is kept without \"..\"";
+    EXPECT_EQ(mass.folderChain().last(), articles(u"/sub"));
+    EXPECT_EQ(mass.folderChain().at(mass.folderChain().size() - 2), articles());
+    EXPECT_EQ(mass.folderChain().first(), QStringLiteral("/"));
+}
+
+TEST_F(MassTest, AFolderThatCannotBeOpenedChangesNothing)
+{
+    frmMass& mass = start();
+    selectArticle(QStringLiteral("b.txt"));
+    int changes = 0;
+    QObject::connect(&mass, &frmMass::filesChanged, [&changes] { ++changes; });
+
+    for (const QString& path : {articles(u"/missing"), articles(u"/b.txt"), QString()})
+        EXPECT_FALSE(mass.setFolder(path)) << path.toStdString();
+
+    EXPECT_EQ(changes, 0);
+    EXPECT_EQ(mass.folder(), articles());
+    EXPECT_EQ(mass.selectedFileName(), QStringLiteral("b.txt"));
+    EXPECT_EQ(mass.filesFound(), QStringLiteral("3"));
+}
+
+TEST_F(MassTest, UnreadableDriveKeepsListsButShowsTheChosenDrive)
+{
+    frmMass& mass = start();
+    const QString missingDrive = m_dir.path() + QStringLiteral("/no-such-drive");
+
+    mass.setDrive(missingDrive);
+
+    EXPECT_EQ(mass.drive(), missingDrive);
+    EXPECT_EQ(mass.folder(), articles());
+    EXPECT_EQ(mass.filesFound(), QStringLiteral("3"));
+}
+
+TEST_F(MassTest, ChoosingADriveAgainReturnsToItsLastFolder)
+{
+    frmMass& mass = start();
+    const QString drive = QStorageInfo(articles()).rootPath();
+    EXPECT_EQ(mass.drive(), drive);
+    ASSERT_TRUE(mass.setFolder(articles(u"/sub")));
+
+    mass.setDrive(m_dir.path() + QStringLiteral("/no-such-drive"));
+    mass.setDrive(drive);
+
+    EXPECT_EQ(mass.folder(), articles(u"/sub"));
+    EXPECT_EQ(mass.files(), QStringList{QStringLiteral("x.txt")});
+}
+
+TEST_F(MassTest, DrivesListTheRootFirst)
+{
+    frmMass& mass = start();
+    ASSERT_FALSE(mass.drives().isEmpty());
+    EXPECT_EQ(mass.drives().first().root, QStringLiteral("/"));
+    for (const DriveEntry& drive : mass.drives())
+        EXPECT_TRUE(QFileInfo(drive.root).isDir()) << drive.root.toStdString();
+}
+
+TEST_F(MassTest, RefreshingTheArticleListKeepsTheSelectionAndFindsNewFiles)
+{
+    frmMass& mass = start();
+    selectArticle(QStringLiteral("b.txt"));
+    writeFile(articles(u"/0-first.txt"), "New.");
+
+    mass.refreshFiles();
+
+    EXPECT_EQ(mass.files().first(), QStringLiteral("0-first.txt"));
+    EXPECT_EQ(mass.selectedFileName(), QStringLiteral("b.txt"));
+    EXPECT_FALSE(mass.selectFile(mass.files().size())) << "no such entry";
+    EXPECT_EQ(mass.selectedFileName(), QStringLiteral("b.txt"));
+}
+
+// Slots and their toggle captions -------------------------------------------
+
+struct SlotCaptions
+{
+    int index;
+    const char* atStartUp;
+    const char* filled;
+    const char* emptiedAgain;
+};
+
+class SlotToggleTest : public MassTest, public ::testing::WithParamInterface<SlotCaptions>
+{
+};
+
+TEST_P(SlotToggleTest, FillsAndEmptiesWithCaptionsAndColours)
+{
+    const SlotCaptions& captions = GetParam();
+    frmMass& mass = start();
+    std::vector<int> changed;
+    QObject::connect(&mass, &frmMass::slotChanged, [&changed](int index) { changed.push_back(index); });
+    const ArticleSlot& slot = mass.slot(captions.index);
+    EXPECT_EQ(slot.buttonCaption, QString::fromLatin1(captions.atStartUp));
+    EXPECT_EQ(slot.displayText, NotSelected);
+    EXPECT_EQ(slot.colour, 0xff0000u);
+    EXPECT_FALSE(slot.filled());
+
+    ASSERT_TRUE(mass.setFolder(articles(u"/sub")));
+    selectArticle(QStringLiteral("x.txt"));
+    mass.cmdSelectArticle_Click(captions.index);
+
+    EXPECT_EQ(slot.displayText, QStringLiteral("x.txt"));
+    EXPECT_EQ(slot.colour, 0x0000ffu);
+    EXPECT_EQ(slot.path, articles(u"/sub/x.txt"));
+    EXPECT_EQ(slot.buttonCaption, QString::fromLatin1(captions.filled));
+    EXPECT_EQ(mass.slotPaths()[std::size_t(captions.index)], articles(u"/sub/x.txt"));
+
+    mass.cmdSelectArticle_Click(captions.index);
+
+    EXPECT_EQ(slot.displayText, NotSelected);
+    EXPECT_EQ(slot.colour, 0xff0000u);
+    EXPECT_TRUE(slot.path.isEmpty());
+    EXPECT_EQ(slot.buttonCaption, QString::fromLatin1(captions.emptiedAgain));
+    EXPECT_EQ(changed, (std::vector<int>{captions.index, captions.index}));
+    for (int other = 0; other < frmMass::SlotCount; ++other) {
+        if (other != captions.index) {
+            EXPECT_FALSE(mass.slot(other).filled()) << other;
+        }
+    }
+    EXPECT_TRUE(m_host.messages.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(AllSlots, SlotToggleTest,
+                         ::testing::Values(SlotCaptions{0, "Use Selected Article as the Main Article",
+                                                        "Remove Article (Main Article)",
+                                                        "Use Current Article For Main Article"},
+                                           SlotCaptions{1, "Use Current Article as Article #1", "Remove Article ( #1)",
+                                                        "Use Current Article as Article #1"},
+                                           SlotCaptions{2, "Use Current Article as Article #2", "Remove Article ( #2)",
+                                                        "Use Current Article as Article #2"},
+                                           SlotCaptions{3, "Use Current Article as Article #3", "Remove Article ( #3)",
+                                                        "Use Current Article as Article #3"},
+                                           SlotCaptions{4, "Use Current Article as Article #4", "Remove Article ( #4)",
+                                                        "Use Current Article as Article #4"}));
+
+TEST_F(MassTest, FillingWithoutASelectedArticleAsksForOne)
+{
+    frmMass& mass = start();
+    int changes = 0;
+    QObject::connect(&mass, &frmMass::slotChanged, [&changes] { ++changes; });
+
+    mass.cmdSelectArticle_Click(3);
+
+    ASSERT_EQ(m_host.messages.size(), 1u);
+    EXPECT_EQ(m_host.messages[0].text, QStringLiteral("Please select an article."));
+    EXPECT_EQ(m_host.messages[0].title, QStringLiteral("Error"));
+    EXPECT_EQ(m_host.messages[0].buttons, MessageButtons::Ok);
+    EXPECT_FALSE(mass.slot(3).filled());
+    EXPECT_EQ(mass.slot(3).buttonCaption, QStringLiteral("Use Current Article as Article #3"));
+    EXPECT_EQ(changes, 0);
+}
+
+TEST_F(MassTest, AFilledSlotEmptiesWithoutASelectionAndSurvivesBrowsing)
+{
+    frmMass& mass = start();
+    selectArticle(QStringLiteral("A.txt"));
+    mass.cmdSelectArticle_Click(0);
+    mass.cmdSelectArticle_Click(1);
+    selectArticle(QStringLiteral("c.TXT"));
+    mass.cmdSelectArticle_Click(2);
+
+    ASSERT_TRUE(mass.setFolder(articles(u"/sub/deeper")));
+    mass.setDrive(m_dir.path() + QStringLiteral("/no-such-drive"));
+
+    EXPECT_EQ(mass.slot(0).path, articles(u"/A.txt"));
+    EXPECT_EQ(mass.slot(1).path, articles(u"/A.txt")) << "one article may fill several slots";
+    EXPECT_EQ(mass.slot(2).path, articles(u"/c.TXT"));
+    ASSERT_EQ(mass.fileIndex(), -1);
+
+    mass.cmdSelectArticle_Click(2);
+
+    EXPECT_FALSE(mass.slot(2).filled());
+    EXPECT_TRUE(m_host.messages.empty());
+}
+
+TEST_F(MassTest, SlotIndexOutsideTheFiveIsIgnored)
+{
+    frmMass& mass = start();
+    selectArticle(QStringLiteral("A.txt"));
+    mass.cmdSelectArticle_Click(-1);
+    mass.cmdSelectArticle_Click(5);
+    for (int i = 0; i < frmMass::SlotCount; ++i)
+        EXPECT_FALSE(mass.slot(i).filled());
+    EXPECT_TRUE(m_host.messages.empty());
+}
+
+// Image selection and preview --------------------------------------------
+
+TEST_F(MassTest, SelectingAnImageShowsItAndAnUndecodableOneKeepsThePreview)
+{
+    writeFile(install(u"/appimages/c-broken.jpg"), "not a picture");
+    frmMass& mass = start();
+    ASSERT_EQ(mass.images().size(), 3);
+
+    ASSERT_TRUE(mass.selectImage(1));
+    EXPECT_EQ(m_host.pictures.last(), install(u"/appimages/b.jpg"));
+    EXPECT_EQ(mass.previewPath(), install(u"/appimages/b.jpg"));
+
+    ASSERT_TRUE(mass.selectImage(2));
+    EXPECT_EQ(m_host.pictures.last(), install(u"/appimages/c-broken.jpg"));
+    EXPECT_EQ(mass.selectedImageName(), QStringLiteral("c-broken.jpg"));
+    EXPECT_EQ(mass.previewPath(), install(u"/appimages/b.jpg"));
+
+    EXPECT_FALSE(mass.selectImage(3));
+    EXPECT_EQ(mass.selectedImageName(), QStringLiteral("c-broken.jpg"));
+}
+
+TEST_F(MassTest, RefreshFindsANewImageAndKeepsTheSelection)
+{
+    frmMass& mass = start();
+    ASSERT_TRUE(mass.selectImage(1));
+    const qsizetype shown = m_host.pictures.size();
+    writeFile(install(u"/appimages/0-new.jpg"), jpegBytes("new"));
+
+    mass.Label28_Click();
+
+    EXPECT_EQ(mass.images(),
+              (QStringList{QStringLiteral("0-new.jpg"), QStringLiteral("a.jpg"), QStringLiteral("b.jpg")}));
+    EXPECT_EQ(mass.selectedImageName(), QStringLiteral("b.jpg"));
+    EXPECT_EQ(m_host.pictures.size(), shown) << "a refresh does not reload the preview";
+
+    QFile::remove(install(u"/appimages/b.jpg"));
+    mass.Label28_Click();
+    EXPECT_EQ(mass.imageIndex(), -1) << "a vanished image is no longer the background";
+}
+
+// The folder commands and the other windows --------------------------------
+
+TEST_F(MassTest, OpenOutputFolderWarnsFirstThenOpensTheVariationsFolder)
+{
+    frmMass& mass = start();
+    for (const QString& variation : {QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("1")}) {
+        m_host.log.clear();
+        mass.setVariation(variation);
+
+        mass.Command1_Click();
+
+        const QString folder = install(u"/output/template") + variation + u'/';
+        EXPECT_EQ(m_host.log, (QStringList{QStringLiteral("message:Important"), QStringLiteral("folder:") + folder}));
+        EXPECT_FALSE(QFileInfo::exists(folder)) << "nothing has been built; the path is passed all the same";
+    }
+    EXPECT_EQ(m_host.messages.back().text,
+              QStringLiteral("Instructions: Copy all the files to your website. Please make a backup of these files "
+                             "as they will be deleted the next time you make a mini site."));
+    EXPECT_EQ(m_host.messages.back().buttons, MessageButtons::Ok);
+}
+
+TEST_F(MassTest, OpenImagesFolderOpensTheImageFolder)
+{
+    frmMass& mass = start();
+    mass.Command3_Click();
+    EXPECT_EQ(m_host.folders, QStringList{install(u"/appimages")});
+    EXPECT_TRUE(m_host.messages.empty());
+}
+
+TEST_F(MassTest, TornelleInstructionsAndCloseGoToTheHost)
+{
+    frmMass& mass = start();
+    selectArticle(QStringLiteral("A.txt"));
+    mass.cmdSelectArticle_Click(0);
+    selectArticle(QStringLiteral("c.TXT"));
+    mass.cmdSelectArticle_Click(2);
+
+    mass.Command4_Click();
+    mass.lblInstructions_Click();
+    mass.Command2_Click();
+
+    ASSERT_EQ(m_host.tornelle.size(), 1u);
+    EXPECT_EQ(m_host.tornelle[0], (SlotPaths{articles(u"/A.txt"), {}, articles(u"/c.TXT"), {}, {}}));
+    EXPECT_EQ(m_host.instructions, 1);
+    EXPECT_EQ(m_host.closed, 1);
+    for (int i = 0; i < frmMass::SlotCount; ++i)
+        EXPECT_EQ(mass.slot(i).filled(), i == 0 || i == 2) << "the commands change no slot";
+}
+
+// Demo data -----------------------------------------------------------------
+
+class DemoDataTest : public MassTest
+{
+protected:
+    void SetUp() override
+    {
+        MassTest::SetUp();
+        for (const char* name : {"f6.txt", "e5.txt", "D4.txt", "c3.txt", "b2.txt", "a1.txt"})
+            writeFile(install(u"/apparticles/") + QString::fromLatin1(name), "Sample text.");
+        for (const char* name : {"Image101.jpg", "Image288.jpg", "Image300.jpg"})
+            writeFile(install(u"/appimages/") + QString::fromLatin1(name), jpegBytes(name));
+    }
+
+    QString sample(const char* name) const { return install(u"/apparticles/") + QString::fromLatin1(name); }
+
+    void expectSlots(const std::array<const char*, 5>& names) const
+    {
+        for (int i = 0; i < frmMass::SlotCount; ++i) {
+            const QString expected = names[std::size_t(i)] ? sample(names[std::size_t(i)]) : QString();
+            EXPECT_EQ(m_mass->slot(i).path, expected) << "slot " << i;
+        }
+    }
+
+    void expectLastMessage(const QString& title) const
+    {
+        ASSERT_FALSE(m_host.messages.empty());
+        EXPECT_EQ(m_host.messages.back().title, title) << m_host.messages.back().text.toStdString();
+    }
+};
+
+TEST_F(DemoDataTest, OnePressFillsTextsSlotsAndBackground)
+{
+    frmMass& mass = start();
+    mass.setSiteText(Field::VideoId, QStringLiteral("old id"));
+    mass.setSiteText(Field::ButtonUrl, QStringLiteral("https://example.org/"));
+
+    mass.cmdDummy_Click();
+
+    const std::pair<Field, const char*> texts[] = {
+        {Field::SiteHeadline, "Depression Fighters - Get Rid of Depression"},
+        {Field::SiteDescription, "Learn How to Get Rid of Depression without Pills!"},
+        {Field::SiteName, "Depression Fighters"},
+        {Field::VideoId, "fWFuQR_Wt4M"},
+        {Field::AdTitle, "Best Program to Get Rid of Depression"},
+        {Field::AdDescription, "Solid program with tons of positive reviews."},
+        {Field::ButtonText, "Click Here to Access"},
+        {Field::FooterText, "Depression Fighters - All Rights Reserved"},
+        {Field::ButtonUrl, "https://example.org/"},
+        {Field::ReadMoreText, "Read More"},
+        {Field::RelatedArticlesText, "Related Articles"},
+    };
+    for (const auto& [field, text] : texts)
+        EXPECT_EQ(mass.siteText(field), QString::fromLatin1(text)) << int(field);
+    expectSlots({"a1.txt", "b2.txt", "c3.txt", "D4.txt", "e5.txt"});
+    EXPECT_EQ(mass.folder(), install(u"/apparticles"));
+    EXPECT_EQ(mass.filesFound(), QStringLiteral("6"));
+    EXPECT_EQ(mass.selectedImageName(), QStringLiteral("Image288.jpg"));
+    EXPECT_EQ(mass.previewPath(), install(u"/appimages/Image288.jpg"));
+    EXPECT_EQ(m_host.pauses, (std::vector<int>{2, 1, 1, 1, 1, 1}));
+    ASSERT_EQ(m_host.messages.size(), 1u);
+    EXPECT_EQ(m_host.messages[0].text, QStringLiteral("Done! You can now create your mini site."));
+    EXPECT_EQ(m_host.messages[0].title, QStringLiteral("Done"));
+}
+
+TEST_F(DemoDataTest, SecondPressEmptiesTheSlotsAndKeepsTextsAndBackground)
+{
+    frmMass& mass = start();
+    mass.cmdDummy_Click();
+    const SiteInfo afterFirst = mass.siteInfo();
+
+    mass.cmdDummy_Click();
+
+    expectSlots({nullptr, nullptr, nullptr, nullptr, nullptr});
+    EXPECT_EQ(mass.slot(0).buttonCaption, QStringLiteral("Use Current Article For Main Article"));
+    EXPECT_EQ(mass.siteText(Field::SiteName), afterFirst.siteName);
+    EXPECT_EQ(mass.siteText(Field::VideoId), afterFirst.videoId);
+    EXPECT_EQ(mass.selectedImageName(), QStringLiteral("Image288.jpg"));
+    ASSERT_EQ(m_host.messages.size(), 2u);
+    EXPECT_EQ(m_host.messages[1].text, m_host.messages[0].text);
+    EXPECT_EQ(m_host.messages[1].title, QStringLiteral("Done"));
+}
+
+TEST_F(DemoDataTest, APrefilledSlotTwoIsEmptiedAndTheOthersTakeTheirListItem)
+{
+    frmMass& mass = start();
+    selectArticle(QStringLiteral("A.txt"));
+    mass.cmdSelectArticle_Click(2);
+
+    mass.cmdDummy_Click();
+
+    expectSlots({"a1.txt", "b2.txt", nullptr, "D4.txt", "e5.txt"});
+}
+
+TEST_F(DemoDataTest, MissingSampleArticlesLeaveTheSlotsAloneAndAreReported)
+{
+    QDir(install(u"/apparticles")).removeRecursively();
+    frmMass& mass = start();
+    selectArticle(QStringLiteral("A.txt"));
+
+    mass.cmdDummy_Click();
+
+    expectSlots({nullptr, nullptr, nullptr, nullptr, nullptr});
+    EXPECT_EQ(mass.selectedImageName(), QStringLiteral("Image288.jpg"));
+    ASSERT_EQ(m_host.messages.size(), 1u) << "no \"Please select an article.\" for each slot";
+    expectLastMessage(QStringLiteral("Demo data incomplete"));
+    EXPECT_TRUE(m_host.messages.back().text.contains(install(u"/apparticles")));
+}
+
+TEST_F(DemoDataTest, FewerThanFiveArticlesRepeatTheLastOneAndAreReported)
+{
+    for (const char* name : {"f6.txt", "e5.txt", "D4.txt"})
+        QFile::remove(sample(name));
+    frmMass& mass = start();
+
+    mass.cmdDummy_Click();
+
+    expectSlots({"a1.txt", "b2.txt", "c3.txt", "c3.txt", "c3.txt"});
+    expectLastMessage(QStringLiteral("Demo data incomplete"));
+    EXPECT_TRUE(m_host.messages.back().text.contains(QStringLiteral("holds 3 article files")));
+}
+
+TEST_F(DemoDataTest, AnEmptySampleFolderFillsNoSlot)
+{
+    for (const char* name : {"f6.txt", "e5.txt", "D4.txt", "c3.txt", "b2.txt", "a1.txt"})
+        QFile::remove(sample(name));
+    frmMass& mass = start();
+
+    mass.cmdDummy_Click();
+
+    expectSlots({nullptr, nullptr, nullptr, nullptr, nullptr});
+    ASSERT_EQ(m_host.messages.size(), 1u);
+    expectLastMessage(QStringLiteral("Demo data incomplete"));
+}
+
+TEST_F(DemoDataTest, WithoutTheSampleBackgroundTheLastImageIsChosenAndReported)
+{
+    QFile::remove(install(u"/appimages/Image288.jpg"));
+    frmMass& mass = start();
+
+    mass.cmdDummy_Click();
+
+    EXPECT_EQ(mass.selectedImageName(), QStringLiteral("Image300.jpg"));
+    expectSlots({"a1.txt", "b2.txt", "c3.txt", "D4.txt", "e5.txt"});
+    expectLastMessage(QStringLiteral("Demo data incomplete"));
+    EXPECT_TRUE(m_host.messages.back().text.contains(QStringLiteral("Image288.jpg")));
+}
+
+// The build -------------------------------------------------------------------
+
+class BuildTest : public MassTest
+{
+protected:
+    void SetUp() override
+    {
+        MassTest::SetUp();
+        writeFile(install(u"/output/keep.txt"), "from an earlier build");
+    }
+
+    bool outputUntouched() const { return QFileInfo::exists(install(u"/output/keep.txt")); }
+};
+
+TEST_F(BuildTest, AnEmptySlotStopsTheBuildBeforeAnythingIsTouched)
+{
+    frmMass& mass = start();
+    fillAllSlots();
+    mass.cmdSelectArticle_Click(2);
+    mass.setSiteText(Field::VideoId, QStringLiteral(" "));
+
+    mass.vbtnLoad_Click();
+
+    ASSERT_EQ(m_host.messages.size(), 1u);
+    EXPECT_EQ(m_host.messages[0].text, QStringLiteral("You need to select more articles for your mini site."));
+    EXPECT_EQ(m_host.messages[0].title, QStringLiteral("Missing Info"));
+    EXPECT_TRUE(outputUntouched());
+    EXPECT_EQ(mass.workState().templates.indexTemplate, QStringLiteral("<h1>#SITENAME#</h1>NOVIDEO"))
+        << "the templates are not reloaded";
+}
+
+TEST_F(BuildTest, NoBackgroundStopsTheBuildAfterReloadingTheTemplates)
+{
+    QDir(install(u"/appimages")).removeRecursively();
+    frmMass& mass = start();
+    fillAllSlots();
+    mass.setSiteText(Field::VideoId, QStringLiteral(" "));
+
+    mass.vbtnLoad_Click();
+
+    ASSERT_EQ(m_host.messages.size(), 1u);
+    EXPECT_EQ(m_host.messages[0].text, QStringLiteral("Please select a background."));
+    EXPECT_EQ(m_host.messages[0].title, QStringLiteral("Error"));
+    EXPECT_TRUE(outputUntouched());
+    EXPECT_EQ(mass.workState().templates.indexTemplate, QStringLiteral("<h1>#SITENAME#</h1>VIDEO"));
+}
+
+TEST_F(BuildTest, ABuildUsesTheWindowsInputsAndEndsTheProgressBeforeItsMessage)
+{
+    frmMass& mass = start();
+    fillAllSlots();
+    ASSERT_TRUE(mass.selectImage(1));
+    mass.setSiteText(Field::SiteName, QStringLiteral("My <b>Site</b>"));
+    mass.setSiteText(Field::VideoId, QStringLiteral("abc"));
+
+    mass.vbtnLoad_Click();
+
+    ASSERT_FALSE(m_host.messages.empty());
+    EXPECT_EQ(m_host.messages.back().title, QStringLiteral("Done")) << m_host.messages.back().text.toStdString();
+    EXPECT_FALSE(outputUntouched());
+    const QString site = install(u"/output/template1");
+    EXPECT_EQ(readFile(site + QStringLiteral("/index.html")), QByteArray("<h1>My <b>Site</b></h1>VIDEO"));
+    EXPECT_EQ(readFile(site + QStringLiteral("/assets/images/bg.jpg")), jpegBytes("b.jpg"));
+    ASSERT_GE(m_host.log.size(), 3);
+    EXPECT_TRUE(m_host.log.first().startsWith(QStringLiteral("progress:")));
+    EXPECT_EQ(m_host.log.at(m_host.log.size() - 2), QStringLiteral("copyEnded"));
+    EXPECT_EQ(m_host.log.last(), QStringLiteral("message:Done"));
+    EXPECT_EQ(m_host.log.count(QStringLiteral("copyEnded")), 1);
+}
+
+TEST_F(BuildTest, AFailedBuildReportsItsErrors)
+{
+    frmMass& mass = start();
+    fillAllSlots();
+    mass.setVariation(QStringLiteral("9"));
+
+    mass.vbtnLoad_Click();
+
+    ASSERT_FALSE(m_host.messages.empty());
+    EXPECT_EQ(m_host.messages.back().title, QStringLiteral("Build finished with errors"));
+    EXPECT_LE(m_host.log.count(QStringLiteral("copyEnded")), 1);
+}
+
+} // namespace
+} // namespace quorvale::test
