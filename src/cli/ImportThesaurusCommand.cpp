@@ -43,7 +43,11 @@ int runImportThesaurus(const QStringList& arguments, Context& context)
     const QCommandLineOption words(QStringLiteral("words"),
                                    QStringLiteral("Keep only items made of the words listed in LIST (one per line)."),
                                    QStringLiteral("LIST"));
-    parser.addOptions({output, firstMeaning, maxItems, words});
+    const QCommandLineOption unambiguous(
+        QStringLiteral("unambiguous"),
+        QStringLiteral("Keep only words of one part of speech, from their first meaning, and only synonyms whose own "
+                       "first meaning names the word back (implies --first-meaning)."));
+    parser.addOptions({output, firstMeaning, maxItems, words, unambiguous});
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The thesaurus's .dat file."));
     if (const int code = parseSubcommand(parser, name, arguments, context); code >= 0)
         return code;
@@ -54,6 +58,7 @@ int runImportThesaurus(const QStringList& arguments, Context& context)
                                           : QStringLiteral("too many arguments"));
     ThesaurusImportOptions options;
     options.firstMeaningOnly = parser.isSet(firstMeaning);
+    options.unambiguousOnly = parser.isSet(unambiguous);
     if (parser.isSet(maxItems)) {
         bool ok = false;
         options.maxItems = parser.value(maxItems).toLongLong(&ok);

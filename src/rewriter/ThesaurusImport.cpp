@@ -5,16 +5,30 @@
 #include "components/TextFile.h"
 
 #include <QFile>
+#include <QHash>
 #include <QStringDecoder>
 #include <algorithm>
+#include <vector>
 
 namespace quorvale {
 
 namespace {
 
+struct Meaning
+{
+    QString partOfSpeech; ///< "(noun)", "(verb)", ...
+    QStringList items;    ///< cleaned synonyms, annotated entries left out
+};
+
+struct Entry
+{
+    QString word; ///< cleaned head word
+    std::vector<Meaning> meanings;
+};
+
 bool isAnnotated(QStringView field)
 {
-    // "(noun)"-style part of speech fields and "word (generic term)" entries.
+    // "word (generic term)", "(related term)", "(similar term)", "(antonym)".
     return field.endsWith(u')') && field.contains(u'(');
 }
 
@@ -47,39 +61,85 @@ Error formatError(qsizetype lineNumber, const QString& what)
                  what);
 }
 
-} // namespace
-
-QStringList importThesaurus(const QString& datText, const ThesaurusImportOptions& options)
+std::vector<Entry> parseEntries(const QString& datText)
 {
     const QStringList lines = splitLines(datText);
-    QStringList rules;
-    QSet<QString> seenRules;
-    QStringList items;
+    std::vector<Entry> entries;
     // The first line names the encoding; entries follow.
     qsizetype i = lines.isEmpty() ? 0 : 1;
     while (i < lines.size()) {
         const QString& header = lines.at(i);
         const qsizetype bar = header.lastIndexOf(u'|');
         bool ok = false;
-        const qsizetype meanings = bar > 0 ? QStringView(header).sliced(bar + 1).toLongLong(&ok) : 0;
-        if (!ok || meanings < 0)
+        const qsizetype count = bar > 0 ? QStringView(header).sliced(bar + 1).toLongLong(&ok) : 0;
+        if (!ok || count < 0)
             throw formatError(i + 1, QStringLiteral("should read \"word|number of meanings\"."));
-        if (i + meanings >= lines.size())
+        if (count > lines.size() - i - 1)
             throw formatError(i + 1, QStringLiteral("announces more meanings than the file holds."));
-        const QString head = cleanItem(QStringView(header).first(bar));
-        const bool headKept = !head.isEmpty() && isCommon(head, options.commonWords);
-        const qsizetype used = options.firstMeaningOnly ? std::min<qsizetype>(meanings, 1) : meanings;
-        for (qsizetype m = 0; m < used && headKept; ++m) {
+        Entry entry{cleanItem(QStringView(header).first(bar)), {}};
+        for (qsizetype m = 0; m < count; ++m) {
             const QStringList fields = lines.at(i + 1 + m).split(u'|');
-            items.clear();
-            items.append(head);
+            Meaning meaning{fields.value(0), {}};
             for (qsizetype f = 1; f < fields.size(); ++f) {
-                if (options.maxItems > 0 && items.size() >= options.maxItems)
-                    break;
                 if (isAnnotated(fields.at(f)))
                     continue;
                 const QString item = cleanItem(fields.at(f));
-                if (item.isEmpty() || items.contains(item) || !isCommon(item, options.commonWords))
+                if (!item.isEmpty())
+                    meaning.items.append(item);
+            }
+            entry.meanings.push_back(std::move(meaning));
+        }
+        entries.push_back(std::move(entry));
+        i += 1 + count;
+    }
+    return entries;
+}
+
+bool hasOnePartOfSpeech(const Entry& entry)
+{
+    return std::all_of(entry.meanings.begin(), entry.meanings.end(),
+                       [&entry](const Meaning& m) { return m.partOfSpeech == entry.meanings.front().partOfSpeech; });
+}
+
+} // namespace
+
+QStringList importThesaurus(const QString& datText, const ThesaurusImportOptions& options)
+{
+    const std::vector<Entry> entries = parseEntries(datText);
+    QHash<QString, const Entry*> byWord;
+    if (options.unambiguousOnly) {
+        for (const Entry& entry : entries) {
+            if (!byWord.contains(entry.word)) // the first entry of a word wins
+                byWord.insert(entry.word, &entry);
+        }
+    }
+    // A synonym keeps its place when its own first meaning is of the same kind and names the head word.
+    const auto clearSynonym = [&byWord](const QString& synonym, const QString& head, const Meaning& meaning) {
+        const Entry* own = byWord.value(synonym);
+        return own != nullptr && !own->meanings.empty() && hasOnePartOfSpeech(*own) &&
+               own->meanings.front().partOfSpeech == meaning.partOfSpeech && own->meanings.front().items.contains(head);
+    };
+
+    QStringList rules;
+    QSet<QString> seenRules;
+    QStringList items;
+    for (const Entry& entry : entries) {
+        if (entry.word.isEmpty() || !isCommon(entry.word, options.commonWords))
+            continue;
+        if (options.unambiguousOnly && !hasOnePartOfSpeech(entry))
+            continue;
+        const size_t used = options.firstMeaningOnly || options.unambiguousOnly
+                                ? std::min<size_t>(entry.meanings.size(), 1)
+                                : entry.meanings.size();
+        for (size_t m = 0; m < used; ++m) {
+            const Meaning& meaning = entry.meanings[m];
+            items = {entry.word};
+            for (const QString& item : meaning.items) {
+                if (options.maxItems > 0 && items.size() >= options.maxItems)
+                    break;
+                if (items.contains(item) || !isCommon(item, options.commonWords))
+                    continue;
+                if (options.unambiguousOnly && !clearSynonym(item, entry.word, meaning))
                     continue;
                 items.append(item);
             }
@@ -87,12 +147,12 @@ QStringList importThesaurus(const QString& datText, const ThesaurusImportOptions
                 continue;
             QStringList key = items;
             key.sort();
-            if (!seenRules.contains(key.join(u'|'))) {
-                seenRules.insert(key.join(u'|'));
-                rules.append(u'{' + items.join(u'|') + u'}');
-            }
+            const QString keyText = key.join(u'|');
+            if (seenRules.contains(keyText))
+                continue;
+            seenRules.insert(keyText);
+            rules.append(u'{' + items.join(u'|') + u'}');
         }
-        i += 1 + meanings;
     }
     return rules;
 }

@@ -17,6 +17,11 @@ struct ThesaurusImportOptions
     /// spaces and hyphens) is in this set of lower-case words, and a meaning
     /// whose own word fails the test gives no rule.
     QSet<QString> commonWords;
+    /// Keep only words whose sense is clear: a word gives a rule only from its
+    /// first meaning and only when all its meanings share one part of speech,
+    /// and a synonym stays in that rule only when it meets the same test and
+    /// its own first meaning lists the word back. Implies firstMeaningOnly.
+    bool unambiguousOnly = false;
 };
 
 /// Turns the text of a MyThes thesaurus (the ".dat" file of LibreOffice

@@ -22,12 +22,18 @@ const QString kThesaurus = QStringLiteral(u"UTF-8\n"
                                           "in addition|1\n"
                                           "(adv)|also|additionally|too\n"
                                           "weird|1\n"
-                                          "(adj)|{strange}|eerie\n");
+                                          "(adj)|{strange}|eerie\n"
+                                          "light|2\n"
+                                          "(noun)|illumination\n"
+                                          "(adj)|pale\n"
+                                          "illumination|1\n"
+                                          "(noun)|light\n");
 
 struct ImportCase
 {
     const char* name;
     bool firstMeaningOnly;
+    bool unambiguousOnly;
     qsizetype maxItems;
     QStringList commonWords;
     QStringList rules;
@@ -42,6 +48,7 @@ TEST_P(Import, GivesTheRules)
     const ImportCase& c = GetParam();
     ThesaurusImportOptions options;
     options.firstMeaningOnly = c.firstMeaningOnly;
+    options.unambiguousOnly = c.unambiguousOnly;
     options.maxItems = c.maxItems;
     options.commonWords = QSet<QString>(c.commonWords.begin(), c.commonWords.end());
     EXPECT_EQ(importThesaurus(kThesaurus, options), c.rules);
@@ -50,29 +57,38 @@ TEST_P(Import, GivesTheRules)
 INSTANTIATE_TEST_SUITE_P(
     Cases, Import,
     ::testing::Values(
-        // large's meaning has the same items as big's first one and is dropped;
+        // large's meaning has the same items as big's first one and is dropped, and so is illumination's;
         // "odd" is left with one item and gives no rule; braces never reach an item.
         ImportCase{"all_meanings",
+                   false,
                    false,
                    0,
                    {},
                    {QStringLiteral("{big|large|huge}"), QStringLiteral("{big|important|large}"),
                     QStringLiteral("{hague|the hague|den haag}"), QStringLiteral("{in addition|also|additionally|too}"),
-                    QStringLiteral("{weird|eerie}")}},
+                    QStringLiteral("{weird|eerie}"), QStringLiteral("{light|illumination}"),
+                    QStringLiteral("{light|pale}")}},
         ImportCase{"first_meaning_only",
                    true,
+                   false,
                    0,
                    {},
                    {QStringLiteral("{big|large|huge}"), QStringLiteral("{hague|the hague|den haag}"),
-                    QStringLiteral("{in addition|also|additionally|too}"), QStringLiteral("{weird|eerie}")}},
+                    QStringLiteral("{in addition|also|additionally|too}"), QStringLiteral("{weird|eerie}"),
+                    QStringLiteral("{light|illumination}")}},
         ImportCase{"capped_items",
                    true,
+                   false,
                    2,
                    {},
                    // large's capped rule {large|big} repeats {big|large} and is dropped.
                    {QStringLiteral("{big|large}"), QStringLiteral("{hague|the hague}"),
-                    QStringLiteral("{in addition|also}"), QStringLiteral("{weird|eerie}")}},
+                    QStringLiteral("{in addition|also}"), QStringLiteral("{weird|eerie}"),
+                    QStringLiteral("{light|illumination}")}},
+        // Only big and large name each other back; light has two parts of speech, huge no entry of its own.
+        ImportCase{"unambiguous", false, true, 0, {}, {QStringLiteral("{big|large}")}},
         ImportCase{"common_words_only",
+                   false,
                    false,
                    0,
                    {QStringLiteral("big"), QStringLiteral("large"), QStringLiteral("in"), QStringLiteral("addition"),
