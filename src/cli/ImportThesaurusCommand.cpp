@@ -9,8 +9,8 @@ namespace quorvale::cli {
 
 namespace {
 
-/// The words of a word-list file, one per line, lower-cased; blank lines and
-/// lines starting with "#" are skipped.
+/// The entries of a word-list file, one word or phrase per line, trimmed and
+/// lower-cased; blank lines and lines starting with "#" are skipped.
 QSet<QString> readWordList(const QString& path)
 {
     QSet<QString> words;
@@ -40,14 +40,19 @@ int runImportThesaurus(const QStringList& arguments, Context& context)
     const QCommandLineOption maxItems(QStringLiteral("max-items"),
                                       QStringLiteral("Keep at most N items per rule, the word itself included."),
                                       QStringLiteral("N"));
-    const QCommandLineOption words(QStringLiteral("words"),
-                                   QStringLiteral("Keep only items made of the words listed in LIST (one per line)."),
-                                   QStringLiteral("LIST"));
+    const QCommandLineOption words(
+        QStringLiteral("words"),
+        QStringLiteral("Keep only items made of the words listed in LIST (one per line; split at spaces)."),
+        QStringLiteral("LIST"));
+    const QCommandLineOption exclude(QStringLiteral("exclude"),
+                                     QStringLiteral("Leave out the items and words listed in LIST (one per line); an "
+                                                    "item goes when it or one of its words is listed."),
+                                     QStringLiteral("LIST"));
     const QCommandLineOption unambiguous(
         QStringLiteral("unambiguous"),
         QStringLiteral("Keep only words of one part of speech, from their first meaning, and only synonyms whose own "
                        "first meaning names the word back (implies --first-meaning)."));
-    parser.addOptions({output, firstMeaning, maxItems, words, unambiguous});
+    parser.addOptions({output, firstMeaning, maxItems, words, exclude, unambiguous});
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The thesaurus's .dat file."));
     if (const int code = parseSubcommand(parser, name, arguments, context); code >= 0)
         return code;
@@ -74,6 +79,8 @@ int runImportThesaurus(const QStringList& arguments, Context& context)
                 return fail(context, QStringLiteral("The word list \"") + parser.value(words) +
                                          QStringLiteral("\" holds no words."));
         }
+        if (parser.isSet(exclude))
+            options.excluded = readWordList(parser.value(exclude));
         const QStringList rules = importThesaurusFile(files.first(), options);
         const QString text = rules.isEmpty() ? QString() : rules.join(u'\n') + u'\n';
         if (parser.isSet(output)) {

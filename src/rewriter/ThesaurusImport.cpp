@@ -32,19 +32,30 @@ bool isAnnotated(QStringView field)
     return field.endsWith(u')') && field.contains(u'(');
 }
 
-bool isCommon(const QString& item, const QSet<QString>& words)
+/// True when @p test holds for every word of @p item (split at spaces).
+template <typename Test> bool allWords(const QString& item, Test test)
 {
-    if (words.isEmpty())
-        return true;
     qsizetype start = 0;
     for (qsizetype i = 0; i <= item.size(); ++i) {
-        if (i < item.size() && item.at(i) != u' ' && item.at(i) != u'-')
+        if (i < item.size() && item.at(i) != u' ')
             continue;
-        if (i > start && !words.contains(item.mid(start, i - start)))
+        if (i > start && !test(item.mid(start, i - start)))
             return false;
         start = i + 1;
     }
     return true;
+}
+
+/// The word lists of the options allow @p item.
+bool isAllowed(const QString& item, const ThesaurusImportOptions& options)
+{
+    if (!options.commonWords.isEmpty() &&
+        !allWords(item, [&options](const QString& word) { return options.commonWords.contains(word); }))
+        return false;
+    if (options.excluded.isEmpty())
+        return true;
+    return !options.excluded.contains(item) &&
+           allWords(item, [&options](const QString& word) { return !options.excluded.contains(word); });
 }
 
 QString cleanItem(QStringView field)
@@ -124,7 +135,7 @@ QStringList importThesaurus(const QString& datText, const ThesaurusImportOptions
     QSet<QString> seenRules;
     QStringList items;
     for (const Entry& entry : entries) {
-        if (entry.word.isEmpty() || !isCommon(entry.word, options.commonWords))
+        if (entry.word.isEmpty() || !isAllowed(entry.word, options))
             continue;
         if (options.unambiguousOnly && !hasOnePartOfSpeech(entry))
             continue;
@@ -137,7 +148,7 @@ QStringList importThesaurus(const QString& datText, const ThesaurusImportOptions
             for (const QString& item : meaning.items) {
                 if (options.maxItems > 0 && items.size() >= options.maxItems)
                     break;
-                if (items.contains(item) || !isCommon(item, options.commonWords))
+                if (items.contains(item) || !isAllowed(item, options))
                     continue;
                 if (options.unambiguousOnly && !clearSynonym(item, entry.word, meaning))
                     continue;

@@ -14,9 +14,13 @@ struct ThesaurusImportOptions
     /// Keep at most this many items per rule (the word itself counts); 0 keeps all.
     qsizetype maxItems = 0;
     /// When not empty, an item is kept only if each of its words (split at
-    /// spaces and hyphens) is in this set of lower-case words, and a meaning
-    /// whose own word fails the test gives no rule.
+    /// spaces; a hyphenated word must be listed whole) is in this set of
+    /// lower-case words, and a meaning whose own word fails the test gives no
+    /// rule.
     QSet<QString> commonWords;
+    /// Items never kept: an item is dropped when it is listed here whole or
+    /// when one of its words (split at spaces) is listed. Lower case.
+    QSet<QString> excluded;
     /// Keep only words whose sense is clear: a word gives a rule only from its
     /// first meaning and only when all its meanings share one part of speech,
     /// and a synonym stays in that rule only when it meets the same test and

@@ -187,7 +187,7 @@ TEST(Differential, ShippedRulesOnASampleText)
     // Words of the rules themselves, in sentences, so that many items match and collide.
     Generator g(7);
     QString article;
-    for (int i = 0; i < 250; ++i) {
+    for (int i = 0; i < 120; ++i) {
         const QStringList items = ShowRuleItems(rules.at(g.below(int(rules.size()))));
         if (items.isEmpty())
             continue;
@@ -201,7 +201,7 @@ TEST(Differential, ShippedRulesOnASampleText)
     const RewriteResult actual = Reescribir(article, RuleIndex(rules), unchanged);
     EXPECT_EQ(actual.spintax, expected.spintax);
     EXPECT_EQ(actual.replacementCount, expected.replacementCount);
-    EXPECT_GT(actual.replacementCount, 100);
+    EXPECT_GT(actual.replacementCount, 40);
 }
 
 } // namespace

@@ -37,6 +37,7 @@ struct ImportCase
     qsizetype maxItems;
     QStringList commonWords;
     QStringList rules;
+    QStringList excluded = {};
 };
 
 class Import : public ::testing::TestWithParam<ImportCase>
@@ -51,6 +52,7 @@ TEST_P(Import, GivesTheRules)
     options.unambiguousOnly = c.unambiguousOnly;
     options.maxItems = c.maxItems;
     options.commonWords = QSet<QString>(c.commonWords.begin(), c.commonWords.end());
+    options.excluded = QSet<QString>(c.excluded.begin(), c.excluded.end());
     EXPECT_EQ(importThesaurus(kThesaurus, options), c.rules);
 }
 
@@ -87,6 +89,15 @@ INSTANTIATE_TEST_SUITE_P(
                     QStringLiteral("{light|illumination}")}},
         // Only big and large name each other back; light has two parts of speech, huge no entry of its own.
         ImportCase{"unambiguous", false, true, 0, {}, {QStringLiteral("{big|large}")}},
+        // "the" takes "the hague" away, "in addition" goes whole, "light" takes its rules with it.
+        ImportCase{
+            "excluded_items_and_words",
+            true,
+            false,
+            0,
+            {},
+            {QStringLiteral("{big|large|huge}"), QStringLiteral("{hague|den haag}"), QStringLiteral("{weird|eerie}")},
+            {QStringLiteral("the"), QStringLiteral("in addition"), QStringLiteral("light")}},
         ImportCase{"common_words_only",
                    false,
                    false,
