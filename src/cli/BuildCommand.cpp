@@ -1,0 +1,124 @@
+#include "cli/CommandSupport.h"
+#include "cli/Commands.h"
+#include "site/BuildSite.h"
+
+#include <QFileInfo>
+#include <array>
+
+namespace quorvale::cli {
+
+namespace {
+
+/// Keeps the one message a build shows; what it means is decided by the outcome.
+class PrintingHost : public BuildHost
+{
+public:
+    void showMessage(const QString& text, const QString& title) override
+    {
+        m_text = text;
+        m_title = title;
+    }
+    const QString& text() const noexcept { return m_text; }
+    const QString& title() const noexcept { return m_title; }
+
+private:
+    QString m_text;
+    QString m_title;
+};
+
+struct SiteTextOption
+{
+    const char16_t* name;
+    const char16_t* description;
+    QString SiteInfo::*field;
+};
+
+const std::array<SiteTextOption, 11> SiteTextOptions = {{
+    {u"site-name", u"Site name.", &SiteInfo::siteName},
+    {u"site-headline", u"Site headline.", &SiteInfo::siteHeadline},
+    {u"site-description", u"Site description.", &SiteInfo::siteDescription},
+    {u"ad-title", u"Title of the advertising spot.", &SiteInfo::adTitle},
+    {u"ad-description", u"Text of the advertising spot.", &SiteInfo::adDescription},
+    {u"button-text", u"Caption of the spot's button.", &SiteInfo::buttonText},
+    {u"button-url", u"Address the button links to.", &SiteInfo::buttonUrl},
+    {u"video-id", u"YouTube video id; empty or omitted: no video.", &SiteInfo::videoId},
+    {u"footer", u"Footer text.", &SiteInfo::footerText},
+    {u"read-more", u"Text of the read-more links.", &SiteInfo::readMoreText},
+    {u"related-articles", u"Heading of the related articles.", &SiteInfo::relatedArticlesText},
+}};
+
+const std::array<const char16_t*, 5> SlotOptions = {u"main", u"article1", u"article2", u"article3", u"article4"};
+
+} // namespace
+
+int runBuild(const QStringList& arguments, Context& context)
+{
+    const QString name = QStringLiteral("build");
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Build the mini site into output/template<V> of the installation folder: the main article "
+                       "on index.html, one page for each of articles #1 to #4, the background as "
+                       "assets/images/bg.jpg. The output folder is deleted and built anew."));
+    const SiteInfo defaults;
+    QList<QCommandLineOption> slotOptions;
+    for (std::size_t i = 0; i < SlotOptions.size(); ++i) {
+        const QString description =
+            i == 0 ? QStringLiteral("Main article, shown on index.html.") : QStringLiteral("Article #%1.").arg(i);
+        slotOptions.append(QCommandLineOption(QString::fromUtf16(SlotOptions[i]), description, QStringLiteral("FILE")));
+    }
+    const QCommandLineOption background(QStringLiteral("background"),
+                                        QStringLiteral("Background image of the headline section."),
+                                        QStringLiteral("FILE"));
+    const QCommandLineOption variation(QStringLiteral("variation"), QStringLiteral("Template variation (default: 1)."),
+                                       QStringLiteral("V"), QStringLiteral("1"));
+    const QCommandLineOption home(QStringLiteral("home"),
+                                  QStringLiteral("Installation folder holding the template folders and receiving "
+                                                 "output/ (default: the folder of this program)."),
+                                  QStringLiteral("DIR"));
+    parser.addOptions(slotOptions);
+    parser.addOptions({background, variation, home});
+    QList<QCommandLineOption> textOptions;
+    for (const SiteTextOption& option : SiteTextOptions) {
+        const QString fallback = defaults.*option.field;
+        QString description = QString::fromUtf16(option.description);
+        if (!fallback.isEmpty())
+            description += QStringLiteral(" Default: \"") + fallback + u'"';
+        textOptions.append(
+            QCommandLineOption(QString::fromUtf16(option.name), description, QStringLiteral("TEXT"), fallback));
+    }
+    parser.addOptions(textOptions);
+    if (const int code = parseSubcommand(parser, name, arguments, context); code >= 0)
+        return code;
+    if (!parser.positionalArguments().isEmpty())
+        return usageError(context, name, parser,
+                          QStringLiteral("unexpected argument '") + parser.positionalArguments().first() + u'\'');
+
+    BuildInput input;
+    input.installFolder = homeFolder(parser, context);
+    input.variation = parser.value(variation);
+    for (std::size_t i = 0; i < input.slots.size(); ++i) {
+        const QString file = parser.value(slotOptions.at(qsizetype(i)));
+        input.slots[i] = file.isEmpty() ? QString() : QFileInfo(file).absoluteFilePath();
+    }
+    if (const QString file = parser.value(background); !file.isEmpty()) {
+        const QFileInfo image(file);
+        input.backgroundFolder = image.absolutePath();
+        input.backgroundFile = image.fileName();
+    }
+    for (std::size_t i = 0; i < SiteTextOptions.size(); ++i)
+        input.info.*SiteTextOptions[i].field = parser.value(textOptions.at(qsizetype(i)));
+
+    BuildWorkState state;
+    PrintingHost host;
+    const BuildOutcome outcome = BuildSite(input, state, host);
+    if (outcome.succeeded()) {
+        context.out << host.text() << u'\n' << outcome.siteFolder << u'\n';
+        return ExitOk;
+    }
+    if (outcome.status == BuildOutcome::Status::Finished)
+        context.err << host.title() << QStringLiteral(". ");
+    context.err << host.text() << u'\n';
+    return ExitFailure;
+}
+
+} // namespace quorvale::cli
