@@ -62,8 +62,9 @@ ridge() {
     }'
 }
 
-# sky FILE HEIGHT COLOR:ROWS ... LAST_COLOR
-# Writes a vertical gradient through the listed colours, ROWS pixels per step.
+# sky FILE WIDTH FIRST_COLOR COLOR:ROWS ...
+# Writes a WIDTH x H vertical gradient that starts at FIRST_COLOR and moves
+# to each following COLOR over ROWS rows; the result is stretched to H rows.
 sky() {
     local file=$1 width=$2
     shift 2
@@ -91,20 +92,6 @@ finish() {
         -strip -interlace JPEG -sampling-factor 4:2:0 -quality "$QUALITY" "$2"
 }
 
-# --- Image288: quiet dusk over rolling hills ------------------------------
-dusk_hills() {
-    sky "$TMP/a.png" "$W" '#1a2244' '#343a6a:300' '#84608a:250' '#e99a7e:170' '#f7c794:360'
-    glow "$TMP/g.png" 1240 660 110 '#ffd7a0'
-    "$CONVERT" "$TMP/a.png" "$TMP/g.png" -compose screen -composite \
-        -fill '#9a7697' -draw "$(ridge 11 700 55 3 520)" \
-        -fill '#6c5680' -draw "$(ridge 23 775 75 3 600)" \
-        -fill '#453b66' -draw "$(ridge 37 865 85 2 700)" \
-        -fill '#262240' -draw "$(ridge 41 965 70 2 800)" \
-        "$TMP/b.png"
-    finish "$TMP/b.png" "$1"
-}
-
-
 # layer BACKGROUND TOP_COLOR BOTTOM_COLOR DRAW
 # Fills the shape DRAW with a vertical gradient and lays it over BACKGROUND
 # (in place). A lighter bottom colour reads as mist in the valley.
@@ -116,7 +103,7 @@ layer() {
         -compose over -composite "$1"
 }
 
-# stars FILE SEED COUNT TOP BOTTOM
+# stars SEED COUNT TOP BOTTOM
 # Prints draw commands for COUNT small stars between rows TOP and BOTTOM.
 stars() {
     awk -v seed="$1" -v n="$2" -v top="$3" -v bottom="$4" -v w="$W" 'BEGIN {
@@ -150,6 +137,19 @@ streaks() {
     }'
 }
 
+# --- Image288: quiet dusk over rolling hills ------------------------------
+dusk_hills() {
+    sky "$TMP/a.png" "$W" '#1a2244' '#343a6a:300' '#84608a:250' '#e99a7e:170' '#f7c794:360'
+    glow "$TMP/g.png" 1240 660 110 '#ffd7a0'
+    "$CONVERT" "$TMP/a.png" "$TMP/g.png" -compose screen -composite \
+        -fill '#9a7697' -draw "$(ridge 11 700 55 3 520)" \
+        -fill '#6c5680' -draw "$(ridge 23 775 75 3 600)" \
+        -fill '#453b66' -draw "$(ridge 37 865 85 2 700)" \
+        -fill '#262240' -draw "$(ridge 41 965 70 2 800)" \
+        "$TMP/b.png"
+    finish "$TMP/b.png" "$1"
+}
+
 # --- Image101: moonlit sea ------------------------------------------------
 moon_sea() {
     sky "$TMP/a.png" "$W" '#0b1530' '#1b2f55:420' '#3d5b80:200' '#7d93ab:100'
@@ -160,8 +160,8 @@ moon_sea() {
     # the sea below a straight horizon at row 720
     "$CONVERT" "$TMP/a.png" \
         \( -size "${W}x360" gradient:'#2a4466-#0a1328' \) -geometry +0+720 -compose over -composite \
-        \( -size "${W}x$H" xc:black -stroke '#e9e2c8' -strokewidth 2 \
-           -draw "$(streaks 5 420 1380 726 1080 420)" -blur 0x1.4 \) \
+        \( -size "${W}x$H" xc:black -stroke '#d8d2bc' -strokewidth 2 \
+           -draw "$(streaks 5 420 1380 726 1080 420)" -blur 0x2 \) \
         -compose screen -composite \
         \( -size "${W}x$H" xc:black -fill '#4a6688' -draw 'rectangle 0,712 1920,728' -blur 0x10 \) \
         -compose screen -composite \
@@ -265,4 +265,5 @@ if [ "$COPY_DEFAULTS" = 1 ]; then
         mkdir -p "$ROOT/data/$t/assets/images"
     done
     cp "$OUT/Image288.jpg" "$ROOT/data/template1/assets/images/bg.jpg"
+    cp "$OUT/Image225.jpg" "$ROOT/data/template2/assets/images/bg.jpg"
 fi
