@@ -1,0 +1,30 @@
+#pragma once
+
+#include "ui/UiHost.h"
+
+#include <QString>
+
+class QDialog;
+class QUrl;
+class QWidget;
+
+namespace quorvale {
+
+/// The desktop as the views reach it: message boxes, modal windows and the
+/// desktop's handlers for folders and addresses. Tests replace it so that no
+/// dialog ever blocks and nothing is launched.
+class Desktop
+{
+public:
+    virtual ~Desktop() = default;
+
+    /// A modal message box with an information icon over @p parent.
+    virtual MessageAnswer showMessage(QWidget* parent, const QString& text, const QString& title,
+                                      MessageButtons buttons);
+    /// Opens a folder in the file manager or an address in the web browser.
+    virtual void openUrl(const QUrl& url);
+    /// Shows @p dialog modally and returns when it has been closed.
+    virtual void execDialog(QDialog& dialog);
+};
+
+} // namespace quorvale

@@ -1,0 +1,647 @@
+#include "gui/MainWindow.h"
+
+#include "gui/Desktop.h"
+#include "gui/InstructionsDialog.h"
+#include "gui/LinkLabel.h"
+#include "gui/Twips.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QImageReader>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QScreen>
+#include <QSignalBlocker>
+#include <QStyle>
+#include <QTreeWidget>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace quorvale {
+
+namespace {
+
+const QColor Blue(0, 0, 255);
+const QColor DarkBlue(0, 0, 128);
+const QColor DarkGreen(0, 128, 0);
+const QColor Grey(128, 128, 128);
+const QColor BannerGrey(64, 64, 64);
+
+constexpr QSize TornelleTwips{12375, 8655};
+
+void setTextColour(QWidget* widget, const QColor& colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    palette.setColor(QPalette::Text, colour);
+    widget->setPalette(palette);
+}
+
+void setBold(QWidget* widget, qreal pointSizeFactor = 1.0)
+{
+    QFont font = widget->font();
+    font.setBold(true);
+    if (pointSizeFactor != 1.0)
+        font.setPointSizeF(font.pointSizeF() * pointSizeFactor);
+    widget->setFont(font);
+}
+
+QLabel* makeLabel(const QString& text, const QString& name, QWidget* parent)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    return label;
+}
+
+QPushButton* makeButton(const QString& text, const QString& name, QWidget* parent, bool bold = false)
+{
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(name);
+    if (bold)
+        setBold(button);
+    return button;
+}
+
+QColor colourOf(quint32 rgb)
+{
+    return QColor::fromRgb(QRgb(rgb));
+}
+
+// The window "Tornelle" opens until the real one is plugged in.
+QWidget* createTornellePlaceholder(const SlotPaths&)
+{
+    auto* window = new QWidget;
+    window->setObjectName(QStringLiteral("frmTornelle"));
+    window->setWindowTitle(QStringLiteral("Tornelle"));
+    QPalette palette = window->palette();
+    palette.setColor(QPalette::Window, QColor(240, 240, 240));
+    window->setPalette(palette);
+    window->setAutoFillBackground(true);
+    window->resize(twipsToPixels(TornelleTwips, *window));
+    return window;
+}
+
+void centreOnScreen(QWidget& window)
+{
+    if (const QScreen* screen = window.screen()) {
+        QRect frame(QPoint(), window.size());
+        frame.moveCenter(screen->availableGeometry().center());
+        window.move(frame.topLeft());
+    }
+}
+
+} // namespace
+
+MainWindow::MainWindow(Desktop& desktop, const QString& installFolder, const QString& startFolder, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                          Qt::MSWindowsFixedSizeDialogHint),
+      m_desktop(desktop), m_controller(*this, installFolder, startFolder), m_tornelleFactory(createTornellePlaceholder)
+{
+    setObjectName(QStringLiteral("frmMass"));
+
+    auto* body = new QHBoxLayout;
+    body->setContentsMargins(10, 8, 10, 10);
+    body->setSpacing(10);
+    body->addWidget(createArticlesGroup(), 56);
+    auto* right = new QVBoxLayout;
+    right->setSpacing(8);
+    right->addWidget(createSiteInfoGroup(), 1);
+    right->addWidget(createBuildRow());
+    body->addLayout(right, 44);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(createBanner());
+    layout->addLayout(body, 1);
+
+    setFixedSize(twipsToPixels(SizeTwips, *this));
+    centreOnScreen(*this);
+
+    connectController();
+    m_controller.Form_Load();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::setTornelleFactory(TornelleFactory factory)
+{
+    m_tornelleFactory = std::move(factory);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    // Backspace in the folder list goes up one folder.
+    if (watched == m_dir1 && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Backspace) {
+        const QStringList chain = m_controller.folderChain();
+        if (chain.size() > 1)
+            m_controller.setFolder(chain.at(chain.size() - 2));
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void MainWindow::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // The folder list had no size before the window was first shown.
+    revealCurrentFolder();
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    m_controller.Form_Resize();
+}
+
+QWidget* MainWindow::createBanner()
+{
+    auto* banner = new QWidget(this);
+    banner->setObjectName(QStringLiteral("banner"));
+    banner->setAutoFillBackground(true);
+    QPalette palette = banner->palette();
+    palette.setColor(QPalette::Window, BannerGrey);
+    palette.setColor(QPalette::WindowText, Qt::white);
+    banner->setPalette(palette);
+
+    m_lblAppName = makeLabel(QString(), QStringLiteral("lblAppName"), banner);
+    setBold(m_lblAppName, 1.8);
+    auto* instructions = new LinkLabel(QStringLiteral("Instructions"), banner);
+    instructions->setObjectName(QStringLiteral("lblInstructions"));
+    setBold(instructions);
+    connect(instructions, &LinkLabel::clicked, &m_controller, &frmMass::lblInstructions_Click);
+    m_command4 = makeButton(QStringLiteral("Tornelle"), QStringLiteral("Command4"), banner, true);
+    m_command4->hide();
+    connect(m_command4, &QPushButton::clicked, &m_controller, &frmMass::Command4_Click);
+    auto* dummy = makeButton(QStringLiteral("Load Dummy Data"), QStringLiteral("cmdDummy"), banner);
+    connect(dummy, &QPushButton::clicked, &m_controller, &frmMass::cmdDummy_Click);
+
+    auto* layout = new QHBoxLayout(banner);
+    layout->setContentsMargins(14, 8, 12, 8);
+    layout->setSpacing(18);
+    layout->addWidget(m_lblAppName);
+    layout->addSpacing(12);
+    layout->addWidget(instructions);
+    layout->addWidget(m_command4);
+    layout->addStretch(1);
+    layout->addWidget(dummy);
+    return banner;
+}
+
+QWidget* MainWindow::createArticlesGroup()
+{
+    auto* group = new QGroupBox(QStringLiteral("Articles"), this);
+    group->setObjectName(QStringLiteral("fraArticles"));
+    auto* layout = new QVBoxLayout(group);
+    layout->setSpacing(5);
+
+    auto* label6 = makeLabel(QStringLiteral("Select a Folder with Articles:"), QStringLiteral("Label6"), group);
+    setBold(label6);
+    layout->addWidget(label6);
+
+    // Drive and folder lists on the left, the article list on the right.
+    m_drive1 = new QComboBox(group);
+    m_drive1->setObjectName(QStringLiteral("Drive1"));
+    // Long mount points must not widen the folder column.
+    m_drive1->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_drive1->setMinimumContentsLength(8);
+    connect(m_drive1, &QComboBox::activated, this,
+            [this](int index) { m_controller.setDrive(m_drive1->itemData(index).toString()); });
+    m_dir1 = new QTreeWidget(group);
+    m_dir1->setObjectName(QStringLiteral("Dir1"));
+    m_dir1->setHeaderHidden(true);
+    m_dir1->setRootIsDecorated(false);
+    m_dir1->setItemsExpandable(false);
+    m_dir1->setIndentation(12);
+    m_dir1->setToolTip(QStringLiteral("Double-click or press Enter to open a folder, Backspace to go up"));
+    connect(m_dir1, &QTreeWidget::itemActivated, this,
+            [this](QTreeWidgetItem* item) { m_controller.setFolder(item->data(0, Qt::UserRole).toString()); });
+    m_dir1->installEventFilter(this);
+    auto* folderColumn = new QVBoxLayout;
+    folderColumn->setSpacing(4);
+    folderColumn->addWidget(m_drive1);
+    folderColumn->addWidget(m_dir1, 1);
+
+    m_file1 = new QListWidget(group);
+    m_file1->setObjectName(QStringLiteral("File1"));
+    connect(m_file1, &QListWidget::currentRowChanged, &m_controller, &frmMass::selectFile);
+    m_lblFilesFound = makeLabel(QStringLiteral("0"), QStringLiteral("lblFilesFound"), group);
+    auto* count = new QHBoxLayout;
+    count->addWidget(makeLabel(QStringLiteral("Files Found:"), QStringLiteral("Label9"), group));
+    count->addWidget(m_lblFilesFound);
+    count->addStretch(1);
+    auto* fileColumn = new QVBoxLayout;
+    fileColumn->setSpacing(4);
+    fileColumn->addWidget(m_file1, 1);
+    fileColumn->addLayout(count);
+
+    auto* browser = new QHBoxLayout;
+    browser->addLayout(folderColumn, 7);
+    browser->addLayout(fileColumn, 13);
+    layout->addLayout(browser, 1);
+
+    // The five slot buttons and their labels.
+    auto* slotGrid = new QGridLayout;
+    slotGrid->setHorizontalSpacing(10);
+    slotGrid->setVerticalSpacing(3);
+    for (int i = 0; i < frmMass::SlotCount; ++i) {
+        m_cmdSelectArticle[i] =
+            makeButton(m_controller.slot(i).buttonCaption, QStringLiteral("cmdSelectArticle%1").arg(i), group);
+        connect(m_cmdSelectArticle[i], &QPushButton::clicked, this,
+                [this, i] { m_controller.cmdSelectArticle_Click(i); });
+        m_lblSelected[i] = makeLabel(QString(), QStringLiteral("lblSelected%1").arg(i), group);
+        slotGrid->addWidget(m_cmdSelectArticle[i], i, 0);
+        slotGrid->addWidget(m_lblSelected[i], i, 1);
+        showSlot(i);
+    }
+    // The captions change with the slot state; the buttons keep the widest one's width.
+    for (QPushButton* slotButton : m_cmdSelectArticle)
+        slotButton->setMinimumWidth(m_cmdSelectArticle[0]->sizeHint().width());
+    slotGrid->setColumnStretch(1, 1);
+    layout->addLayout(slotGrid);
+
+    // The two link texts of the article pages.
+    auto* linkTexts = new QGridLayout;
+    linkTexts->setHorizontalSpacing(8);
+    linkTexts->addWidget(makeLabel(QStringLiteral("\"Related Articles\" Text:"), QStringLiteral("Label24"), group), 0,
+                         0);
+    linkTexts->addWidget(addSiteText(frmMass::SiteField::RelatedArticlesText, QStringLiteral("txtRelatedArticles")), 0,
+                         1);
+    linkTexts->addWidget(makeLabel(QStringLiteral("\"Read More\" Text:"), QStringLiteral("Label25"), group), 0, 2);
+    linkTexts->addWidget(addSiteText(frmMass::SiteField::ReadMoreText, QStringLiteral("txtReadMore")), 0, 3);
+    linkTexts->setColumnStretch(1, 3);
+    linkTexts->setColumnStretch(3, 2);
+    layout->addSpacing(2);
+    layout->addLayout(linkTexts);
+
+    // The background image.
+    auto* label29 = makeLabel(QStringLiteral("Select an Image to use as Background  (Headline Section)"),
+                              QStringLiteral("Label29"), group);
+    setBold(label29);
+    layout->addSpacing(2);
+    layout->addWidget(label29);
+
+    m_file2 = new QListWidget(group);
+    m_file2->setObjectName(QStringLiteral("File2"));
+    connect(m_file2, &QListWidget::currentRowChanged, &m_controller, &frmMass::selectImage);
+    m_image1 = makeLabel(QString(), QStringLiteral("Image1"), group);
+    m_image1->setFrameStyle(QFrame::Box | QFrame::Plain);
+    m_image1->setLineWidth(1);
+    m_image1->setFixedSize(twipsToPixels(PreviewTwips, *this));
+    m_image1->setScaledContents(true);
+    auto* openImages = makeButton(QStringLiteral("Open Images Folder"), QStringLiteral("Command3"), group);
+    connect(openImages, &QPushButton::clicked, &m_controller, &frmMass::Command3_Click);
+    auto* refresh = new LinkLabel(QStringLiteral("Refresh"), group);
+    refresh->setObjectName(QStringLiteral("Label28"));
+    setBold(refresh);
+    setTextColour(refresh, DarkBlue);
+    connect(refresh, &LinkLabel::clicked, &m_controller, &frmMass::Label28_Click);
+    auto* imageCommands = new QVBoxLayout;
+    imageCommands->addWidget(openImages);
+    imageCommands->addWidget(refresh, 0, Qt::AlignLeft);
+    imageCommands->addStretch(1);
+
+    auto* images = new QHBoxLayout;
+    images->setSpacing(10);
+    images->addWidget(m_file2, 1);
+    images->addWidget(m_image1, 0, Qt::AlignTop);
+    images->addLayout(imageCommands);
+    m_file2->setFixedHeight(m_image1->height());
+    layout->addLayout(images);
+    return group;
+}
+
+QWidget* MainWindow::createSiteInfoGroup()
+{
+    auto* group = new QGroupBox(QStringLiteral("General Site Info"), this);
+    group->setObjectName(QStringLiteral("fraSiteInfo"));
+    auto* grid = new QGridLayout(group);
+    grid->setHorizontalSpacing(10);
+    grid->setVerticalSpacing(8);
+    grid->setColumnStretch(1, 1);
+    int row = 0;
+    const auto addRow = [&](const QString& caption, const QString& labelName, frmMass::SiteField field,
+                            const QString& boxName) {
+        grid->addWidget(makeLabel(caption, labelName, group), row, 0);
+        grid->addWidget(addSiteText(field, boxName), row, 1);
+        ++row;
+    };
+    addRow(QStringLiteral("Site Name:"), QStringLiteral("Label14"), frmMass::SiteField::SiteName,
+           QStringLiteral("txtSiteName"));
+    addRow(QStringLiteral("Site Headline:"), QStringLiteral("Label15"), frmMass::SiteField::SiteHeadline,
+           QStringLiteral("txtSiteHeadline"));
+    addRow(QStringLiteral("Site Description:"), QStringLiteral("Label13"), frmMass::SiteField::SiteDescription,
+           QStringLiteral("txtSiteDescription"));
+    addRow(QStringLiteral("Site Footer Text:"), QStringLiteral("Label26"), frmMass::SiteField::FooterText,
+           QStringLiteral("txtFooter"));
+
+    auto* label17 = makeLabel(QStringLiteral("Ad Spot"), QStringLiteral("Label17"), group);
+    setBold(label17);
+    auto* label18 = makeLabel(QStringLiteral("Use it to Promote Your Products, Affiliate Products etc"),
+                              QStringLiteral("Label18"), group);
+    auto* adHeading = new QHBoxLayout;
+    adHeading->setSpacing(10);
+    adHeading->addWidget(label17);
+    adHeading->addWidget(label18, 1);
+    grid->addItem(new QSpacerItem(0, 6), row++, 0);
+    grid->addLayout(adHeading, row++, 0, 1, 2);
+
+    addRow(QStringLiteral("Ad Title:"), QStringLiteral("Label16"), frmMass::SiteField::AdTitle,
+           QStringLiteral("txtAdTitle"));
+    addRow(QStringLiteral("Ad Description:"), QStringLiteral("Label19"), frmMass::SiteField::AdDescription,
+           QStringLiteral("txtAdDescription"));
+    addRow(QStringLiteral("Button Text:"), QStringLiteral("Label20"), frmMass::SiteField::ButtonText,
+           QStringLiteral("txtButtonText"));
+    addRow(QStringLiteral("Link Button to:"), QStringLiteral("Label21"), frmMass::SiteField::ButtonUrl,
+           QStringLiteral("txtButtonUrl"));
+    addRow(QStringLiteral("YouTube Video id:"), QStringLiteral("Label22"), frmMass::SiteField::VideoId,
+           QStringLiteral("txtVideoUrl"));
+    auto* label33 = makeLabel(QStringLiteral("Leave it empty to not use video."), QStringLiteral("Label33"), group);
+    setTextColour(label33, Grey);
+    grid->addWidget(label33, row++, 1);
+
+    auto* label23 = makeLabel(
+        QStringLiteral("In the following example, the video ID is the part of a YouTube url that you see in Blue:"),
+        QStringLiteral("Label23"), group);
+    label23->setWordWrap(true);
+    setTextColour(label23, DarkGreen);
+    auto* label30 = makeLabel(QStringLiteral("https://www.youtube.com/watch?v="), QStringLiteral("Label30"), group);
+    setTextColour(label30, Qt::black);
+    auto* label31 = makeLabel(QStringLiteral("fWFuQR_Wt4M"), QStringLiteral("Label31"), group);
+    setTextColour(label31, Blue);
+    auto* example = new QHBoxLayout;
+    example->setSpacing(0);
+    example->addWidget(label30);
+    example->addWidget(label31);
+    example->addStretch(1);
+    auto* label27 = makeLabel(QStringLiteral("Tip: You can use a Video Promo to Pre-Sell a Product"),
+                              QStringLiteral("Label27"), group);
+    setTextColour(label27, DarkGreen);
+    grid->addItem(new QSpacerItem(0, 4), row++, 0);
+    grid->addWidget(label23, row++, 0, 1, 2);
+    grid->addLayout(example, row++, 0, 1, 2);
+    grid->addWidget(label27, row++, 0, 1, 2);
+    grid->setRowStretch(row, 1);
+    return group;
+}
+
+QWidget* MainWindow::createBuildRow()
+{
+    auto* bar = new QWidget(this);
+    m_cboVariation = new QComboBox(bar);
+    m_cboVariation->setObjectName(QStringLiteral("cboVariation"));
+    m_cboVariation->setEditable(true);
+    m_cboVariation->setMinimumWidth(56);
+    connect(m_cboVariation, &QComboBox::currentTextChanged, &m_controller, &frmMass::setVariation);
+    auto* build = makeButton(QStringLiteral("Build Minisite"), QStringLiteral("vbtnLoad"), bar, true);
+    build->setDefault(true);
+    connect(build, &QPushButton::clicked, &m_controller, &frmMass::vbtnLoad_Click);
+    auto* openOutput = makeButton(QStringLiteral("Open Output Folder"), QStringLiteral("Command1"), bar, true);
+    connect(openOutput, &QPushButton::clicked, &m_controller, &frmMass::Command1_Click);
+    auto* close = makeButton(QStringLiteral("Close"), QStringLiteral("Command2"), bar, true);
+    connect(close, &QPushButton::clicked, &m_controller, &frmMass::Command2_Click);
+
+    auto* variationRow = new QHBoxLayout;
+    variationRow->setSpacing(8);
+    variationRow->addStretch(1);
+    variationRow->addWidget(makeLabel(QStringLiteral("Template Variation:"), QStringLiteral("Label32"), bar));
+    variationRow->addWidget(m_cboVariation);
+    auto* buttonRow = new QHBoxLayout;
+    buttonRow->setSpacing(8);
+    buttonRow->addStretch(1);
+    buttonRow->addWidget(build);
+    buttonRow->addWidget(openOutput);
+    buttonRow->addWidget(close);
+    auto* layout = new QVBoxLayout(bar);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(8);
+    layout->addLayout(variationRow);
+    layout->addLayout(buttonRow);
+    for (QPushButton* button : {build, openOutput, close})
+        button->setMinimumSize(button->sizeHint().width() + 16, 32);
+    return bar;
+}
+
+QLineEdit* MainWindow::addSiteText(frmMass::SiteField field, const QString& name)
+{
+    auto* box = new QLineEdit(m_controller.siteText(field), this);
+    box->setObjectName(name);
+    connect(box, &QLineEdit::textEdited, this,
+            [this, field](const QString& text) { m_controller.setSiteText(field, text); });
+    m_siteTexts.emplace_back(field, box);
+    return box;
+}
+
+void MainWindow::connectController()
+{
+    connect(&m_controller, &frmMass::captionChanged, this, &QWidget::setWindowTitle);
+    connect(&m_controller, &frmMass::appNameChanged, m_lblAppName, &QLabel::setText);
+    connect(&m_controller, &frmMass::tornelleButtonShownChanged, m_command4, &QWidget::setVisible);
+    connect(&m_controller, &frmMass::drivesChanged, this, &MainWindow::showDrives);
+    connect(&m_controller, &frmMass::driveChanged, this, &MainWindow::showDrive);
+    connect(&m_controller, &frmMass::folderChanged, this, &MainWindow::showFolder);
+    connect(&m_controller, &frmMass::filesChanged, this, &MainWindow::showFiles);
+    connect(&m_controller, &frmMass::fileSelectionChanged, this, [this](int index) {
+        const QSignalBlocker blocker(m_file1);
+        m_file1->setCurrentRow(index);
+    });
+    connect(&m_controller, &frmMass::filesFoundChanged, m_lblFilesFound, &QLabel::setText);
+    connect(&m_controller, &frmMass::slotChanged, this, &MainWindow::showSlot);
+    connect(&m_controller, &frmMass::imagesChanged, this, &MainWindow::showImages);
+    connect(&m_controller, &frmMass::imageSelectionChanged, this, [this](int index) {
+        const QSignalBlocker blocker(m_file2);
+        m_file2->setCurrentRow(index);
+    });
+    connect(&m_controller, &frmMass::variationsChanged, this, &MainWindow::showVariations);
+    connect(&m_controller, &frmMass::variationChanged, this, [this](const QString& variation) {
+        if (m_cboVariation->currentText() != variation) {
+            const QSignalBlocker blocker(m_cboVariation);
+            m_cboVariation->setCurrentText(variation);
+        }
+    });
+    connect(&m_controller, &frmMass::siteTextChanged, this, [this](frmMass::SiteField field, const QString& text) {
+        for (const auto& [boxField, box] : m_siteTexts)
+            if (boxField == field && box->text() != text) {
+                box->setText(text);
+                box->setCursorPosition(0);
+            }
+    });
+}
+
+void MainWindow::showDrives()
+{
+    const QSignalBlocker blocker(m_drive1);
+    m_drive1->clear();
+    for (const DriveEntry& drive : m_controller.drives())
+        m_drive1->addItem(drive.label, drive.root);
+    showDrive(m_controller.drive());
+}
+
+void MainWindow::showDrive(const QString& root)
+{
+    const QSignalBlocker blocker(m_drive1);
+    int index = m_drive1->findData(root);
+    if (index < 0 && !root.isEmpty()) {
+        m_drive1->addItem(root, root);
+        index = m_drive1->count() - 1;
+    }
+    m_drive1->setCurrentIndex(index);
+}
+
+void MainWindow::showFolder()
+{
+    m_dir1->clear();
+    const QIcon open = style()->standardIcon(QStyle::SP_DirOpenIcon);
+    const QIcon closed = style()->standardIcon(QStyle::SP_DirIcon);
+    QTreeWidgetItem* parent = nullptr;
+    for (const QString& path : m_controller.folderChain()) {
+        const QString name = QDir(path).dirName();
+        auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(m_dir1);
+        item->setText(0, name.isEmpty() ? path : name);
+        item->setIcon(0, open);
+        item->setData(0, Qt::UserRole, path);
+        item->setToolTip(0, path);
+        item->setExpanded(true);
+        parent = item;
+    }
+    if (parent == nullptr)
+        return;
+    const QString folder = m_controller.folder();
+    for (const QString& name : m_controller.subfolders()) {
+        auto* item = new QTreeWidgetItem(parent);
+        item->setText(0, name);
+        item->setIcon(0, closed);
+        item->setData(0, Qt::UserRole, QDir(folder).filePath(name));
+    }
+    parent->setExpanded(true);
+    m_dir1->setCurrentItem(parent);
+    revealCurrentFolder();
+}
+
+void MainWindow::revealCurrentFolder()
+{
+    // The folders above come into view too, as far as the list has room for them.
+    m_dir1->scrollToTop();
+    if (QTreeWidgetItem* current = m_dir1->currentItem())
+        m_dir1->scrollToItem(current, QAbstractItemView::EnsureVisible);
+}
+
+void MainWindow::showFiles()
+{
+    const QSignalBlocker blocker(m_file1);
+    m_file1->clear();
+    m_file1->addItems(m_controller.files());
+    m_file1->setCurrentRow(m_controller.fileIndex());
+}
+
+void MainWindow::showImages()
+{
+    const QSignalBlocker blocker(m_file2);
+    m_file2->clear();
+    m_file2->addItems(m_controller.images());
+    m_file2->setCurrentRow(m_controller.imageIndex());
+}
+
+void MainWindow::showSlot(int index)
+{
+    const ArticleSlot& slot = m_controller.slot(index);
+    m_lblSelected[index]->setText(slot.displayText);
+    m_lblSelected[index]->setToolTip(slot.path);
+    setTextColour(m_lblSelected[index], colourOf(slot.colour));
+    m_cmdSelectArticle[index]->setText(slot.buttonCaption);
+}
+
+void MainWindow::showVariations()
+{
+    const QSignalBlocker blocker(m_cboVariation);
+    m_cboVariation->clear();
+    m_cboVariation->addItems(m_controller.variations());
+    m_cboVariation->setCurrentText(m_controller.variation());
+}
+
+MessageAnswer MainWindow::showMessage(const QString& text, const QString& title, MessageButtons buttons)
+{
+    return m_desktop.showMessage(this, text, title, buttons);
+}
+
+void MainWindow::openFolder(const QString& path)
+{
+    m_desktop.openUrl(QUrl::fromLocalFile(path));
+}
+
+void MainWindow::openAddress(const QString& address)
+{
+    m_desktop.openUrl(QUrl(address));
+}
+
+bool MainWindow::showPicture(const QString& path)
+{
+    QImageReader reader(path);
+    reader.setAutoTransform(true);
+    const QSize size = m_image1->contentsRect().size();
+    // Decoding at the preview's size keeps large photos quick to show.
+    if (reader.supportsOption(QImageIOHandler::ScaledSize))
+        reader.setScaledSize(size);
+    const QImage image = reader.read();
+    if (image.isNull())
+        return false;
+    m_image1->setPixmap(QPixmap::fromImage(image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
+    return true;
+}
+
+void MainWindow::showTornelle(const SlotPaths& articles)
+{
+    if (m_tornelle == nullptr) {
+        QWidget* window = m_tornelleFactory(articles);
+        if (window == nullptr)
+            return;
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        centreOnScreen(*window);
+        m_tornelle = window;
+    }
+    m_tornelle->show();
+    m_tornelle->raise();
+    m_tornelle->activateWindow();
+}
+
+void MainWindow::showInstructions()
+{
+    InstructionsDialog dialog(m_desktop, m_controller.installFolder(), this);
+    m_desktop.execDialog(dialog);
+}
+
+void MainWindow::closeWindow()
+{
+    close();
+}
+
+void MainWindow::copyProgress(qint64 done, qint64 total)
+{
+    if (m_progress == nullptr) {
+        m_progress = new QProgressDialog(this);
+        m_progress->setWindowTitle(QStringLiteral("Build Minisite"));
+        m_progress->setLabelText(QStringLiteral("Copying the template folder..."));
+        m_progress->setCancelButton(nullptr);
+        m_progress->setWindowModality(Qt::WindowModal);
+        m_progress->setMinimumDuration(300);
+        m_progress->setAutoClose(false);
+        m_progress->setAutoReset(false);
+        m_progress->setRange(0, 1000);
+    }
+    m_progress->setValue(total > 0 ? int(qBound(qint64(0), done * 1000 / total, qint64(1000))) : 1000);
+}
+
+void MainWindow::copyEnded()
+{
+    delete m_progress.data();
+}
+
+} // namespace quorvale
