@@ -56,8 +56,8 @@ QString driveOf(const QString& path)
     return storage.isValid() ? storage.rootPath() : QString();
 }
 
-// Forwards a build's messages and copy progress to the window's host and
-// takes the progress display down before any message appears.
+// Forwards a build's messages and copy progress to the window's host; a
+// progress display still up when the build returns is taken down.
 class MassBuildHost final : public BuildHost
 {
 public:
@@ -68,7 +68,6 @@ public:
 
     void showMessage(const QString& text, const QString& title) override
     {
-        endCopy();
         m_host.showMessage(text, title, MessageButtons::Ok);
     }
 
