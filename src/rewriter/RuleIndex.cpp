@@ -4,6 +4,7 @@
 #include "components/TextCase.h"
 #include "rewriter/Rewriter.h"
 
+#include <QVarLengthArray>
 #include <algorithm>
 #include <cstring>
 #include <unordered_map>
@@ -73,131 +74,170 @@ inline size_t slotOf(quint64 hash, size_t mask) noexcept
     return size_t((hash * 0x9E3779B97F4A7C15ULL) >> 17) & mask;
 }
 
-/// A set of 64-bit hashes; only used as a filter, so collisions are harmless.
-class HashSet
+/// What the table knows about one text.
+struct Lookup
 {
-public:
-    void insert(quint64 h)
-    {
-        if (h == 0)
-            h = 1;
-        if ((m_size + 1) * 2 > m_slots.size())
-            grow();
-        size_t i = slotOf(h, m_slots.size() - 1);
-        while (m_slots[i] != 0) {
-            if (m_slots[i] == h)
-                return;
-            i = (i + 1) & (m_slots.size() - 1);
-        }
-        m_slots[i] = h;
-        ++m_size;
-    }
-
-    bool contains(quint64 h) const noexcept
-    {
-        if (m_size == 0)
-            return false;
-        if (h == 0)
-            h = 1;
-        const size_t mask = m_slots.size() - 1;
-        for (size_t i = slotOf(h, mask);; i = (i + 1) & mask) {
-            if (m_slots[i] == h)
-                return true;
-            if (m_slots[i] == 0)
-                return false;
-        }
-    }
-
-private:
-    void grow()
-    {
-        std::vector<quint64> old = std::move(m_slots);
-        m_slots.assign(std::max<size_t>(64, old.size() * 2), 0);
-        m_size = 0;
-        for (quint64 h : old)
-            if (h != 0)
-                insert(h);
-    }
-
-    std::vector<quint64> m_slots;
-    size_t m_size = 0;
+    /// The item with exactly this text, or null. Valid while the table lives.
+    const struct ItemRecord* item = nullptr;
+    /// Some item goes on from this text with a suffix character (or a hash
+    /// collision says so; then a scan merely looks a little further).
+    bool prefix = false;
 };
 
-/// One distinct matchable item with the first rule and item that name it.
-struct Item
+/// A distinct matchable item; its text follows the record in memory, so that
+/// a match costs one visit to the slot array and one to the record.
+struct ItemRecord
 {
-    quint64 hash;
-    size_t textOffset; ///< into ItemTable::m_text
-    size_t length;
-    quint64 ordinal; ///< position of the first (rule, item) pass among all items of the list
+    quint64 ordinal; ///< position of its first (rule, item) pass among all items of the list
     qsizetype rule;  ///< index of that rule line
-};
+    size_t length;   ///< in UTF-16 units
+    size_t id;       ///< dense number of the distinct item, from 0
+    /// Where the item stands in its rule line when that line is plain (see
+    /// isPlainRule), else -1.
+    qsizetype lineOffset;
 
-/// Distinct item texts, found by hash and compared in full.
+    const char16_t* text() const noexcept { return reinterpret_cast<const char16_t*>(this + 1); }
+};
+static_assert(sizeof(ItemRecord) % sizeof(char16_t) == 0 && alignof(ItemRecord) <= 8);
+
+/// The distinct matchable items and the texts some item goes on from, in one
+/// open-addressing table keyed by the text's hash.
 class ItemTable
 {
 public:
     /// Adds an item unless the same text is already there (the first one wins).
-    void add(quint64 hash, const char16_t* text, size_t length, quint64 ordinal, qsizetype rule)
+    void addItem(quint64 hash, const char16_t* text, size_t length, quint64 ordinal, qsizetype rule,
+                 qsizetype lineOffset)
     {
-        if ((m_items.size() + 1) * 2 > m_slots.size())
-            grow();
+        reserveOneMore();
         const size_t mask = m_slots.size() - 1;
         size_t i = slotOf(hash, mask);
-        for (; m_slots[i] != 0; i = (i + 1) & mask) {
-            if (same(m_items[m_slots[i] - 1], hash, text, length))
+        for (; m_slots[i].used(); i = (i + 1) & mask) {
+            Slot& slot = m_slots[i];
+            if (slot.hash != hash)
+                continue;
+            if (slot.record == 0) { // the text so far was only known as a prefix
+                slot.record = storeRecord(text, length, ordinal, rule, lineOffset);
+                return;
+            }
+            if (same(record(slot.record), text, length))
                 return;
         }
-        m_items.push_back(Item{hash, m_text.size(), length, ordinal, rule});
-        m_text.insert(m_text.end(), text, text + length);
-        m_slots[i] = m_items.size();
-        m_maxLength = std::max(m_maxLength, length);
+        m_slots[i] = Slot{hash, storeRecord(text, length, ordinal, rule, lineOffset), false};
+        ++m_used;
     }
 
-    const Item* find(quint64 hash, const char16_t* text, size_t length) const noexcept
+    /// Makes room for about @p entries items and prefixes without regrowing.
+    void reserve(size_t entries)
     {
-        if (m_items.empty())
-            return nullptr;
-        const size_t mask = m_slots.size() - 1;
-        for (size_t i = slotOf(hash, mask); m_slots[i] != 0; i = (i + 1) & mask) {
-            const Item& item = m_items[m_slots[i] - 1];
-            if (same(item, hash, text, length))
-                return &item;
+        size_t capacity = 64;
+        while (capacity < entries * 2)
+            capacity *= 2;
+        if (capacity > m_slots.size()) {
+            std::vector<Slot> old = std::move(m_slots);
+            m_slots.assign(capacity, Slot{});
+            rehash(old);
         }
-        return nullptr;
     }
 
-    QString text(const Item& item) const
+    /// Notes that some item goes on from the text with this hash.
+    void addPrefix(quint64 hash)
     {
-        return QString::fromUtf16(m_text.data() + item.textOffset, qsizetype(item.length));
+        reserveOneMore();
+        const size_t mask = m_slots.size() - 1;
+        size_t i = slotOf(hash, mask);
+        for (; m_slots[i].used(); i = (i + 1) & mask) {
+            if (m_slots[i].hash == hash) {
+                m_slots[i].prefix = true;
+                return;
+            }
+        }
+        m_slots[i] = Slot{hash, 0, true};
+        ++m_used;
     }
 
-    size_t indexOf(const Item& item) const noexcept { return size_t(&item - m_items.data()); }
-    bool empty() const noexcept { return m_items.empty(); }
+    Lookup find(quint64 hash, const char16_t* text, size_t length) const noexcept
+    {
+        Lookup result;
+        if (m_used == 0)
+            return result;
+        const size_t mask = m_slots.size() - 1;
+        for (size_t i = slotOf(hash, mask); m_slots[i].used(); i = (i + 1) & mask) {
+            const Slot& slot = m_slots[i];
+            if (slot.hash != hash)
+                continue;
+            result.prefix = result.prefix || slot.prefix;
+            if (slot.record != 0 && result.item == nullptr && same(record(slot.record), text, length))
+                result.item = &record(slot.record);
+        }
+        return result;
+    }
+
+    const ItemRecord& record(size_t offset) const noexcept
+    {
+        return *reinterpret_cast<const ItemRecord*>(m_records.data() + offset - 1);
+    }
+
+    size_t size() const noexcept { return m_items; }
+    bool empty() const noexcept { return m_items == 0; }
     size_t maxLength() const noexcept { return m_maxLength; }
 
 private:
-    bool same(const Item& item, quint64 hash, const char16_t* text, size_t length) const noexcept
+    struct Slot
     {
-        return item.hash == hash && item.length == length &&
-               std::memcmp(m_text.data() + item.textOffset, text, length * sizeof(char16_t)) == 0;
+        quint64 hash = 0;
+        size_t record = 0; ///< 1 + offset of the item's record in m_records; 0: no item
+        bool prefix = false;
+
+        bool used() const noexcept { return record != 0 || prefix; }
+    };
+    static_assert(sizeof(Slot) <= 24);
+
+    static constexpr size_t kRecordWords = sizeof(ItemRecord) / sizeof(quint64);
+
+    static bool same(const ItemRecord& item, const char16_t* text, size_t length) noexcept
+    {
+        return item.length == length && std::memcmp(item.text(), text, length * sizeof(char16_t)) == 0;
     }
 
-    void grow()
+    size_t storeRecord(const char16_t* text, size_t length, quint64 ordinal, qsizetype rule, qsizetype lineOffset)
     {
-        m_slots.assign(std::max<size_t>(64, m_slots.size() * 2), 0);
+        const size_t offset = m_records.size();
+        const size_t words = kRecordWords + (length * sizeof(char16_t) + sizeof(quint64) - 1) / sizeof(quint64);
+        m_records.resize(offset + words);
+        auto* item = reinterpret_cast<ItemRecord*>(m_records.data() + offset);
+        *item = ItemRecord{ordinal, rule, length, m_items++, lineOffset};
+        std::memcpy(item + 1, text, length * sizeof(char16_t));
+        m_maxLength = std::max(m_maxLength, length);
+        return offset + 1;
+    }
+
+    void reserveOneMore()
+    {
+        if ((m_used + 1) * 2 <= m_slots.size())
+            return;
+        std::vector<Slot> old = std::move(m_slots);
+        m_slots.assign(std::max<size_t>(64, old.size() * 2), Slot{});
+        rehash(old);
+    }
+
+    void rehash(const std::vector<Slot>& old)
+    {
         const size_t mask = m_slots.size() - 1;
-        for (size_t k = 0; k < m_items.size(); ++k) {
-            size_t i = slotOf(m_items[k].hash, mask);
-            while (m_slots[i] != 0)
+        for (const Slot& slot : old) {
+            if (!slot.used())
+                continue;
+            size_t i = slotOf(slot.hash, mask);
+            while (m_slots[i].used())
                 i = (i + 1) & mask;
-            m_slots[i] = k + 1;
+            m_slots[i] = slot;
         }
     }
 
-    std::vector<Item> m_items;
-    std::vector<char16_t> m_text;
-    std::vector<size_t> m_slots; ///< index + 1 into m_items, 0 = free
+    std::vector<Slot> m_slots;
+    std::vector<quint64> m_records; ///< ItemRecord, text, ItemRecord, text, ... (8-byte aligned)
+    size_t m_used = 0;
+    size_t m_items = 0;
     size_t m_maxLength = 0;
 };
 
@@ -207,19 +247,76 @@ struct Candidate
     quint64 priority; ///< ordinal * 4 + suffix index: the order of the passes
     qsizetype start;  ///< the space before the item
     qsizetype end;    ///< the suffix after the item
-    const Item* item;
+    const ItemRecord* record;
 };
+
+/// A rule line "{i1|...|ik}" with one pair of braces, no empty or repeated
+/// item and no unit that lower-casing changes. For such a line,
+/// BuildAlternatives(line, ij) takes out exactly "ij" and one separator next
+/// to it: "{w|" can only stand at the start, and "|w|" or "|w}" only around
+/// the item itself, as the items differ and hold no "|" or brace.
+bool isPlainRule(QStringView line)
+{
+    const qsizetype n = line.size();
+    if (n < 3 || line[0] != u'{' || line[n - 1] != u'}')
+        return false;
+    QVarLengthArray<QStringView, 16> pieces;
+    qsizetype start = 1;
+    for (qsizetype i = 1; i < n; ++i) {
+        const QChar c = line[i];
+        if (c == u'|' || i == n - 1) {
+            if (i == start)
+                return false;
+            pieces.append(line.sliced(start, i - start));
+            start = i + 1;
+        } else if (c == u'{' || c == u'}' || lowerUnit(c) != c) {
+            return false;
+        }
+    }
+    for (qsizetype i = 0; i < pieces.size(); ++i)
+        for (qsizetype j = i + 1; j < pieces.size(); ++j)
+            if (pieces[i] == pieces[j])
+                return false;
+    return true;
+}
+
+/// Appends @p text with every space written as "%%".
+void appendMarked(QString& out, QStringView text)
+{
+    qsizetype from = 0;
+    for (qsizetype space = text.indexOf(u' '); space >= 0; space = text.indexOf(u' ', from)) {
+        out.append(text.sliced(from, space - from));
+        out.append(QLatin1StringView("%%"));
+        from = space + 1;
+    }
+    out.append(text.sliced(from));
+}
+
+/// Appends the group of a plain rule line without the item of @p length units
+/// at @p offset, spaces written as "%%": what BuildAlternatives gives for it.
+void appendPlainGroup(QString& out, QStringView line, qsizetype offset, qsizetype length)
+{
+    if (offset == 1 && length == line.size() - 2) {
+        appendMarked(out, line); // a one-item rule keeps its item
+    } else if (offset == 1) {
+        out.append(u'{');
+        appendMarked(out, line.sliced(offset + length + 1)); // drop "w|"
+    } else {
+        appendMarked(out, line.first(offset - 1)); // drop "|w"
+        appendMarked(out, line.sliced(offset + length));
+    }
+}
 
 } // namespace
 
 struct RuleIndex::Data
 {
     RuleList rules;
+    /// The items, and the item beginnings that stop just before a suffix
+    /// character inside an item ("in" of "in addition"): a scan only goes on
+    /// past a suffix character while the text so far can still grow into an
+    /// item.
     ItemTable items;
-    /// Hashes of item beginnings that stop just before a suffix character
-    /// inside an item ("in" of "in addition"): a scan only goes on past a
-    /// suffix character while the text so far can still grow into an item.
-    HashSet prefixes;
     /// Some item starts with a suffix character (a space, for instance).
     bool itemStartsWithSuffix = false;
 
@@ -231,6 +328,7 @@ void RuleIndex::Data::index()
     std::vector<char16_t> piece;
     std::vector<quint64> pieceStops; // prefix hashes of the current piece
     quint64 ordinal = 0;
+    items.reserve(size_t(rules.size()) * 4); // a rule has about three items, some of them phrases
     for (qsizetype r = 0; r < rules.size(); ++r) {
         const QString& line = rules.at(r);
         if (!isRuleLine(line))
@@ -238,6 +336,8 @@ void RuleIndex::Data::index()
         // The same pieces as ShowRuleItems: braces dropped, split at "|", empty pieces dropped.
         const char16_t* units = reinterpret_cast<const char16_t*>(line.utf16());
         const qsizetype n = line.size();
+        const bool plain = isPlainRule(line);
+        qsizetype pieceStart = 1; // where the current piece starts in a plain line
         bool matchable = true;
         bool startsWithSuffix = false;
         quint64 hash = kHashSeed;
@@ -262,9 +362,9 @@ void RuleIndex::Data::index()
             }
             if (!piece.empty()) {
                 if (matchable) {
-                    items.add(hash, piece.data(), piece.size(), ordinal, r);
+                    items.addItem(hash, piece.data(), piece.size(), ordinal, r, plain ? pieceStart : -1);
                     for (quint64 stop : pieceStops)
-                        prefixes.insert(stop);
+                        items.addPrefix(stop);
                     itemStartsWithSuffix = itemStartsWithSuffix || startsWithSuffix;
                 }
                 ++ordinal;
@@ -274,6 +374,7 @@ void RuleIndex::Data::index()
             hash = kHashSeed;
             matchable = true;
             startsWithSuffix = false;
+            pieceStart = k + 1;
         }
     }
 }
@@ -295,19 +396,49 @@ const RuleList& RuleIndex::rules() const noexcept
     return m_data->rules;
 }
 
+namespace {
+
+/// Replaces every "%%" of @p text by one space, left to right without overlap,
+/// in place: what Replace(text, "%%", " ", ignoring case) gives, as no other
+/// unit lower-cases to "%".
+void markersToSpaces(QString& text)
+{
+    const qsizetype first = text.indexOf(QStringLiteral("%%"));
+    if (first < 0)
+        return;
+    QChar* units = text.data();
+    const qsizetype n = text.size();
+    qsizetype out = first;
+    for (qsizetype i = first; i < n;) {
+        if (units[i] == u'%' && i + 1 < n && units[i + 1] == u'%') {
+            units[out++] = u' ';
+            i += 2;
+        } else {
+            units[out++] = units[i++];
+        }
+    }
+    text.truncate(out);
+}
+
+} // namespace
+
 QString RuleIndex::apply(const QString& workingText, qint64& count) const
 {
     const QString marker = QStringLiteral("%%");
     const qsizetype n = workingText.size();
     const Data& d = *m_data;
-    if (d.items.empty() || n < 3)
-        return Replace(workingText, marker, QStringLiteral(" "), CompareMode::IgnoreCase);
+    if (d.items.empty() || n < 3) {
+        QString result = workingText;
+        markersToSpaces(result);
+        return result;
+    }
 
     // Every occurrence of " " + item + suffix in the lower-cased article, by start.
     const QString lowered = lowerUnits(workingText);
     const char16_t* s = reinterpret_cast<const char16_t*>(lowered.utf16());
     const qsizetype maxLength = qsizetype(std::min<size_t>(d.items.maxLength(), size_t(n)));
     std::vector<Candidate> candidates;
+    candidates.reserve(size_t(n / 8));
     for (qsizetype p = 0; p + 2 < n; ++p) {
         if (s[p] != u' ')
             continue;
@@ -321,9 +452,10 @@ QString RuleIndex::apply(const QString& workingText, qint64& count) const
                     if (!d.itemStartsWithSuffix)
                         break;
                 } else {
-                    if (const Item* item = d.items.find(hash, s + p + 1, size_t(q - p - 1)))
-                        candidates.push_back(Candidate{item->ordinal * 4 + quint64(suffix), p, q, item});
-                    if (!d.prefixes.contains(hash))
+                    const Lookup found = d.items.find(hash, s + p + 1, size_t(q - p - 1));
+                    if (found.item != nullptr)
+                        candidates.push_back(Candidate{found.item->ordinal * 4 + quint64(suffix), p, q, found.item});
+                    if (!found.prefix)
                         break;
                 }
             }
@@ -370,34 +502,44 @@ QString RuleIndex::apply(const QString& workingText, qint64& count) const
         i = j;
     }
 
-    // The replacement of each (item, suffix), made once per rewrite.
-    std::unordered_map<quint64, QString> replacements;
-    const auto replacementFor = [&](const Candidate& c) -> const QString& {
-        const int suffix = int(c.priority % 4);
-        const quint64 key = quint64(d.items.indexOf(*c.item)) * 4 + quint64(suffix);
-        auto [it, inserted] = replacements.try_emplace(key);
-        if (inserted) {
-            const QString alternatives = BuildAlternatives(d.rules.at(c.item->rule), d.items.text(*c.item));
-            it->second = Replace(u' ' + alternatives + QChar(kSuffixes[suffix]), QStringLiteral(" "), marker,
-                                 CompareMode::IgnoreCase);
+    // Groups of rule lines that are not plain, made once per rewrite.
+    std::unordered_map<size_t, QString> otherGroups;
+    const auto appendGroup = [&](QString& out, const ItemRecord& item) {
+        const QString& line = d.rules.at(item.rule);
+        if (item.lineOffset >= 0) {
+            appendPlainGroup(out, line, item.lineOffset, qsizetype(item.length));
+            return;
         }
-        return it->second;
+        auto [it, inserted] = otherGroups.try_emplace(item.id);
+        if (inserted)
+            it->second = Replace(BuildAlternatives(line, QString::fromUtf16(item.text(), qsizetype(item.length))),
+                                 QStringLiteral(" "), marker, CompareMode::IgnoreCase);
+        out.append(it->second);
     };
 
+    // The working text with every replaced occurrence " " + item + suffix
+    // turned into " " + group + suffix, each space written as "%%".
     QString result;
-    result.reserve(n + n / 2);
+    result.reserve(2 * n);
     qsizetype from = 0;
     for (size_t k = 0; k < candidates.size(); ++k) {
         if (!taken[k])
             continue;
         const Candidate& c = candidates[k];
         result.append(QStringView(workingText).sliced(from, c.start - from));
-        result.append(replacementFor(c));
+        result.append(marker);
+        appendGroup(result, *c.record);
+        const char16_t suffix = kSuffixes[c.priority % 4];
+        if (suffix == u' ')
+            result.append(marker);
+        else
+            result.append(QChar(suffix));
         from = c.end + 1;
         ++count;
     }
     result.append(QStringView(workingText).sliced(from));
-    return Replace(result, marker, QStringLiteral(" "), CompareMode::IgnoreCase);
+    markersToSpaces(result);
+    return result;
 }
 
 } // namespace quorvale

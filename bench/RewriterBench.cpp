@@ -1,0 +1,164 @@
+// Rewrite speed against the whole English thesaurus of mythes-en-us, converted
+// with every meaning (about 54,000 rules), on generated articles of 1,000,
+// 10,000 and 100,000 words:
+//   LoadAndIndex        reading the rule file and indexing it (RuleIndex)
+//   Rewrite/N           one rewrite of an N-word article with that index
+//   PlainProcedure/N    the same rewrite done rule by rule, item by item,
+//                       as the reference implementation in tests/ does it
+// Set QUORVALE_THESAURUS to use another MyThes .dat file.
+
+#include "LiteralRewriter.h"
+#include "components/Error.h"
+#include "components/TextFile.h"
+#include "rewriter/Rewriter.h"
+#include "rewriter/ThesaurusImport.h"
+
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <map>
+#include <memory>
+#include <optional>
+#include <random>
+#include <sys/resource.h>
+
+namespace {
+
+using namespace quorvale;
+
+double peakMemoryMiB()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_maxrss) / 1024.0; // ru_maxrss is in KiB on Linux
+}
+
+/// The converted thesaurus, written once to a temporary rule file.
+struct Fixture
+{
+    QTemporaryDir dir;
+    QString rulePath;
+    RuleList rules;
+    std::unique_ptr<RuleIndex> index;
+    std::map<int, QString> articles;
+    QString error;
+
+    Fixture()
+    {
+        const QByteArray custom = qgetenv("QUORVALE_THESAURUS");
+        const QString thesaurus =
+            custom.isEmpty() ? QStringLiteral("/usr/share/mythes/th_en_US_v2.dat") : QString::fromLocal8Bit(custom);
+        try {
+            const QStringList lines = importThesaurusFile(thesaurus, {});
+            rulePath = dir.filePath(QStringLiteral("rwdb.txt"));
+            SaveTextBoxToFile(lines.join(u'\n') + u'\n', rulePath);
+            rules = LoadRuleList(rulePath);
+            index = std::make_unique<RuleIndex>(rules);
+        } catch (const Error& e) {
+            error = e.message();
+        }
+    }
+
+    /// An article of @p words words drawn from the rules' own items (so that
+    /// many of them match) and some plain filler, with punctuation.
+    const QString& article(int words)
+    {
+        auto found = articles.find(words);
+        if (found != articles.end())
+            return found->second;
+        std::mt19937_64 random{quint64(words)};
+        static const QString fillers[] = {QStringLiteral("the"), QStringLiteral("and"), QStringLiteral("of"),
+                                          QStringLiteral("to"),  QStringLiteral("we"),  QStringLiteral("with")};
+        static const QString separators[] = {QStringLiteral(" "),  QStringLiteral(" "),   QStringLiteral(" "),
+                                             QStringLiteral(" "),  QStringLiteral(", "),  QStringLiteral(". "),
+                                             QStringLiteral(": "), QStringLiteral("\r\n")};
+        QString text;
+        int count = 0;
+        while (count < words) {
+            QString piece;
+            if (random() % 3 == 0) {
+                piece = fillers[random() % std::size(fillers)];
+            } else {
+                const QStringList items = ShowRuleItems(rules.at(qsizetype(random() % quint64(rules.size()))));
+                if (items.isEmpty())
+                    continue;
+                piece = items.at(qsizetype(random() % quint64(items.size())));
+            }
+            text += piece + separators[random() % std::size(separators)];
+            count += int(piece.count(u' ')) + 1;
+        }
+        return articles.emplace(words, text).first->second;
+    }
+};
+
+Fixture& fixture()
+{
+    static Fixture f;
+    return f;
+}
+
+bool ready(benchmark::State& state)
+{
+    if (fixture().error.isEmpty())
+        return true;
+    state.SkipWithError(fixture().error.toStdString().c_str());
+    return false;
+}
+
+QString unchanged(const QString& text)
+{
+    return text;
+}
+
+void LoadAndIndex(benchmark::State& state)
+{
+    if (!ready(state))
+        return;
+    qsizetype rules = 0;
+    for (auto _ : state) {
+        RuleIndex index(LoadRuleList(fixture().rulePath));
+        rules = index.rules().size();
+        benchmark::DoNotOptimize(index);
+    }
+    state.counters["rules"] = double(rules);
+    state.counters["peak_MiB"] = peakMemoryMiB();
+}
+BENCHMARK(LoadAndIndex)->Unit(benchmark::kMillisecond);
+
+void Rewrite(benchmark::State& state)
+{
+    if (!ready(state))
+        return;
+    const QString& article = fixture().article(int(state.range(0)));
+    RewriteResult result;
+    for (auto _ : state) {
+        result = Reescribir(article, *fixture().index, &unchanged);
+        benchmark::DoNotOptimize(result);
+    }
+    state.counters["replacements"] = double(result.replacementCount);
+    state.counters["words"] = double(result.wordCount);
+    state.counters["peak_MiB"] = peakMemoryMiB();
+}
+BENCHMARK(Rewrite)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+void PlainProcedure(benchmark::State& state)
+{
+    if (!ready(state))
+        return;
+    const QString& article = fixture().article(int(state.range(0)));
+    test::LiteralResult result;
+    for (auto _ : state) {
+        result = test::literalRewrite(article, fixture().rules, &unchanged);
+        benchmark::DoNotOptimize(result);
+    }
+    // Also a check: the engine must give the same text.
+    const RewriteResult engine = Reescribir(article, *fixture().index, &unchanged);
+    if (engine.spintax != result.spintax || engine.replacementCount != result.replacementCount)
+        state.SkipWithError("the engine and the plain procedure disagree");
+    state.counters["replacements"] = double(result.replacementCount);
+}
+// 10,000 words take minutes this way; 1,000 words is where it still finishes within a minute.
+BENCHMARK(PlainProcedure)->Arg(1000)->Iterations(1)->Unit(benchmark::kSecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
