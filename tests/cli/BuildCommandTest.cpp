@@ -153,25 +153,6 @@ TEST_F(BuildCommand, FailedStepsAreListedWithExitCodeOne)
               readAll(inHome(QStringLiteral("images/sunset.jpg"))));
 }
 
-TEST_F(BuildCommand, RelativePathsAndTheProgramFolder)
-{
-    useFixture(QStringLiteral("novideo"));
-    const QString before = QDir::currentPath();
-    ASSERT_TRUE(QDir::setCurrent(inHome(QStringLiteral("articles"))));
-    // Without --home the installation folder is the program's.
-    const CliRun run = CliRun::run(
-        {QStringLiteral("build"), QStringLiteral("--variation"), QStringLiteral("2"), QStringLiteral("--main"),
-         QStringLiteral("main.txt"), QStringLiteral("--article1"), QStringLiteral("a b.txt"),
-         QStringLiteral("--article2"), QStringLiteral("./a_b.txt"), QStringLiteral("--article3"),
-         QStringLiteral("same.txt"), QStringLiteral("--article4"), QStringLiteral("../articles/same.txt"),
-         QStringLiteral("--background"), QStringLiteral("../pictures/calm.jpg")},
-        home());
-    QDir::setCurrent(before);
-    EXPECT_EQ(run.code, 0) << run.err.toStdString();
-    EXPECT_EQ(readAll(inHome(QStringLiteral("output/template2/assets/images/bg.jpg"))), QByteArray("calm picture\n"));
-    EXPECT_TRUE(QFile::exists(inHome(QStringLiteral("output/template2/a-b.html"))));
-}
-
 TEST(BuildCommandUsage, StrayArgumentsAndUnknownOptionsAreUsageErrors)
 {
     EXPECT_EQ(CliRun::run({QStringLiteral("build"), QStringLiteral("extra")}).code, 2);

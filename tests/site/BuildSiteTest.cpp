@@ -255,10 +255,4 @@ TEST_F(BuildRun, VariationNamingAnotherFolderWritesNothing)
     EXPECT_EQ(treeOf(path(u"output")), (QMap<QString, QByteArray>{}));
 }
 
-TEST(BuildFailuresText, ListsEveryFailureOnALineOfItsOwn)
-{
-    const QString text = BuildFailuresText({QStringLiteral("first: why"), QStringLiteral("second: because")});
-    EXPECT_TRUE(text.endsWith(u"\n- first: why\n- second: because")) << text.toStdString();
-}
-
 } // namespace
