@@ -95,6 +95,7 @@ PageArticlePaths PageArticlePathsFor(const SlotPaths& slots, int page)
     paths.currentArticlePath = slots[std::size_t(row[0])];
     for (std::size_t n = 0; n < 4; ++n)
         paths.relatedArticlePaths[n] = slots[std::size_t(row[n + 1])];
+    paths.homeArticlePath = slots[0];
     return paths;
 }
 

@@ -80,7 +80,7 @@ QString BuildFailuresText(const QStringList& failures);
 
 /// The five page article paths of page @p page (0: the index page, 1 to 4:
 /// the pages of articles #1 to #4): the page's own article and the four
-/// others in the order that page lists them.
+/// others in the order that page lists them, with slot 0 as the home article.
 PageArticlePaths PageArticlePathsFor(const SlotPaths& slots, int page);
 
 } // namespace quorvale

@@ -61,7 +61,10 @@ void FillPageTags(QString& page, const SiteInfo& info, const PageArticlePaths& p
     std::array<QString, 4> links;
     for (std::size_t n = 0; n < 4; ++n) {
         titles[n] = TitleFromPath(related[n]);
-        links[n] = PageFileNameFromPath(related[n]);
+        // The main article is written only into index.html; a page file of its
+        // own name would be a dead link.
+        const bool isHomeArticle = !paths.homeArticlePath.isEmpty() && related[n] == paths.homeArticlePath;
+        links[n] = isHomeArticle ? QStringLiteral("index.html") : PageFileNameFromPath(related[n]);
     }
     for (const QString& relatedTitle : titles)
         replaceTag(page, tags[step++], relatedTitle);

@@ -13,7 +13,8 @@ const std::array<QStringView, 25>& PageTagNames();
 /// Replaces the 25 tags in @p page, which already holds a copy of a template,
 /// one tag after the other in PageTagNames order: the SiteInfo texts, the
 /// summaries of the four related articles, the current article's title and
-/// body, the related articles' titles and page file names, then the read-more
+/// body, the related articles' titles and page file names (index.html for the
+/// one that is paths.homeArticlePath), then the read-more
 /// and related-articles texts. Every value goes in literally and unescaped; a
 /// value holding a later tag is expanded when that tag's turn comes.
 /// The article files are read through @p articleLoaderText (the four related

@@ -33,6 +33,10 @@ struct PageArticlePaths
 {
     QString currentArticlePath;
     std::array<QString, 4> relatedArticlePaths;
+    /// The main article, which has no page of its own: it is shown on
+    /// index.html, so a related article with this path links there.
+    /// Empty: every related article links to its own page.
+    QString homeArticlePath;
 };
 
 /// The five article slots: 0 is the main article, 1 to 4 articles #1 to #4.

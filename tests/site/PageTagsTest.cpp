@@ -115,6 +115,9 @@ INSTANTIATE_TEST_SUITE_P(
             "same_article_twice", u"#ARTICLETITLE_1#=#ARTICLETITLE_2# #ARTICLELINK_1#=#ARTICLELINK_2#",
             u"First One=First One first-one.html=first-one.html",
             [](SiteInfo&, PageArticlePaths& paths) { paths.relatedArticlePaths[1] = paths.relatedArticlePaths[0]; }},
+        TagCase{"home_article_links_to_index", u"#ARTICLELINK_1# #ARTICLELINK_3# #ARTICLETITLE_3# #ARTICLESUMMARY_3#",
+                u"first-one.html index.html Third Third summary.",
+                [](SiteInfo&, PageArticlePaths& paths) { paths.homeArticlePath = paths.relatedArticlePaths[2]; }},
         TagCase{"empty_values", u"(#SITENAME#)(#ARTICLESUMMARY_4#)", u"()()",
                 [](SiteInfo& info, PageArticlePaths&) { info.siteName.clear(); }}),
     [](const auto& info) { return std::string(info.param.name); });
