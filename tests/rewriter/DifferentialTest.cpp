@@ -19,7 +19,11 @@ using namespace quorvale;
 class Generator
 {
 public:
-    explicit Generator(quint64 seed) : m_random(seed) {}
+    /// @p maxRules and @p maxWords bound the size of the rule lists and articles.
+    Generator(quint64 seed, int maxRules = 12, int maxWords = 30)
+        : m_random(seed), m_maxRules(maxRules), m_maxWords(maxWords)
+    {
+    }
 
     int below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(m_random); }
     bool chance(int percent) { return below(100) < percent; }
@@ -110,7 +114,7 @@ public:
     QStringList rules()
     {
         QStringList list;
-        const int n = below(12);
+        const int n = below(m_maxRules);
         for (int i = 0; i < n; ++i)
             list.append(ruleLine(list));
         return list;
@@ -128,7 +132,7 @@ public:
         QString text;
         if (chance(50))
             text += u' ';
-        const int n = 1 + below(30);
+        const int n = 1 + below(m_maxWords);
         for (int i = 0; i < n; ++i) {
             text += word();
             if (chance(10))
@@ -140,6 +144,8 @@ public:
 
 private:
     std::mt19937_64 m_random;
+    int m_maxRules;
+    int m_maxWords;
 };
 
 QString describe(const QStringList& rules, const QString& article)
@@ -150,12 +156,26 @@ QString describe(const QStringList& rules, const QString& article)
     return s + QStringLiteral("article: [") + article + QStringLiteral("]");
 }
 
-TEST(Differential, EngineMatchesThePlainProcedureOnGeneratedCases)
+struct GeneratedCases
 {
+    const char* name;
+    quint64 cases;
+    int maxRules;
+    int maxWords;
+    int minReplacedCases; ///< the generator must exercise replacements, not just pass text through
+};
+
+class Differential : public ::testing::TestWithParam<GeneratedCases>
+{
+};
+
+TEST_P(Differential, EngineMatchesThePlainProcedure)
+{
+    const GeneratedCases& p = GetParam();
     const auto unchanged = [](const QString& text) { return text; };
-    int replacedCases = 0;
-    for (quint64 seed = 1; seed <= 6000; ++seed) {
-        Generator g(seed);
+    quint64 replacedCases = 0;
+    for (quint64 seed = 1; seed <= p.cases; ++seed) {
+        Generator g(seed, p.maxRules, p.maxWords);
         const QStringList rules = g.rules();
         const QString article = g.article();
         std::function<QString(const QString&)> spin = unchanged;
@@ -174,11 +194,15 @@ TEST(Differential, EngineMatchesThePlainProcedureOnGeneratedCases)
         if (expected.replacementCount > 0)
             ++replacedCases;
     }
-    // The generator must actually exercise replacements, not just pass-through.
-    EXPECT_GT(replacedCases, 2000);
+    EXPECT_GE(replacedCases, quint64(p.minReplacedCases));
 }
 
-TEST(Differential, ShippedRulesOnASampleText)
+INSTANTIATE_TEST_SUITE_P(Generated, Differential,
+                         ::testing::Values(GeneratedCases{"small", 6000, 12, 30, 2000},
+                                           GeneratedCases{"large", 300, 60, 200, 250}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(DifferentialShipped, ShippedRulesOnASampleText)
 {
     const QString path = QStringLiteral(QUORVALE_SOURCE_DIR "/data/rwdb.txt");
     if (!QFileInfo::exists(path))
