@@ -96,9 +96,9 @@ int runBuild(const QStringList& arguments, Context& context)
     BuildInput input;
     input.installFolder = homeFolder(parser, context);
     input.variation = parser.value(variation);
-    for (std::size_t i = 0; i < input.slots.size(); ++i) {
+    for (std::size_t i = 0; i < input.articlePaths.size(); ++i) {
         const QString file = parser.value(slotOptions.at(qsizetype(i)));
-        input.slots[i] = file.isEmpty() ? QString() : QFileInfo(file).absoluteFilePath();
+        input.articlePaths[i] = file.isEmpty() ? QString() : QFileInfo(file).absoluteFilePath();
     }
     if (const QString file = parser.value(background); !file.isEmpty()) {
         const QFileInfo image(file);

@@ -37,8 +37,8 @@ int runDemo(const QStringList& arguments, Context& context)
                                                 QStringLiteral("--article2"), QStringLiteral("--article3"),
                                                 QStringLiteral("--article4")};
     for (std::size_t i = 0; i < slotOptions.size(); ++i) {
-        if (!input.slots[i].isEmpty())
-            build << slotOptions[i] << input.slots[i];
+        if (!input.articlePaths[i].isEmpty())
+            build << slotOptions[i] << input.articlePaths[i];
     }
     if (!input.backgroundFile.isEmpty())
         build << QStringLiteral("--background") << input.backgroundFolder + u'/' + input.backgroundFile;

@@ -88,14 +88,14 @@ template <typename Action> void runStep(QStringList& failures, const QString& wh
 
 } // namespace
 
-PageArticlePaths PageArticlePathsFor(const SlotPaths& slots, int page)
+PageArticlePaths PageArticlePathsFor(const SlotPaths& articlePaths, int page)
 {
     const std::array<int, 5>& row = PageOrder.at(std::size_t(page));
     PageArticlePaths paths;
-    paths.currentArticlePath = slots[std::size_t(row[0])];
+    paths.currentArticlePath = articlePaths[std::size_t(row[0])];
     for (std::size_t n = 0; n < 4; ++n)
-        paths.relatedArticlePaths[n] = slots[std::size_t(row[n + 1])];
-    paths.homeArticlePath = slots[0];
+        paths.relatedArticlePaths[n] = articlePaths[std::size_t(row[n + 1])];
+    paths.homeArticlePath = articlePaths[0];
     return paths;
 }
 
@@ -110,7 +110,7 @@ QString BuildFailuresText(const QStringList& failures)
 BuildOutcome BuildSite(const BuildInput& input, BuildWorkState& state, BuildHost& host)
 {
     BuildOutcome outcome;
-    for (const QString& slot : input.slots) {
+    for (const QString& slot : input.articlePaths) {
         if (slot.isEmpty()) {
             outcome.status = BuildOutcome::Status::MissingArticles;
             host.showMessage(MissingArticlesText.toString(), MissingArticlesTitle.toString());
@@ -163,7 +163,7 @@ BuildOutcome BuildSite(const BuildInput& input, BuildWorkState& state, BuildHost
     });
 
     for (int page = 0; page < 5; ++page) {
-        state.paths = PageArticlePathsFor(input.slots, page);
+        state.paths = PageArticlePathsFor(input.articlePaths, page);
         if (page == 0) {
             runStep(failures, QStringLiteral("The index page (main article) could not be written"),
                     [&] { WriteIndexPage(state, input.info, home, variation); });

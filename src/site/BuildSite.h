@@ -40,7 +40,7 @@ inline constexpr QStringView BuildFailedTitle = u"Build finished with errors";
 struct BuildInput
 {
     QString installFolder;    ///< the folder below which templates lie and output/ is written
-    SlotPaths slots;          ///< the five article paths
+    SlotPaths articlePaths;   ///< the five article slots
     QString backgroundFolder; ///< folder of the background image list
     QString backgroundFile;   ///< chosen image's file name; empty: none chosen
     QString variation = QStringLiteral("1");
@@ -81,6 +81,6 @@ QString BuildFailuresText(const QStringList& failures);
 /// The five page article paths of page @p page (0: the index page, 1 to 4:
 /// the pages of articles #1 to #4): the page's own article and the four
 /// others in the order that page lists them, with slot 0 as the home article.
-PageArticlePaths PageArticlePathsFor(const SlotPaths& slots, int page);
+PageArticlePaths PageArticlePathsFor(const SlotPaths& articlePaths, int page);
 
 } // namespace quorvale

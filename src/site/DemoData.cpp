@@ -47,8 +47,8 @@ BuildInput DemoBuildInput(const QString& installFolder, const QString& variation
 
     const QString articleFolder = installFolder + u'/' + DemoArticleFolder;
     const QStringList articles = ArticleFileNames(articleFolder);
-    for (qsizetype slot = 0; slot < qsizetype(input.slots.size()) && !articles.isEmpty(); ++slot)
-        input.slots[std::size_t(slot)] = articleFolder + u'/' + articles.at(qMin(slot, articles.size() - 1));
+    for (qsizetype slot = 0; slot < qsizetype(input.articlePaths.size()) && !articles.isEmpty(); ++slot)
+        input.articlePaths[std::size_t(slot)] = articleFolder + u'/' + articles.at(qMin(slot, articles.size() - 1));
 
     input.backgroundFolder = installFolder + u'/' + DemoImageFolder;
     const QStringList images = ImageFileNames(input.backgroundFolder);

@@ -23,9 +23,9 @@ BuildInput readSettings(const QString& settingsFile, const QString& home)
     BuildInput input;
     input.installFolder = home;
     input.variation = settings.value(u"variation").toString();
-    const QJsonArray slots = settings.value(u"slots").toArray();
-    for (std::size_t i = 0; i < input.slots.size(); ++i)
-        input.slots[i] = home + u'/' + slots.at(qsizetype(i)).toString();
+    const QJsonArray slotNames = settings.value(u"slots").toArray();
+    for (std::size_t i = 0; i < input.articlePaths.size(); ++i)
+        input.articlePaths[i] = home + u'/' + slotNames.at(qsizetype(i)).toString();
     input.backgroundFolder = home + u'/' + settings.value(u"backgroundFolder").toString();
     input.backgroundFile = settings.value(u"backgroundFile").toString();
     const QJsonObject info = settings.value(u"info").toObject();
@@ -86,8 +86,8 @@ TEST_P(ReferenceBuild, WritesTheExpectedOutputFolder)
         }
     }
     // The last page written was article #4's, so its article was read last.
-    EXPECT_EQ(state.paths.currentArticlePath, input.slots[4]);
-    EXPECT_EQ(state.articleLoaderText, LoadFileIntoTextBox(input.slots[4]));
+    EXPECT_EQ(state.paths.currentArticlePath, input.articlePaths[4]);
+    EXPECT_EQ(state.articleLoaderText, LoadFileIntoTextBox(input.articlePaths[4]));
 }
 
 INSTANTIATE_TEST_SUITE_P(Site, ReferenceBuild, ::testing::Values("video", "novideo"),
@@ -106,7 +106,7 @@ protected:
         writeFile(path(u"template1_novideo/article.html"), "plain article #ARTICLE_TITLE#");
         for (int i = 0; i < 5; ++i) {
             const QString name = QStringLiteral("articles/art%1.txt").arg(i);
-            input.slots[std::size_t(i)] = writeFile(path(name), QByteArray("Article ") + QByteArray::number(i) + '.');
+            input.articlePaths[std::size_t(i)] = writeFile(path(name), QByteArray("Article ") + QByteArray::number(i) + '.');
         }
         input.installFolder = m_home.path();
         input.backgroundFolder = path(u"images");
@@ -131,7 +131,7 @@ class EmptySlot : public BuildRun, public ::testing::WithParamInterface<int>
 
 TEST_P(EmptySlot, StopsWithMissingInfoBeforeTouchingAnything)
 {
-    input.slots[std::size_t(GetParam())].clear();
+    input.articlePaths[std::size_t(GetParam())].clear();
     input.backgroundFile.clear();
     const auto before = treeOf(m_home.path());
     const BuildOutcome outcome = build();
@@ -197,8 +197,8 @@ TEST_F(BuildRun, MissingTemplateFolderIsReportedStepByStep)
 TEST_F(BuildRun, UnreadableArticleLeavesOutThePagesThatNeedIt)
 {
     // Slot 3's "file" is a folder.
-    input.slots[3] = path(u"articles/folder.txt");
-    ASSERT_TRUE(QDir().mkpath(input.slots[3]));
+    input.articlePaths[3] = path(u"articles/folder.txt");
+    ASSERT_TRUE(QDir().mkpath(input.articlePaths[3]));
     input.info.videoId = QStringLiteral("v");
     const BuildOutcome outcome = build();
     EXPECT_EQ(outcome.status, BuildOutcome::Status::Finished);
@@ -224,8 +224,8 @@ TEST_F(BuildRun, MissingImagesFolderFailsOnlyTheBackground)
 
 TEST_F(BuildRun, SamePageNameTwiceKeepsTheLaterSlot)
 {
-    input.slots[2] = writeFile(path(u"articles/a b.txt"), "Space.");
-    input.slots[3] = writeFile(path(u"articles/a_b.txt"), "Underscore.");
+    input.articlePaths[2] = writeFile(path(u"articles/a b.txt"), "Space.");
+    input.articlePaths[3] = writeFile(path(u"articles/a_b.txt"), "Underscore.");
     writeFile(path(u"template1_novideo/article.html"), "#ARTICLE_CONTENT#");
     EXPECT_TRUE(build().succeeded());
     EXPECT_EQ(readFile(path(u"output/template1/a-b.html")), QByteArray("Underscore."));
