@@ -7,6 +7,7 @@
 #include <QVarLengthArray>
 #include <algorithm>
 #include <cstring>
+#include <new>
 #include <unordered_map>
 #include <vector>
 
@@ -95,6 +96,7 @@ struct ItemRecord
     /// Where the item stands in its rule line when that line is plain (see
     /// isPlainRule), else -1.
     qsizetype lineOffset;
+    QStringView line; ///< the rule line, kept by RuleIndex::Data::rules
 
     const char16_t* text() const noexcept { return reinterpret_cast<const char16_t*>(this + 1); }
 };
@@ -106,7 +108,7 @@ class ItemTable
 {
 public:
     /// Adds an item unless the same text is already there (the first one wins).
-    void addItem(quint64 hash, const char16_t* text, size_t length, quint64 ordinal, qsizetype rule,
+    void addItem(quint64 hash, const char16_t* text, size_t length, quint64 ordinal, qsizetype rule, QStringView line,
                  qsizetype lineOffset)
     {
         reserveOneMore();
@@ -117,13 +119,13 @@ public:
             if (slot.hash != hash)
                 continue;
             if (slot.record == 0) { // the text so far was only known as a prefix
-                slot.record = storeRecord(text, length, ordinal, rule, lineOffset);
+                slot.record = storeRecord(text, length, ordinal, rule, line, lineOffset);
                 return;
             }
             if (same(record(slot.record), text, length))
                 return;
         }
-        m_slots[i] = Slot{hash, storeRecord(text, length, ordinal, rule, lineOffset), false};
+        m_slots[i] = Slot{hash, storeRecord(text, length, ordinal, rule, line, lineOffset), false};
         ++m_used;
     }
 
@@ -173,6 +175,24 @@ public:
         return result;
     }
 
+    /// Asks the processor to load the slot a lookup of @p hash starts at.
+    void prefetch(quint64 hash) const noexcept
+    {
+        if (!m_slots.empty())
+            __builtin_prefetch(&m_slots[slotOf(hash, m_slots.size() - 1)]);
+    }
+
+    /// Asks the processor to load the item a lookup of @p hash will most
+    /// likely find (best once its slot was fetched).
+    void prefetchItem(quint64 hash) const noexcept
+    {
+        if (m_slots.empty())
+            return;
+        const Slot& slot = m_slots[slotOf(hash, m_slots.size() - 1)];
+        if (slot.hash == hash && slot.record != 0)
+            __builtin_prefetch(&record(slot.record));
+    }
+
     const ItemRecord& record(size_t offset) const noexcept
     {
         return *reinterpret_cast<const ItemRecord*>(m_records.data() + offset - 1);
@@ -200,14 +220,15 @@ private:
         return item.length == length && std::memcmp(item.text(), text, length * sizeof(char16_t)) == 0;
     }
 
-    size_t storeRecord(const char16_t* text, size_t length, quint64 ordinal, qsizetype rule, qsizetype lineOffset)
+    size_t storeRecord(const char16_t* text, size_t length, quint64 ordinal, qsizetype rule, QStringView line,
+                       qsizetype lineOffset)
     {
         const size_t offset = m_records.size();
         const size_t words = kRecordWords + (length * sizeof(char16_t) + sizeof(quint64) - 1) / sizeof(quint64);
         m_records.resize(offset + words);
-        auto* item = reinterpret_cast<ItemRecord*>(m_records.data() + offset);
-        *item = ItemRecord{ordinal, rule, length, m_items++, lineOffset};
-        std::memcpy(item + 1, text, length * sizeof(char16_t));
+        auto* item = new (m_records.data() + offset) ItemRecord;
+        *item = ItemRecord{ordinal, rule, length, m_items++, lineOffset, line};
+        std::memcpy(reinterpret_cast<char16_t*>(item + 1), text, length * sizeof(char16_t));
         m_maxLength = std::max(m_maxLength, length);
         return offset + 1;
     }
@@ -283,13 +304,19 @@ bool isPlainRule(QStringView line)
 /// Appends @p text with every space written as "%%".
 void appendMarked(QString& out, QStringView text)
 {
+    // Rule items are short: a plain loop beats a library search per space.
+    const QChar* units = text.data();
+    const qsizetype n = text.size();
     qsizetype from = 0;
-    for (qsizetype space = text.indexOf(u' '); space >= 0; space = text.indexOf(u' ', from)) {
-        out.append(text.sliced(from, space - from));
-        out.append(QLatin1StringView("%%"));
-        from = space + 1;
+    for (qsizetype i = 0; i < n; ++i) {
+        if (units[i] != u' ')
+            continue;
+        out.append(units + from, i - from);
+        out.append(u'%');
+        out.append(u'%');
+        from = i + 1;
     }
-    out.append(text.sliced(from));
+    out.append(units + from, n - from);
 }
 
 /// Appends the group of a plain rule line without the item of @p length units
@@ -362,7 +389,7 @@ void RuleIndex::Data::index()
             }
             if (!piece.empty()) {
                 if (matchable) {
-                    items.addItem(hash, piece.data(), piece.size(), ordinal, r, plain ? pieceStart : -1);
+                    items.addItem(hash, piece.data(), piece.size(), ordinal, r, line, plain ? pieceStart : -1);
                     for (quint64 stop : pieceStops)
                         items.addPrefix(stop);
                     itemStartsWithSuffix = itemStartsWithSuffix || startsWithSuffix;
@@ -433,31 +460,56 @@ QString RuleIndex::apply(const QString& workingText, qint64& count) const
         return result;
     }
 
-    // Every occurrence of " " + item + suffix in the lower-cased article, by start.
+    // Every occurrence of " " + item + suffix in the lower-cased article, by
+    // start. First the end and hash of the word after each space, so that the
+    // table entries of the next few spaces can be fetched while one is looked
+    // up: the lookups, not the scan, are what takes the time.
     const QString lowered = lowerUnits(workingText);
     const char16_t* s = reinterpret_cast<const char16_t*>(lowered.utf16());
     const qsizetype maxLength = qsizetype(std::min<size_t>(d.items.maxLength(), size_t(n)));
-    std::vector<Candidate> candidates;
-    candidates.reserve(size_t(n / 8));
+    struct Start
+    {
+        qsizetype space; ///< a space
+        qsizetype stop;  ///< the first suffix character after it (beyond reach when none)
+        quint64 hash;    ///< of the units between them
+    };
+    std::vector<Start> starts;
+    starts.reserve(size_t(n / 4));
     for (qsizetype p = 0; p + 2 < n; ++p) {
         if (s[p] != u' ')
             continue;
-        quint64 hash = kHashSeed;
         const qsizetype last = std::min(n - 1, p + 1 + maxLength);
-        for (qsizetype q = p + 1; q <= last; ++q) {
+        quint64 hash = kHashSeed;
+        qsizetype q = p + 1;
+        for (; q <= last && suffixIndex(s[q]) < 0; ++q)
+            hash = extendHash(hash, s[q]);
+        starts.push_back(Start{p, q, hash});
+    }
+
+    std::vector<Candidate> candidates;
+    candidates.reserve(starts.size() + starts.size() / 2);
+    constexpr size_t kSlotsAhead = 8;
+    constexpr size_t kItemsAhead = 4;
+    for (size_t i = 0; i < starts.size(); ++i) {
+        if (i + kSlotsAhead < starts.size())
+            d.items.prefetch(starts[i + kSlotsAhead].hash);
+        if (i + kItemsAhead < starts.size())
+            d.items.prefetchItem(starts[i + kItemsAhead].hash);
+        const qsizetype p = starts[i].space;
+        const qsizetype last = std::min(n - 1, p + 1 + maxLength);
+        qsizetype q = starts[i].stop;
+        if (q > last || (q == p + 1 && !d.itemStartsWithSuffix))
+            continue;
+        quint64 hash = starts[i].hash;
+        for (; q <= last; ++q) {
             const char16_t c = s[q];
             const int suffix = suffixIndex(c);
-            if (suffix >= 0) {
-                if (q == p + 1) {
-                    if (!d.itemStartsWithSuffix)
-                        break;
-                } else {
-                    const Lookup found = d.items.find(hash, s + p + 1, size_t(q - p - 1));
-                    if (found.item != nullptr)
-                        candidates.push_back(Candidate{found.item->ordinal * 4 + quint64(suffix), p, q, found.item});
-                    if (!found.prefix)
-                        break;
-                }
+            if (suffix >= 0 && q > p + 1) {
+                const Lookup found = d.items.find(hash, s + p + 1, size_t(q - p - 1));
+                if (found.item != nullptr)
+                    candidates.push_back(Candidate{found.item->ordinal * 4 + quint64(suffix), p, q, found.item});
+                if (!found.prefix)
+                    break;
             }
             hash = extendHash(hash, c);
         }
@@ -505,15 +557,15 @@ QString RuleIndex::apply(const QString& workingText, qint64& count) const
     // Groups of rule lines that are not plain, made once per rewrite.
     std::unordered_map<size_t, QString> otherGroups;
     const auto appendGroup = [&](QString& out, const ItemRecord& item) {
-        const QString& line = d.rules.at(item.rule);
         if (item.lineOffset >= 0) {
-            appendPlainGroup(out, line, item.lineOffset, qsizetype(item.length));
+            appendPlainGroup(out, item.line, item.lineOffset, qsizetype(item.length));
             return;
         }
         auto [it, inserted] = otherGroups.try_emplace(item.id);
         if (inserted)
-            it->second = Replace(BuildAlternatives(line, QString::fromUtf16(item.text(), qsizetype(item.length))),
-                                 QStringLiteral(" "), marker, CompareMode::IgnoreCase);
+            it->second = Replace(
+                BuildAlternatives(d.rules.at(item.rule), QString::fromUtf16(item.text(), qsizetype(item.length))),
+                QStringLiteral(" "), marker, CompareMode::IgnoreCase);
         out.append(it->second);
     };
 
@@ -523,6 +575,10 @@ QString RuleIndex::apply(const QString& workingText, qint64& count) const
     result.reserve(2 * n);
     qsizetype from = 0;
     for (size_t k = 0; k < candidates.size(); ++k) {
+        if (k + kSlotsAhead < candidates.size())
+            __builtin_prefetch(candidates[k + kSlotsAhead].record);
+        if (k + kItemsAhead < candidates.size())
+            __builtin_prefetch(candidates[k + kItemsAhead].record->line.data());
         if (!taken[k])
             continue;
         const Candidate& c = candidates[k];
