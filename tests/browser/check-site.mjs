@@ -1,0 +1,444 @@
+#!/usr/bin/env node
+// Builds the sample site in all four forms (design 1 and 2, with and without
+// the video) with quorvale-cli from a copy of the installation folder, then
+// checks every form:
+//
+//   - no tag of the templates is left unfilled, and the video flavour embeds
+//     the video while the no-video flavour has no player;
+//   - every local href/src of every page (and every file the browser asks
+//     for, style sheet pictures included) resolves to a file inside the site
+//     folder, and every in-page #fragment names an element of its page;
+//   - html-validate (recommended rules) reports no error on any page;
+//   - index.html and one article page, opened in headless Chromium at
+//     1280x800 and at 390x844 (phone emulation), load every image and cannot
+//     be scrolled sideways.
+//
+// Screenshots of the first screenful and of the whole page go to the output
+// folder. With --canary the same checks run on a copy of design 1 with three
+// planted faults (a missing image, an element wider than a phone and invalid
+// HTML), and the run fails unless each of them is reported: that proves the
+// checks can fail.
+//
+// Usage: node check-site.mjs --app <installation folder> --out <output folder> [--canary]
+
+import { execFileSync } from 'node:child_process';
+import fs from 'node:fs';
+import os from 'node:os';
+import path from 'node:path';
+import { fileURLToPath, pathToFileURL } from 'node:url';
+import { HtmlValidate } from 'html-validate';
+import { chromium } from 'playwright-core';
+
+const CHROMIUM = '/usr/bin/chromium';
+const CHROMIUM_FLAGS = [
+    '--no-sandbox',
+    '--disable-gpu',
+    '--no-first-run',
+    '--disable-background-networking',
+    '--disable-component-update',
+    '--disable-sync',
+];
+const VIEWPORTS = [
+    { name: '1280', width: 1280, height: 800, phone: false },
+    { name: '390', width: 390, height: 844, phone: true },
+];
+// The sample site texts of "Load Dummy Data"; the no-video forms are built
+// with the same texts and an empty video id.
+const DEMO = {
+    siteName: 'Depression Fighters',
+    siteHeadline: 'Depression Fighters - Get Rid of Depression',
+    siteDescription: 'Learn How to Get Rid of Depression without Pills!',
+    videoId: 'fWFuQR_Wt4M',
+    adTitle: 'Best Program to Get Rid of Depression',
+    adDescription: 'Solid program with tons of positive reviews.',
+    buttonText: 'Click Here to Access',
+    footer: 'Depression Fighters - All Rights Reserved',
+    background: 'Image288.jpg',
+};
+const DATA_FOLDERS = ['template1', 'template1_novideo', 'template2', 'template2_novideo', 'apparticles', 'appimages', 'help'];
+const TAG = /#[A-Z][A-Z_]*[0-9]?#/g;
+
+// ---- Command line -----------------------------------------------------------
+
+function parseArguments(argv) {
+    const options = { app: '', out: '', canary: false };
+    for (let i = 0; i < argv.length; ++i) {
+        const argument = argv[i];
+        if (argument === '--app' || argument === '--out') {
+            if (i + 1 >= argv.length)
+                usage(`${argument} needs a folder`);
+            options[argument.slice(2)] = path.resolve(argv[++i]);
+        } else if (argument === '--canary') {
+            options.canary = true;
+        } else {
+            usage(`unknown argument '${argument}'`);
+        }
+    }
+    if (!options.app || !options.out)
+        usage('--app and --out are required');
+    return options;
+}
+
+function usage(problem) {
+    console.error(`check-site: ${problem}\nusage: node check-site.mjs --app <installation folder> --out <output folder> [--canary]`);
+    process.exit(2);
+}
+
+// ---- Building the sites -------------------------------------------------------
+
+function copyInstallation(app, home) {
+    fs.mkdirSync(home, { recursive: true });
+    for (const folder of DATA_FOLDERS) {
+        const from = path.join(app, folder);
+        if (!fs.existsSync(from))
+            throw new Error(`the installation folder ${app} has no ${folder}/`);
+        fs.cpSync(from, path.join(home, folder), { recursive: true });
+    }
+}
+
+function runCli(app, args) {
+    try {
+        return execFileSync(path.join(app, 'quorvale-cli'), args, { encoding: 'utf8', timeout: 30_000, stdio: ['ignore', 'pipe', 'pipe'] });
+    } catch (error) {
+        throw new Error(`quorvale-cli ${args[0]} failed (${error.status ?? error.signal}): ${error.stderr || error.message}`);
+    }
+}
+
+/** Builds one form of the sample site into home/output/template<V> and returns that folder. */
+function buildSite(app, home, variation, withVideo) {
+    if (withVideo) {
+        runCli(app, ['demo', '--home', home, '--variation', variation]);
+    } else {
+        const articles = fs.readdirSync(path.join(home, 'apparticles')).filter(name => name.endsWith('.txt')).sort();
+        if (articles.length < 5)
+            throw new Error(`apparticles holds ${articles.length} articles, a site needs 5`);
+        const article = i => path.join(home, 'apparticles', articles[i]);
+        runCli(app, ['build', '--home', home, '--variation', variation,
+            '--main', article(0), '--article1', article(1), '--article2', article(2),
+            '--article3', article(3), '--article4', article(4),
+            '--background', path.join(home, 'appimages', DEMO.background),
+            '--site-name', DEMO.siteName, '--site-headline', DEMO.siteHeadline,
+            '--site-description', DEMO.siteDescription, '--ad-title', DEMO.adTitle,
+            '--ad-description', DEMO.adDescription, '--button-text', DEMO.buttonText,
+            '--footer', DEMO.footer, '--video-id', '']);
+    }
+    const site = path.join(home, 'output', `template${variation}`);
+    if (!fs.existsSync(path.join(site, 'index.html')))
+        throw new Error(`the build wrote no ${path.join(site, 'index.html')}`);
+    return site;
+}
+
+// ---- Static checks of the page files --------------------------------------------
+
+function isInside(folder, file) {
+    const relative = path.relative(folder, file);
+    return relative !== '' && !relative.startsWith('..') && !path.isAbsolute(relative);
+}
+
+/** The ids and the href/src/srcset/poster references of a page, read from its markup. */
+function readPage(file) {
+    const html = fs.readFileSync(file, 'utf8');
+    const ids = new Set([...html.matchAll(/\sid="([^"]*)"/g)].map(m => m[1]));
+    const references = [];
+    for (const m of html.matchAll(/\s(href|src|poster)="([^"]*)"/g))
+        references.push({ attribute: m[1], value: m[2] });
+    for (const m of html.matchAll(/\ssrcset="([^"]*)"/g)) {
+        for (const candidate of m[1].split(','))
+            references.push({ attribute: 'srcset', value: candidate.trim().split(/\s+/)[0] });
+    }
+    return { html, ids, references };
+}
+
+/** Problems with the references of one page: missing files, files outside the site, dead fragments. */
+function checkReferences(site, file, page) {
+    const problems = [];
+    const pageUrl = pathToFileURL(file);
+    for (const { attribute, value } of page.references) {
+        if (value === '') {
+            problems.push(`empty ${attribute}`);
+            continue;
+        }
+        if (/^[a-z][a-z0-9+.-]*:/i.test(value) && !/^file:/i.test(value))
+            continue; // web addresses (the video player, the button address) are not part of the site
+        let url;
+        try {
+            url = new URL(value, pageUrl);
+        } catch {
+            problems.push(`${attribute}="${value}" is not a valid address`);
+            continue;
+        }
+        if (url.protocol !== 'file:')
+            continue;
+        const target = fileURLToPath(new URL(url.pathname, url));
+        if (target === file) {
+            if (url.hash && !page.ids.has(decodeURIComponent(url.hash.slice(1))))
+                problems.push(`${attribute}="${value}" names no element of the page`);
+            continue;
+        }
+        if (!isInside(site, target))
+            problems.push(`${attribute}="${value}" points outside the site folder`);
+        else if (!fs.existsSync(target) || !fs.statSync(target).isFile())
+            problems.push(`${attribute}="${value}" does not resolve to a file (${path.relative(site, target)})`);
+    }
+    return problems;
+}
+
+/** url(...) references of the site's style sheets. */
+function checkStyleSheets(site) {
+    const problems = [];
+    const sheets = [];
+    const walk = folder => {
+        for (const entry of fs.readdirSync(folder, { withFileTypes: true })) {
+            const full = path.join(folder, entry.name);
+            if (entry.isDirectory())
+                walk(full);
+            else if (entry.name.endsWith('.css'))
+                sheets.push(full);
+        }
+    };
+    walk(site);
+    for (const sheet of sheets) {
+        const css = fs.readFileSync(sheet, 'utf8').replace(/\/\*[\s\S]*?\*\//g, '');
+        for (const m of css.matchAll(/url\(\s*(["']?)([^"')]+)\1\s*\)/g)) {
+            const value = m[2];
+            if (/^(data|https?):/.test(value) || value.startsWith('#'))
+                continue;
+            const target = path.resolve(path.dirname(sheet), value.split(/[?#]/)[0]);
+            if (!isInside(site, target) || !fs.existsSync(target))
+                problems.push(`${path.relative(site, sheet)}: url(${value}) does not resolve to a file of the site`);
+        }
+    }
+    return problems;
+}
+
+const validator = new HtmlValidate({
+    extends: ['html-validate:recommended'],
+});
+
+async function validate(file) {
+    const report = await validator.validateString(fs.readFileSync(file, 'utf8'), file);
+    const errors = [];
+    for (const result of report.results) {
+        for (const message of result.messages) {
+            if (message.severity === 2)
+                errors.push(`html-validate ${message.ruleId} (line ${message.line}:${message.column}): ${message.message}`);
+        }
+    }
+    return errors;
+}
+
+async function checkFiles(site, withVideo) {
+    const failures = [];
+    const pages = fs.readdirSync(site).filter(name => name.endsWith('.html')).sort();
+    if (!pages.includes('index.html') || pages.length !== 5)
+        failures.push(`the site holds ${pages.length} pages (${pages.join(', ')}), expected index.html and four article pages`);
+    failures.push(...checkStyleSheets(site));
+    for (const name of pages) {
+        const file = path.join(site, name);
+        const page = readPage(file);
+        const problems = checkReferences(site, file, page);
+        const leftover = [...new Set(page.html.match(TAG) ?? [])];
+        if (leftover.length)
+            problems.push(`unfilled tags ${leftover.join(' ')}`);
+        const players = page.references.filter(r => r.attribute === 'src' && r.value.startsWith('https://www.youtube-nocookie.com/embed/'));
+        if (withVideo && !players.some(r => r.value.endsWith(`/embed/${DEMO.videoId}`)))
+            problems.push(`no video player for ${DEMO.videoId}`);
+        if (!withVideo && players.length)
+            problems.push('a video player although the video id is empty');
+        problems.push(...await validate(file));
+        failures.push(...problems.map(problem => `${name}: ${problem}`));
+    }
+    return { failures, pages };
+}
+
+// ---- Browser checks ---------------------------------------------------------------
+
+// A stand-in for the embedded player: the check runs offline, and the page is
+// judged, not the video service.
+const PLAYER_STAND_IN = `<!DOCTYPE html><html lang="en"><head><meta charset="utf-8"><title>Video</title><style>
+html,body{margin:0;height:100%;background:#0f0f10;display:grid;place-items:center;font:600 15px system-ui,sans-serif;color:#e8e8ea}
+.play{width:68px;height:48px;border-radius:14px;background:#e62117;display:grid;place-items:center;margin:0 auto 10px}
+.play::after{content:"";border-left:20px solid #fff;border-top:12px solid transparent;border-bottom:12px solid transparent;margin-left:4px}
+</style></head><body><div><div class="play"></div>Video</div></body></html>`;
+
+async function checkInBrowser(browser, site, pages, label, shots) {
+    const failures = [];
+    const article = pages.find(name => name !== 'index.html');
+    const toOpen = article ? ['index.html', article] : ['index.html'];
+    for (const viewport of VIEWPORTS) {
+        const context = await browser.newContext({
+            viewport: { width: viewport.width, height: viewport.height },
+            deviceScaleFactor: 1,
+            isMobile: viewport.phone,
+            hasTouch: viewport.phone,
+            reducedMotion: 'reduce',
+        });
+        await context.route(/^https?:/, route => {
+            const url = route.request().url();
+            if (url.startsWith('https://www.youtube-nocookie.com/embed/'))
+                return route.fulfill({ status: 200, contentType: 'text/html', body: PLAYER_STAND_IN });
+            return route.abort('blockedbyclient');
+        });
+        for (const name of toOpen) {
+            const where = `${label} ${name} at ${viewport.width}px`;
+            const page = await context.newPage();
+            const failed = [];
+            page.on('requestfailed', request => {
+                if (request.url().startsWith('file:'))
+                    failed.push(`${request.url()} (${request.failure()?.errorText})`);
+            });
+            page.on('pageerror', error => failed.push(`script error: ${error.message}`));
+            await page.goto(pathToFileURL(path.join(site, name)).href, { waitUntil: 'load', timeout: 20_000 });
+            await page.evaluate(() => document.fonts.ready);
+            // The player loads lazily: bring it into view so that it shows in the screenshots.
+            for (const handle of await page.$$('iframe')) {
+                await handle.scrollIntoViewIfNeeded();
+                const frame = await handle.contentFrame();
+                if (frame) {
+                    await frame.waitForURL(/^https?:/, { timeout: 5_000 }).catch(() => {});
+                    await frame.waitForLoadState('load', { timeout: 5_000 }).catch(() => {});
+                }
+            }
+            // Chromium paints a frame that has been scrolled out of view again only
+            // once it comes back: take the whole page while the player is in view.
+            const stem = `${label}-${name === 'index.html' ? 'index' : 'article'}-${viewport.name}`;
+            await page.screenshot({ path: path.join(shots, `${stem}-full.jpg`), type: "jpeg", quality: 80, fullPage: true });
+            await page.evaluate(() => window.scrollTo(0, 0));
+            await page.screenshot({ path: path.join(shots, `${stem}.png`) });
+
+            const result = await page.evaluate(expectedWidth => {
+                const brokenImages = [...document.images]
+                    .filter(img => !img.complete || img.naturalWidth === 0)
+                    .map(img => img.getAttribute('src'));
+                // Look through any overflow clipping on html and body: content wider
+                // than the screen is a fault even where the page hides it.
+                const style = document.createElement('style');
+                style.textContent = 'html, body { overflow: visible !important; }';
+                document.head.append(style);
+                const root = document.documentElement;
+                const scrollWidth = Math.max(root.scrollWidth, document.body.scrollWidth);
+                const tooWide = [];
+                for (const element of document.body.querySelectorAll('*')) {
+                    const box = element.getBoundingClientRect();
+                    if (box.width > 0 && (box.right > expectedWidth + 1 || box.left < -1)) {
+                        const tag = element.tagName.toLowerCase() + (element.className && typeof element.className === 'string'
+                            ? '.' + element.className.trim().split(/\s+/).join('.') : '');
+                        tooWide.push(`${tag} [${Math.round(box.left)}..${Math.round(box.right)}]`);
+                    }
+                }
+                style.remove();
+                return { brokenImages, scrollWidth, innerWidth: window.innerWidth, clientWidth: root.clientWidth, tooWide };
+            }, viewport.width);
+
+            const problems = [...failed.map(f => `request failed: ${f}`)];
+            if (result.brokenImages.length)
+                problems.push(`images not shown: ${result.brokenImages.join(', ')}`);
+            if (result.scrollWidth > result.clientWidth || result.innerWidth !== viewport.width) {
+                problems.push(`scrolls sideways: content ${result.scrollWidth}px wide, window ${result.innerWidth}px` +
+                    (result.tooWide.length ? `; too wide: ${result.tooWide.slice(0, 5).join(', ')}` : ''));
+            }
+            failures.push(...problems.map(problem => `${where}: ${problem}`));
+            await page.close();
+        }
+        await context.close();
+    }
+    return failures;
+}
+
+// ---- Planted faults -----------------------------------------------------------------
+
+const CANARY_FAULTS = [
+    { name: 'missing image (markup)', pattern: /src="assets\/images\/missing-photo\.jpg" does not resolve to a file/ },
+    { name: 'missing image (browser)', pattern: /images not shown: assets\/images\/missing-photo\.jpg/ },
+    { name: 'missing style sheet picture', pattern: /url\(\.\.\/images\/missing-texture\.png\) does not resolve/ },
+    { name: 'missing style sheet picture (browser)', pattern: /request failed: .*missing-texture\.png/ },
+    { name: 'link to a missing page', pattern: /href="no-such-page\.html" does not resolve to a file/ },
+    { name: 'dead in-page link', pattern: /href="#nowhere" names no element/ },
+    { name: 'unfilled tag', pattern: /unfilled tags #SIDEBAR_NOTE#/ },
+    { name: 'element wider than a phone', pattern: /390px: scrolls sideways/ },
+    { name: 'invalid HTML', pattern: /html-validate (no-implicit-close|close-order)/ },
+];
+
+/** Plants the faults above into design 1 of a copied installation folder. */
+function plantFaults(home) {
+    const index = path.join(home, 'template1', 'index.html');
+    const html = fs.readFileSync(index, 'utf8').replace(/^\s*<\/main>/m, `
+    <img src="assets/images/missing-photo.jpg" alt="A photo" width="40" height="40">
+    <div class="canary-wide">#SIDEBAR_NOTE#</div>
+    <p><a href="no-such-page.html">Elsewhere</a> <a href="#nowhere">Up</a></p>
+    <p><div>A block inside a paragraph</div></p>
+  </main>`);
+    fs.writeFileSync(index, html);
+    fs.appendFileSync(path.join(home, 'template1', 'assets', 'css', 'style.css'),
+        '\n.canary-wide { width: 480px; background: url("../images/missing-texture.png"); }\n');
+}
+
+// ---- Main ------------------------------------------------------------------------------
+
+async function main() {
+    const options = parseArguments(process.argv.slice(2));
+    const started = Date.now();
+    const shots = path.join(options.out, options.canary ? 'canary' : '.');
+    const work = path.join(options.out, options.canary ? 'canary-sites' : 'sites');
+    fs.rmSync(work, { recursive: true, force: true });
+    fs.mkdirSync(shots, { recursive: true });
+    for (const old of fs.readdirSync(shots).filter(name => /\.(png|jpg)$/.test(name)))
+        fs.rmSync(path.join(shots, old));
+
+    const forms = options.canary
+        ? [{ variation: '1', withVideo: true }]
+        : [{ variation: '1', withVideo: true }, { variation: '1', withVideo: false },
+           { variation: '2', withVideo: true }, { variation: '2', withVideo: false }];
+
+    const browser = await chromium.launch({
+        executablePath: CHROMIUM,
+        headless: true,
+        args: CHROMIUM_FLAGS,
+        chromiumSandbox: false,
+        timeout: 30_000,
+    });
+    const failures = [];
+    try {
+        for (const form of forms) {
+            const label = `v${form.variation}-${form.withVideo ? 'video' : 'novideo'}`;
+            // Each form gets its own copy of the installation folder: the video and
+            // no-video builds of a design write to the same output folder.
+            const home = path.join(work, label);
+            copyInstallation(options.app, home);
+            if (options.canary)
+                plantFaults(home);
+            const site = buildSite(options.app, home, form.variation, form.withVideo);
+            const { failures: fileFailures, pages } = await checkFiles(site, form.withVideo);
+            failures.push(...fileFailures.map(f => `${label} ${f}`));
+            failures.push(...await checkInBrowser(browser, site, pages, label, shots));
+            console.log(`${label}: ${pages.length} pages checked`);
+        }
+    } finally {
+        await browser.close();
+    }
+
+    const seconds = ((Date.now() - started) / 1000).toFixed(1);
+    if (options.canary) {
+        const missed = CANARY_FAULTS.filter(fault => !failures.some(f => fault.pattern.test(f)));
+        for (const f of failures)
+            console.log(`  reported: ${f}`);
+        if (missed.length) {
+            console.error(`FAILED: planted faults not reported: ${missed.map(f => f.name).join(', ')}`);
+            process.exit(1);
+        }
+        console.log(`All ${CANARY_FAULTS.length} planted faults reported (${seconds} s).`);
+        return;
+    }
+    if (failures.length) {
+        for (const f of failures)
+            console.error(`FAIL ${f}`);
+        console.error(`${failures.length} problems; screenshots in ${shots} (${seconds} s)`);
+        process.exit(1);
+    }
+    console.log(`All ${forms.length} site forms pass; screenshots in ${shots} (${seconds} s)`);
+}
+
+main().catch(error => {
+    console.error(`check-site: ${error.stack || error}`);
+    process.exit(1);
+});
