@@ -27,6 +27,16 @@ QFont boldFont(QWidget* widget)
     return font;
 }
 
+/// The text as a QPlainTextEdit gives it back: every line end a line feed.
+QString asShown(QString text)
+{
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(u'\r', u'\n');
+    text.replace(QChar::ParagraphSeparator, u'\n');
+    text.replace(QChar::LineSeparator, u'\n');
+    return text;
+}
+
 QPlainTextEdit* makeTextBox(QWidget* parent)
 {
     auto* box = new QPlainTextEdit(parent);
@@ -57,42 +67,58 @@ TornelleWindow::TornelleWindow(Desktop& desktop, const QString& installFolder, c
     auto* group = new QButtonGroup(this);
     for (int i = 0; i < 5; ++i) {
         m_options[i] = new QRadioButton(QStringLiteral("Article ") + QString::number(i + 1), this);
+        m_options[i]->setObjectName(QStringLiteral("optArticles") + QString::number(i));
         group->addButton(m_options[i], i);
         connect(m_options[i], &QRadioButton::clicked, this, [this, i] { m_controller.optArticles_Click(i); });
     }
     m_articleLabel = new QLabel(QStringLiteral("Article"), this);
     m_articleLabel->setFont(boldFont(m_articleLabel));
     m_convert = new QPushButton(QStringLiteral("Rewrite"), this);
+    m_convert->setObjectName(QStringLiteral("vbtnConvert"));
     m_convert->setFont(boldFont(m_convert));
     m_pleaseWait = new QLabel(QStringLiteral("Please Wait"), this);
+    m_pleaseWait->setObjectName(QStringLiteral("lblPleaseWait"));
     m_pleaseWait->setFont(boldFont(m_pleaseWait));
     m_pleaseWait->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_pleaseWait->setStyleSheet(QStringLiteral("color: rgb(0, 0, 255);"));
     m_article = makeTextBox(this);
+    m_article->setObjectName(QStringLiteral("txtArticle"));
     m_rewrittenLabel = new QLabel(QStringLiteral("Rewritten Article"), this);
     m_rewrittenLabel->setFont(boldFont(m_rewrittenLabel));
     m_save = new QPushButton(QStringLiteral("Save Changes"), this);
+    m_save->setObjectName(QStringLiteral("vbtnSave"));
     m_save->setFont(boldFont(m_save));
     m_rewritten = makeTextBox(this);
+    m_rewritten->setObjectName(QStringLiteral("txtRewritten"));
     m_rulesStatus = new QLabel(this);
+    m_rulesStatus->setObjectName(QStringLiteral("lblRulesStatus"));
     m_rulesStatus->setStyleSheet(QStringLiteral("color: rgb(96, 96, 96);"));
     m_close = new QPushButton(QStringLiteral("Close"), this);
+    m_close->setObjectName(QStringLiteral("Command1"));
 
     connect(m_convert, &QPushButton::clicked, &m_controller, &frmTornelle::vbtnConvert_Click);
     connect(m_save, &QPushButton::clicked, &m_controller, &frmTornelle::vbtnSave_Click);
     connect(m_close, &QPushButton::clicked, &m_controller, &frmTornelle::Command1_Click);
-    connect(m_article, &QPlainTextEdit::textChanged, this,
-            [this] { m_controller.txtArticle_Change(m_article->toPlainText()); });
-    connect(m_rewritten, &QPlainTextEdit::textChanged, this,
-            [this] { m_controller.txtRewritten_Change(m_rewritten->toPlainText()); });
+    // A text box shows every line end as a line feed; only a real edit reaches
+    // the controller, so an article keeps its CR LF line ends through a rewrite.
+    connect(m_article, &QPlainTextEdit::textChanged, this, [this] {
+        const QString text = m_article->toPlainText();
+        if (text != asShown(m_controller.articleText()))
+            m_controller.txtArticle_Change(text);
+    });
+    connect(m_rewritten, &QPlainTextEdit::textChanged, this, [this] {
+        const QString text = m_rewritten->toPlainText();
+        if (text != asShown(m_controller.rewrittenText()))
+            m_controller.txtRewritten_Change(text);
+    });
 
     connect(&m_controller, &frmTornelle::optionsChanged, this, &TornelleWindow::refreshOptions);
     connect(&m_controller, &frmTornelle::articleTextChanged, this, [this](const QString& text) {
-        if (m_article->toPlainText() != text)
+        if (m_article->toPlainText() != asShown(text))
             m_article->setPlainText(text);
     });
     connect(&m_controller, &frmTornelle::rewrittenTextChanged, this, [this](const QString& text) {
-        if (m_rewritten->toPlainText() != text)
+        if (m_rewritten->toPlainText() != asShown(text))
             m_rewritten->setPlainText(text);
     });
     connect(&m_controller, &frmTornelle::convertEnabledChanged, m_convert, &QPushButton::setEnabled);
