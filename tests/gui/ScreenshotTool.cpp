@@ -1,16 +1,18 @@
-// Renders the main window (as it opens and after "Load Dummy Data") and the
-// instructions window offscreen and saves them as PNG pictures.
+// Renders the main window (as it opens and after "Load Dummy Data"), the
+// instructions window and the Tornelle window after a rewrite offscreen and saves them as PNG pictures.
 //
 //   gui_screenshots INSTALL_FOLDER START_FOLDER OUTPUT_FOLDER
 
 #include "gui/Desktop.h"
 #include "gui/InstructionsDialog.h"
 #include "gui/MainWindow.h"
+#include "gui/TornelleWindow.h"
 
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTextStream>
 #include <cstdio>
 
@@ -66,5 +68,13 @@ int main(int argc, char* argv[])
 
     quorvale::InstructionsDialog instructions(desktop, install);
     ok = save(instructions, output.filePath(QStringLiteral("instructions-window.png"))) && ok;
+
+    quorvale::TornelleWindow tornelle(desktop, install, window.controller().slotPaths());
+    while (tornelle.controller().timer1Enabled())
+        tornelle.controller().Timer1_Timer();
+    tornelle.findChild<QRadioButton*>(QStringLiteral("optArticles0"))->click();
+    tornelle.findChild<QPushButton*>(QStringLiteral("vbtnConvert"))->click();
+    QTextStream(stdout) << desktop.lastMessage << Qt::endl;
+    ok = save(tornelle, output.filePath(QStringLiteral("tornelle-window.png"))) && ok;
     return ok ? 0 : 1;
 }
