@@ -261,6 +261,9 @@ html,body{margin:0;height:100%;background:#0f0f10;display:grid;place-items:cente
 .play::after{content:"";border-left:20px solid #fff;border-top:12px solid transparent;border-bottom:12px solid transparent;margin-left:4px}
 </style></head><body><div><div class="play"></div>Video</div></body></html>`;
 
+/** Resolves once the document has painted twice more. */
+const nextPaint = () => new Promise(resolve => requestAnimationFrame(() => requestAnimationFrame(resolve)));
+
 async function checkInBrowser(browser, site, pages, label, shots) {
     const failures = [];
     const article = pages.find(name => name !== 'index.html');
@@ -297,8 +300,10 @@ async function checkInBrowser(browser, site, pages, label, shots) {
                 if (frame) {
                     await frame.waitForURL(/^https?:/, { timeout: 5_000 }).catch(() => {});
                     await frame.waitForLoadState('load', { timeout: 5_000 }).catch(() => {});
+                    await frame.evaluate(nextPaint).catch(() => {});
                 }
             }
+            await page.evaluate(nextPaint);
             // Chromium paints a frame that has been scrolled out of view again only
             // once it comes back: take the whole page while the player is in view.
             const stem = `${label}-${name === 'index.html' ? 'index' : 'article'}-${viewport.name}`;
