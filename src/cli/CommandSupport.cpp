@@ -10,6 +10,22 @@
 
 namespace quorvale::cli {
 
+namespace {
+
+// QCommandLineParser names the executable as it was started; the usage line
+// should name the tool and the sub-command instead.
+QString helpFor(const QCommandLineParser& parser, const Context& context, const QString& name)
+{
+    QString text = parser.helpText();
+    const qsizetype lineEnd = text.indexOf(u'\n');
+    const qsizetype options = text.indexOf(QStringLiteral(" [options]"));
+    if (text.startsWith(QStringLiteral("Usage: ")) && options > 0 && (lineEnd < 0 || options < lineEnd))
+        text.replace(7, options - 7, context.programName + u' ' + name);
+    return text;
+}
+
+} // namespace
+
 int parseSubcommand(QCommandLineParser& parser, const QString& name, const QStringList& arguments,
                     Context& context)
 {
@@ -20,7 +36,7 @@ int parseSubcommand(QCommandLineParser& parser, const QString& name, const QStri
     if (!parser.parse(argv))
         return usageError(context, name, parser, parser.errorText());
     if (parser.isSet(help)) {
-        context.out << parser.helpText();
+        context.out << helpFor(parser, context, name);
         return ExitOk;
     }
     return -1;
@@ -28,7 +44,8 @@ int parseSubcommand(QCommandLineParser& parser, const QString& name, const QStri
 
 int usageError(Context& context, const QString& name, const QCommandLineParser& parser, const QString& message)
 {
-    context.err << context.programName << u' ' << name << QStringLiteral(": ") << message << u'\n' << parser.helpText();
+    context.err << context.programName << u' ' << name << QStringLiteral(": ") << message << u'\n'
+                << helpFor(parser, context, name);
     return ExitUsage;
 }
 
