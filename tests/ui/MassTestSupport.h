@@ -9,6 +9,8 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <deque>
+#include <functional>
 #include <gtest/gtest.h>
 #include <ostream>
 #include <vector>
@@ -43,7 +45,15 @@ public:
     {
         messages.push_back({text, title, buttons});
         log << QStringLiteral("message:") + title;
-        return buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
+        if (onMessage)
+            onMessage();
+        if (buttons == MessageButtons::Ok)
+            return MessageAnswer::Ok;
+        if (answers.empty())
+            return MessageAnswer::Yes;
+        const MessageAnswer answer = answers.front();
+        answers.pop_front();
+        return answer;
     }
     void openFolder(const QString& path) override
     {
@@ -70,6 +80,8 @@ public:
     void pause(int count) override { pauses.push_back(count); }
 
     std::vector<ShownMessage> messages;
+    std::deque<MessageAnswer> answers; ///< answers to Yes/No questions, Yes when empty
+    std::function<void()> onMessage;   ///< runs while a message box would be open
     QStringList folders;
     QStringList addresses;
     QStringList pictures;

@@ -1,3 +1,4 @@
+#include "MassTestSupport.h"
 #include "components/TextFile.h"
 #include "ui/frmTornelle.h"
 
@@ -7,45 +8,11 @@
 
 #include <gtest/gtest.h>
 
-#include <deque>
 
 using namespace quorvale;
+using quorvale::test::FakeMassHost;
 
 namespace {
-
-struct Message
-{
-    QString text;
-    QString title;
-    MessageButtons buttons;
-};
-
-// Records every message and answers Yes/No questions from a queue.
-class RecordingHost : public UiHost
-{
-public:
-    MessageAnswer showMessage(const QString& text, const QString& title, MessageButtons buttons) override
-    {
-        messages.push_back({text, title, buttons});
-        if (onMessage)
-            onMessage();
-        if (buttons == MessageButtons::Ok)
-            return MessageAnswer::Ok;
-        if (answers.empty())
-            return MessageAnswer::No;
-        const MessageAnswer answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-    void openFolder(const QString& path) override { folders.append(path); }
-    void openAddress(const QString& address) override { addresses.append(address); }
-
-    std::vector<Message> messages;
-    std::deque<MessageAnswer> answers;
-    std::function<void()> onMessage; ///< runs while the box is "open"
-    QStringList folders;
-    QStringList addresses;
-};
 
 const QString kConfirm = QStringLiteral(
     "Warning, this will overwrite your original article (we recommend you to make backups of your artices). Confirm?");
@@ -99,7 +66,7 @@ protected:
 
     QTemporaryDir m_dir;
     QString m_install;
-    RecordingHost m_host;
+    FakeMassHost m_host;
 };
 
 TEST_F(TornelleTest, OptionsFollowTheSlotCopy)
