@@ -24,12 +24,13 @@
 
 import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
-import os from 'node:os';
 import path from 'node:path';
 import { fileURLToPath, pathToFileURL } from 'node:url';
 import { HtmlValidate } from 'html-validate';
 import { chromium } from 'playwright-core';
 
+// Debian's Chromium, never a browser download of Playwright's own. Playwright
+// adds --headless and a fresh temporary --user-data-dir to every launch.
 const CHROMIUM = '/usr/bin/chromium';
 const CHROMIUM_FLAGS = [
     '--no-sandbox',
