@@ -58,15 +58,32 @@ void createFolder(const QString& path)
                     QString::fromLocal8Bit(error.message()));
 }
 
-/// Copies @p source to @p target, replacing whatever stands there (a link is
-/// replaced, not written through).
-void copyImage(const QString& source, const QString& target)
+/// Throws when @p root or a folder on the way from it down to @p target is a
+/// symbolic link (one that came with the template folder, say): whatever is
+/// written there would land where the link points, outside the output folder.
+void refuseLinkedFolders(const QString& root, const QString& target)
+{
+    QString folder = root;
+    const QStringList names = target.mid(root.size() + 1).split(u'/');
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        if (QFileInfo(folder).isSymLink())
+            throw Error(QStringLiteral("The folder ") + quoted(folder) +
+                        QStringLiteral(" is a symbolic link; nothing is written through it."));
+        if (i + 1 < names.size())
+            folder += u'/' + names.at(i);
+    }
+}
+
+/// Copies @p source to @p target below @p outputRoot, replacing whatever
+/// stands there (a link is replaced, not written through).
+void copyImage(const QString& source, const QString& target, const QString& outputRoot)
 {
     if (!QFileInfo(source).isFile())
         throw Error(QStringLiteral("The image ") + quoted(source) + QStringLiteral(" does not exist."));
     const QString folder = QFileInfo(target).path();
     if (!QFileInfo(folder).isDir())
         throw Error(QStringLiteral("The folder ") + quoted(folder) + QStringLiteral(" does not exist."));
+    refuseLinkedFolders(outputRoot, target);
     removeFileIfPresent(target);
     QFile file(source);
     if (!file.copy(target))
@@ -123,8 +140,12 @@ BuildOutcome BuildSite(const BuildInput& input, BuildWorkState& state, BuildHost
     QStringList& failures = outcome.failures;
     outcome.siteFolder = home + u"/output/template" + variation;
 
-    runStep(failures, QStringLiteral("The page templates could not be loaded"),
-            [&] { state.templates = LoadTemplates(home, variation, input.info.videoId); });
+    // Templates left loaded from before (another variation, say) never make pages.
+    bool templatesLoaded = false;
+    runStep(failures, QStringLiteral("The page templates could not be loaded"), [&] {
+        state.templates = LoadTemplates(home, variation, input.info.videoId);
+        templatesLoaded = true;
+    });
 
     if (input.backgroundFile.isEmpty()) {
         outcome.status = BuildOutcome::Status::MissingBackground;
@@ -162,22 +183,32 @@ BuildOutcome BuildSite(const BuildInput& input, BuildWorkState& state, BuildHost
             createFolder(root);
     });
 
+    const auto checkPageWay = [&] {
+        refuseLinkedFolders(outputRoot, SiteFolderPath(home, variation) + u"/page");
+        if (!templatesLoaded)
+            throw Error(QStringLiteral("there are no page templates to fill."));
+    };
     for (int page = 0; page < 5; ++page) {
         state.paths = PageArticlePathsFor(input.articlePaths, page);
         if (page == 0) {
-            runStep(failures, QStringLiteral("The index page (main article) could not be written"),
-                    [&] { WriteIndexPage(state, input.info, home, variation); });
+            runStep(failures, QStringLiteral("The index page (main article) could not be written"), [&] {
+                checkPageWay();
+                WriteIndexPage(state, input.info, home, variation);
+            });
         } else {
             runStep(failures,
                     QStringLiteral("The page of article #") + QString::number(page) +
                         QStringLiteral(" could not be written"),
-                    [&] { WriteArticlePage(state, input.info, home, variation); });
+                    [&] {
+                        checkPageWay();
+                        WriteArticlePage(state, input.info, home, variation);
+                    });
         }
     }
 
     runStep(failures, QStringLiteral("The background image could not be copied"), [&] {
         copyImage(input.backgroundFolder + u'/' + input.backgroundFile,
-                  SiteFolderPath(home, variation) + u"/assets/images/bg.jpg");
+                  SiteFolderPath(home, variation) + u"/assets/images/bg.jpg", outputRoot);
     });
 
     if (failures.isEmpty())

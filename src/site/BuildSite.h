@@ -72,7 +72,9 @@ namespace quorvale {
 /// article pages, copies the background to assets/images/bg.jpg and shows the
 /// closing message through @p host. A failing step is skipped and the next one
 /// runs; the failures are collected in the outcome and listed in a message
-/// titled "Build finished with errors". Never throws.
+/// titled "Build finished with errors". Pages are filled only from templates
+/// this build loaded, and nothing is written through a symbolic link below the
+/// output folder. Never throws.
 BuildOutcome BuildSite(const BuildInput& input, BuildWorkState& state, BuildHost& host);
 
 /// The text of the "Build finished with errors" message: one line per failure.

@@ -1,10 +1,14 @@
 #include "site/PageTags.h"
 
+#include "components/Error.h"
 #include "components/Parser.h"
 #include "components/TextFile.h"
 #include "site/ArticleText.h"
 #include "site/PageNames.h"
 #include "site/SitePaths.h"
+
+#include <QFile>
+#include <QFileInfo>
 
 namespace quorvale {
 
@@ -13,6 +17,16 @@ namespace {
 void replaceTag(QString& page, QStringView tag, const QString& value)
 {
     page = Replace(page, tag.toString(), value, 0);
+}
+
+/// Saves a filled page. A symbolic link standing at its name (one that came
+/// with the template folder, say) is removed first: the page becomes a file of
+/// its own instead of overwriting whatever the link points at.
+void savePage(const QString& text, const QString& path)
+{
+    if (QFileInfo(path).isSymLink() && !QFile::remove(path))
+        throw Error(QStringLiteral("Cannot replace the symbolic link \"") + path + QStringLiteral("\" with the page."));
+    SaveTextBoxToFile(text, path);
 }
 
 } // namespace
@@ -81,7 +95,7 @@ QString WriteIndexPage(BuildWorkState& state, const SiteInfo& info, const QStrin
     state.indexPageText = state.templates.indexTemplate;
     FillPageTags(state.indexPageText, info, state.paths, state.articleLoaderText);
     const QString path = SiteFolderPath(installFolder, variation) + u"/index.html";
-    SaveTextBoxToFile(state.indexPageText, path);
+    savePage(state.indexPageText, path);
     return path;
 }
 
@@ -92,7 +106,7 @@ QString WriteArticlePage(BuildWorkState& state, const SiteInfo& info, const QStr
     FillPageTags(state.articlePageText, info, state.paths, state.articleLoaderText);
     const QString path =
         SiteFolderPath(installFolder, variation) + u'/' + PageFileNameFromPath(state.paths.currentArticlePath);
-    SaveTextBoxToFile(state.articlePageText, path);
+    savePage(state.articlePageText, path);
     return path;
 }
 

@@ -24,7 +24,8 @@ void FillPageTags(QString& page, const SiteInfo& info, const PageArticlePaths& p
 
 /// Fills a copy of the index template for state.paths into state.indexPageText
 /// and saves it as index.html in the site folder of @p installFolder and
-/// @p variation (see SiteFolderPath). Returns the path written. Throws Error
+/// @p variation (see SiteFolderPath); a symbolic link of that name is replaced,
+/// never written through. Returns the path written. Throws Error
 /// when an article cannot be read or the page cannot be saved; the page is then
 /// not written and state.indexPageText holds what was filled so far.
 QString WriteIndexPage(BuildWorkState& state, const SiteInfo& info, const QString& installFolder,
