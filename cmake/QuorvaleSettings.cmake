@@ -16,6 +16,8 @@ if(QUORVALE_SANITIZE)
     target_compile_options(quorvale_settings INTERFACE -fsanitize=address,undefined -fno-omit-frame-pointer
         -fno-sanitize-recover=undefined)
     target_link_options(quorvale_settings INTERFACE -fsanitize=address,undefined)
+    # Bounds checks of the standard containers, which the sanitizers cannot see.
+    target_compile_definitions(quorvale_settings INTERFACE _GLIBCXX_ASSERTIONS)
 endif()
 
 if(QUORVALE_FUZZ)
