@@ -101,4 +101,35 @@ TEST_P(TornelleFullDisk, SaveKeepsTheArticleAndReportsTheError)
 // Texts that fail at the final flush and in the middle of the write.
 INSTANTIATE_TEST_SUITE_P(Tornelle, TornelleFullDisk, ::testing::Values(300, 5000, 100000));
 
+TEST(TornelleOddPaths, InstallationFolderAndArticleWithQuotesAndNonLatinLetters)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString install = dir.filePath(QStringLiteral("Mis «artículos» 'ñ' \"Ωμέγα\" 日本語"));
+    ASSERT_TRUE(QDir().mkpath(install));
+    const auto write = [](const QString& path, const QByteArray& bytes) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_EQ(file.write(bytes), bytes.size());
+    };
+    write(install + u"/rwdb.txt", "{big|large}\n{día|jour}\n");
+    const QString article = install + u"/my \"big\" día «1».txt";
+    write(article, "A big dog, un día.");
+
+    YesHost host;
+    frmTornelle window(host, install, [](const QString& text) { return text; });
+    window.Form_Load({article, QString(), QString(), QString(), QString()});
+    for (int tick = 0; tick < 3; ++tick)
+        window.Timer1_Timer();
+    EXPECT_TRUE(window.rulesStatus().startsWith(QStringLiteral("2 synonym rules loaded from ")))
+        << window.rulesStatus().toStdString();
+    window.optArticles_Click(0);
+    EXPECT_EQ(window.articleText(), QStringLiteral("A big dog, un día."));
+    window.vbtnConvert_Click();
+    EXPECT_EQ(window.rewrittenText(), QStringLiteral("A {large} dog, un {jour}."));
+    window.vbtnSave_Click();
+    EXPECT_EQ(host.titles.last(), QStringLiteral("File Saved"));
+    EXPECT_EQ(readBytes(article), QByteArray("A {large} dog, un {jour}."));
+}
+
 } // namespace
