@@ -3,6 +3,9 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTemporaryDir>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -12,11 +15,6 @@ using quorvale::test::CliRun;
 namespace {
 
 const QString DoneText = QStringLiteral("Done! Process complete. Click the 'Open Output Folder' to see the mini site");
-
-QString siteFixture(const QString& name)
-{
-    return QStringLiteral(QUORVALE_SOURCE_DIR "/tests/site/fixtures/builds/") + name;
-}
 
 QByteArray readAll(const QString& path)
 {
@@ -36,99 +34,101 @@ QMap<QString, QByteArray> filesBelow(const QString& folder)
     return files;
 }
 
-/// A copy of one of the site's reference builds to build in.
+/// A copy of one of the site's reference builds (tests/site/fixtures/builds) to build in.
 class BuildCommand : public ::testing::Test
 {
 protected:
-    void useFixture(const QString& name)
+    void useFixture(const char* name)
     {
-        m_fixture = siteFixture(name);
+        m_fixture = QStringLiteral(QUORVALE_SOURCE_DIR "/tests/site/fixtures/builds/") + QString::fromUtf8(name);
         namespace fs = std::filesystem;
         fs::copy(fs::path(QString(m_fixture + u"/home").toStdU16String()), fs::path(home().toStdU16String()),
                  fs::copy_options::recursive);
     }
     QString home() const { return m_dir.filePath(QStringLiteral("home")); }
     QString inHome(const QString& relative) const { return home() + u'/' + relative; }
-    QString expected(const QString& relative) const { return m_fixture + u"/expected/" + relative; }
 
-    /// The article and background options of the "video" reference build.
-    QStringList choices() const
+    /// The command line of the fixture's settings.json: the texts it leaves out
+    /// are left out, and so is variation 1, the default.
+    QStringList arguments() const
     {
-        return {QStringLiteral("--main"),       inHome(QStringLiteral("articles/main-article.txt")),
-                QStringLiteral("--article1"),   inHome(QStringLiteral("articles/how-to_beat stress.txt")),
-                QStringLiteral("--article2"),   inHome(QStringLiteral("articles/Sleep.Well.txt")),
-                QStringLiteral("--article3"),   inHome(QStringLiteral("articles/ΚΑΛΗ_ζωή.txt")),
-                QStringLiteral("--article4"),   inHome(QStringLiteral("articles/iPHONE tips.txt")),
-                QStringLiteral("--background"), inHome(QStringLiteral("images/sunset.jpg"))};
+        const QJsonObject settings = QJsonDocument::fromJson(readAll(m_fixture + u"/settings.json")).object();
+        QStringList arguments{QStringLiteral("build"), QStringLiteral("--home"), home()};
+        if (variation() != u"1")
+            arguments << QStringLiteral("--variation") << variation();
+        const QJsonArray slotNames = settings.value(u"slots").toArray();
+        for (qsizetype i = 0; i < slotNames.size(); ++i)
+            arguments << (i == 0 ? QStringLiteral("--main") : QStringLiteral("--article%1").arg(i))
+                      << inHome(slotNames.at(i).toString());
+        arguments << QStringLiteral("--background")
+                  << inHome(settings.value(u"backgroundFolder").toString() + u'/' +
+                            settings.value(u"backgroundFile").toString());
+        const std::pair<const char*, const char*> texts[] = {{"siteName", "--site-name"},
+                                                             {"siteHeadline", "--site-headline"},
+                                                             {"siteDescription", "--site-description"},
+                                                             {"adTitle", "--ad-title"},
+                                                             {"adDescription", "--ad-description"},
+                                                             {"buttonText", "--button-text"},
+                                                             {"buttonUrl", "--button-url"},
+                                                             {"videoId", "--video-id"},
+                                                             {"footerText", "--footer"},
+                                                             {"readMoreText", "--read-more"},
+                                                             {"relatedArticlesText", "--related-articles"}};
+        const QJsonObject info = settings.value(u"info").toObject();
+        for (const auto& [key, option] : texts) {
+            if (info.contains(QLatin1StringView(key)))
+                arguments << QString::fromLatin1(option) << info.value(QLatin1StringView(key)).toString();
+        }
+        return arguments;
+    }
+
+    QString variation() const
+    {
+        return QJsonDocument::fromJson(readAll(m_fixture + u"/settings.json")).object().value(u"variation").toString();
+    }
+
+    /// arguments() without @p option and its value.
+    QStringList argumentsWithout(const QString& option) const
+    {
+        QStringList all = arguments();
+        const qsizetype at = all.indexOf(option);
+        EXPECT_GE(at, 0) << option.toStdString();
+        all.remove(at, 2);
+        return all;
     }
 
     QTemporaryDir m_dir;
     QString m_fixture;
 };
 
-TEST_F(BuildCommand, WritesTheReferenceSiteAndPrintsWhereItIs)
+class ReferenceBuildCommand : public BuildCommand, public ::testing::WithParamInterface<const char*>
 {
-    useFixture(QStringLiteral("video"));
-    const CliRun run = CliRun::run(
-        QStringList{QStringLiteral("build"), QStringLiteral("--home"), home()} + choices() +
-        QStringList{QStringLiteral("--site-name"), QStringLiteral("Calm & Co #READMORE#"),
-                    QStringLiteral("--site-headline"), QStringLiteral("Feel <em>better</em>"),
-                    QStringLiteral("--site-description"), QStringLiteral("Small steps. #SITENAME#"),
-                    QStringLiteral("--button-text"), QStringLiteral("Start now"), QStringLiteral("--button-url"),
-                    QStringLiteral("https://example.org/start?a=1&b=2"), QStringLiteral("--video-id"),
-                    QStringLiteral("fWFuQR_Wt4M"), QStringLiteral("--footer"), QStringLiteral("© 2024 Calm & Co"),
-                    QStringLiteral("--read-more"), QStringLiteral("Keep reading"), QStringLiteral("--related-articles"),
-                    QStringLiteral("More to read")});
+};
+
+// "novideo" sets only three texts: the others take the window's defaults.
+TEST_P(ReferenceBuildCommand, WritesTheReferenceSiteAndPrintsWhereItIs)
+{
+    useFixture(GetParam());
+    const CliRun run = CliRun::run(arguments());
     EXPECT_EQ(run.code, 0) << run.err.toStdString();
-    EXPECT_EQ(run.out, DoneText + u'\n' + home() + u"/output/template1\n");
+    EXPECT_EQ(run.out, DoneText + u'\n' + home() + u"/output/template" + variation() + u'\n');
     EXPECT_EQ(run.err, QString());
-    EXPECT_EQ(filesBelow(inHome(QStringLiteral("output"))), filesBelow(expected(QStringLiteral("output"))));
+    EXPECT_EQ(filesBelow(inHome(QStringLiteral("output"))), filesBelow(m_fixture + QStringLiteral("/expected/output")));
 }
 
-TEST_F(BuildCommand, OmittedTextsTakeTheWindowDefaults)
-{
-    useFixture(QStringLiteral("novideo"));
-    // The "novideo" reference sets only these three texts and the variation.
-    const CliRun run = CliRun::run({QStringLiteral("build"),
-                                    QStringLiteral("--home"),
-                                    home(),
-                                    QStringLiteral("--variation"),
-                                    QStringLiteral("2"),
-                                    QStringLiteral("--main"),
-                                    inHome(QStringLiteral("articles/main.txt")),
-                                    QStringLiteral("--article1"),
-                                    inHome(QStringLiteral("articles/a b.txt")),
-                                    QStringLiteral("--article2"),
-                                    inHome(QStringLiteral("articles/a_b.txt")),
-                                    QStringLiteral("--article3"),
-                                    inHome(QStringLiteral("articles/same.txt")),
-                                    QStringLiteral("--article4"),
-                                    inHome(QStringLiteral("articles/same.txt")),
-                                    QStringLiteral("--background"),
-                                    inHome(QStringLiteral("pictures/calm.jpg")),
-                                    QStringLiteral("--site-name"),
-                                    QStringLiteral("Quiet Corner"),
-                                    QStringLiteral("--site-headline"),
-                                    QStringLiteral("Rest well"),
-                                    QStringLiteral("--footer"),
-                                    QStringLiteral("Footer")});
-    EXPECT_EQ(run.code, 0) << run.err.toStdString();
-    EXPECT_EQ(filesBelow(inHome(QStringLiteral("output"))), filesBelow(expected(QStringLiteral("output"))));
-}
+INSTANTIATE_TEST_SUITE_P(Cli, ReferenceBuildCommand, ::testing::Values("video", "novideo"),
+                         [](const auto& info) { return std::string(info.param); });
 
 TEST_F(BuildCommand, ValidationMessagesGoToStandardError)
 {
-    useFixture(QStringLiteral("video"));
-    const QStringList all = choices();
-    // Each of the five article options left out in turn, then the background.
-    for (int left = 0; left < 6; ++left) {
-        QStringList arguments{QStringLiteral("build"), QStringLiteral("--home"), home()};
-        arguments += all.mid(0, left * 2) + all.mid(left * 2 + 2);
-        const CliRun run = CliRun::run(arguments);
-        const QString message = left < 5 ? QStringLiteral("You need to select more articles for your mini site.\n")
-                                         : QStringLiteral("Please select a background.\n");
+    useFixture("video");
+    for (const char* left : {"--main", "--article1", "--article2", "--article3", "--article4", "--background"}) {
+        const CliRun run = CliRun::run(argumentsWithout(QString::fromLatin1(left)));
         EXPECT_EQ(run.code, 1) << left;
-        EXPECT_EQ(run.err, message) << left;
+        EXPECT_EQ(run.err, qstrcmp(left, "--background") != 0
+                               ? QStringLiteral("You need to select more articles for your mini site.\n")
+                               : QStringLiteral("Please select a background.\n"))
+            << left;
         EXPECT_EQ(run.out, QString()) << left;
     }
     // Nothing was built or deleted.
@@ -138,9 +138,9 @@ TEST_F(BuildCommand, ValidationMessagesGoToStandardError)
 
 TEST_F(BuildCommand, FailedStepsAreListedWithExitCodeOne)
 {
-    useFixture(QStringLiteral("video"));
+    useFixture("video");
     ASSERT_TRUE(QFile::remove(inHome(QStringLiteral("articles/Sleep.Well.txt"))));
-    const CliRun run = CliRun::run(QStringList{QStringLiteral("build"), QStringLiteral("--home"), home()} + choices());
+    const CliRun run = CliRun::run(arguments());
     EXPECT_EQ(run.code, 1);
     EXPECT_EQ(run.out, QString());
     EXPECT_TRUE(run.err.startsWith(u"Build finished with errors.")) << run.err.toStdString();
@@ -159,11 +159,7 @@ TEST(BuildCommandUsage, StrayArgumentsAndUnknownOptionsAreUsageErrors)
     EXPECT_EQ(CliRun::run({QStringLiteral("build"), QStringLiteral("--article5"), QStringLiteral("x")}).code, 2);
     const CliRun help = CliRun::run({QStringLiteral("build"), QStringLiteral("--help")});
     EXPECT_EQ(help.code, 0);
-    for (const char* option :
-         {"--main", "--article4", "--background", "--variation", "--home", "--site-name", "--site-headline",
-          "--site-description", "--ad-title", "--ad-description", "--button-text", "--button-url", "--video-id",
-          "--footer", "--read-more", "--related-articles"})
-        EXPECT_TRUE(help.out.contains(QString::fromUtf8(option))) << option;
+    EXPECT_TRUE(help.out.contains(u"--article4")) << help.out.toStdString();
 }
 
 } // namespace

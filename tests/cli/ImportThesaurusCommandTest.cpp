@@ -8,6 +8,8 @@ using quorvale::test::CliRun;
 
 namespace {
 
+const auto caseName = [](const auto& info) { return std::string(info.param.name); };
+
 const QByteArray kThesaurus = "UTF-8\n"
                               "big|2\n"
                               "(adj)|large|Huge|animal (generic term)\n"
@@ -20,9 +22,7 @@ const QByteArray kThesaurus = "UTF-8\n"
 class ImportThesaurusCommand : public ::testing::Test
 {
 protected:
-    QTemporaryDir dir;
-
-    QString write(const char* name, const QByteArray& bytes)
+    QString write(const char* name, const QByteArray& bytes) const
     {
         const QString path = dir.filePath(QString::fromUtf8(name));
         QFile file(path);
@@ -31,82 +31,76 @@ protected:
         return path;
     }
 
-    QByteArray read(const char* name) const
+    /// import-thesaurus with @p options (separated by spaces; WORDS stands for a word-list file).
+    CliRun run(const QString& dat, const char* options) const
     {
-        QFile file(dir.filePath(QString::fromUtf8(name)));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+        QStringList args{QStringLiteral("import-thesaurus"), dat};
+        for (const QString& option : QString::fromUtf8(options).split(u' ', Qt::SkipEmptyParts))
+            args.append(option == u"WORDS" ? write("words.txt", "# common words\nbig\nLarge\nin\naddition\nalso\n\n")
+                                           : QString(option).replace(u'@', dir.path()));
+        return CliRun::run(args);
     }
+
+    QTemporaryDir dir;
 };
 
 struct ImportCase
 {
     const char* name;
-    QStringList options;
+    const char* options;
     const char* rules;
+};
+
+// One rule per meaning, lower-case, without annotated terms.
+const ImportCase ImportCases[] = {
+    {"all_meanings", "", "{big|large|huge}\n{big|important}\n{large|big}\n{in addition|also|additionally}\n"},
+    {"first_meaning", "--first-meaning", "{big|large|huge}\n{large|big}\n{in addition|also|additionally}\n"},
+    {"two_items", "--max-items 2", "{big|large}\n{big|important}\n{in addition|also}\n"},
+    {"common_words", "--words WORDS", "{big|large}\n{in addition|also}\n"},
+    {"unambiguous", "--unambiguous", "{big|large}\n"},
 };
 
 class ImportOptions : public ImportThesaurusCommand, public ::testing::WithParamInterface<ImportCase>
 {
 };
 
-TEST_P(ImportOptions, WritesTheRuleFile)
+TEST_P(ImportOptions, PrintsTheRules)
 {
-    const QString dat = write("th.dat", kThesaurus);
-    const QString words = write("words.txt", "# common words\nbig\nLarge\nin\naddition\nalso\n\n");
-    QStringList args{QStringLiteral("import-thesaurus"), dat, QStringLiteral("-o"),
-                     dir.filePath(QStringLiteral("rules.txt"))};
-    for (const QString& option : GetParam().options)
-        args.append(option == u"WORDS" ? words : option);
-    const CliRun run = CliRun::run(args);
-    EXPECT_EQ(run.code, 0) << run.err.toStdString();
-    EXPECT_EQ(read("rules.txt"), QByteArray(GetParam().rules));
-    EXPECT_TRUE(run.err.contains(QStringLiteral(" rules written to "))) << run.err.toStdString();
+    const CliRun result = run(write("th.dat", kThesaurus), GetParam().options);
+    EXPECT_EQ(result.code, 0) << result.err.toStdString();
+    EXPECT_EQ(result.out.toStdString(), GetParam().rules);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ImportOptions,
-    ::testing::Values(ImportCase{"all_meanings",
-                                 {},
-                                 "{big|large|huge}\n{big|important}\n{large|big}\n{in addition|also|additionally}\n"},
-                      ImportCase{"first_meaning",
-                                 {QStringLiteral("--first-meaning")},
-                                 "{big|large|huge}\n{large|big}\n{in addition|also|additionally}\n"},
-                      ImportCase{"two_items",
-                                 {QStringLiteral("--max-items"), QStringLiteral("2")},
-                                 "{big|large}\n{big|important}\n{in addition|also}\n"},
-                      ImportCase{"common_words",
-                                 {QStringLiteral("--words"), QStringLiteral("WORDS")},
-                                 "{big|large}\n{in addition|also}\n"},
-                      ImportCase{"unambiguous", {QStringLiteral("--unambiguous")}, "{big|large}\n"}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, ImportOptions, ::testing::ValuesIn(ImportCases), caseName);
 
-TEST_F(ImportThesaurusCommand, PrintsToStandardOutputWithoutOutputFile)
+TEST_F(ImportThesaurusCommand, TheWrittenRuleFileRewrites)
 {
-    const CliRun run = CliRun::run(
-        {QStringLiteral("import-thesaurus"), write("th.dat", kThesaurus), QStringLiteral("--first-meaning")});
-    EXPECT_EQ(run.code, 0);
-    EXPECT_EQ(run.out, QStringLiteral("{big|large|huge}\n{large|big}\n{in addition|also|additionally}\n"));
-}
-
-TEST_F(ImportThesaurusCommand, ImportedRulesRewrite)
-{
-    const QString rules = dir.filePath(QStringLiteral("rules.txt"));
-    ASSERT_EQ(
-        CliRun::run({QStringLiteral("import-thesaurus"), write("th.dat", kThesaurus), QStringLiteral("-o"), rules})
-            .code,
-        0);
-    const CliRun run = CliRun::run({QStringLiteral("rewrite"), write("a.txt", "A big dog, also big."),
-                                    QStringLiteral("--rules"), rules, QStringLiteral("--spintax")});
-    EXPECT_EQ(run.out, QStringLiteral("A {large|huge} dog, also {large|huge}."));
+    const CliRun import = run(write("th.dat", kThesaurus), "-o @/rules.txt");
+    ASSERT_EQ(import.code, 0) << import.err.toStdString();
+    EXPECT_TRUE(import.err.contains(QStringLiteral("4 rules written to ") + dir.filePath(QStringLiteral("rules.txt"))))
+        << import.err.toStdString();
+    const CliRun rewrite =
+        CliRun::run({QStringLiteral("rewrite"), write("a.txt", "A big dog, also big."), QStringLiteral("--rules"),
+                     dir.filePath(QStringLiteral("rules.txt")), QStringLiteral("--spintax")});
+    EXPECT_EQ(rewrite.out, QStringLiteral("A {large|huge} dog, also {large|huge}."));
 }
 
 struct ImportFailure
 {
     const char* name;
     QByteArray dat; ///< empty: no thesaurus file at all
-    QStringList options;
+    const char* options;
     int code;
     const char* errContains;
+};
+
+const ImportFailure FailureCases[] = {
+    {"missing_file", {}, "", 1, "@/missing.dat"},
+    {"not_mythes", "UTF-8\nbig\n", "", 1, "line 2"},
+    {"unknown_encoding", "NO-SUCH-CODE\nbig|0\n", "", 1, "NO-SUCH-CODE"},
+    {"max_items_too_small", kThesaurus, "--max-items 1", 2, "--max-items"},
+    {"missing_word_list", kThesaurus, "--words /nonexistent/words.txt", 1, "/nonexistent/words.txt"},
+    {"two_files", {}, "a b", 2, "too many arguments"},
 };
 
 class ImportFailures : public ImportThesaurusCommand, public ::testing::WithParamInterface<ImportFailure>
@@ -117,25 +111,12 @@ TEST_P(ImportFailures, ExitWithAMessage)
 {
     const ImportFailure& c = GetParam();
     const QString dat = c.dat.isEmpty() ? dir.filePath(QStringLiteral("missing.dat")) : write("th.dat", c.dat);
-    const CliRun run = CliRun::run(QStringList{QStringLiteral("import-thesaurus"), dat} + c.options);
-    EXPECT_EQ(run.code, c.code);
-    EXPECT_TRUE(run.err.contains(QString::fromUtf8(c.errContains).replace(u'@', dir.path()))) << run.err.toStdString();
+    const CliRun result = run(dat, c.options);
+    EXPECT_EQ(result.code, c.code);
+    EXPECT_TRUE(result.err.contains(QString::fromUtf8(c.errContains).replace(u'@', dir.path())))
+        << result.err.toStdString();
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ImportFailures,
-    ::testing::Values(
-        ImportFailure{"missing_file", {}, {}, 1, "@/missing.dat"},
-        ImportFailure{"not_mythes", "UTF-8\nbig\n", {}, 1, "line 2"},
-        ImportFailure{"unknown_encoding", "NO-SUCH-CODE\nbig|0\n", {}, 1, "NO-SUCH-CODE"},
-        ImportFailure{
-            "max_items_too_small", kThesaurus, {QStringLiteral("--max-items"), QStringLiteral("1")}, 2, "--max-items"},
-        ImportFailure{"missing_word_list",
-                      kThesaurus,
-                      {QStringLiteral("--words"), QStringLiteral("/nonexistent/words.txt")},
-                      1,
-                      "/nonexistent/words.txt"},
-        ImportFailure{"no_file", {}, {QStringLiteral("a"), QStringLiteral("b")}, 2, "too many arguments"}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, ImportFailures, ::testing::ValuesIn(FailureCases), caseName);
 
 } // namespace

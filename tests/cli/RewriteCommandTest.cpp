@@ -9,25 +9,21 @@ using quorvale::test::CliRun;
 
 namespace {
 
-QString writeFile(const QString& path, const QString& text)
-{
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(text.toUtf8());
-    return path;
-}
-
-QString readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QStringLiteral("<missing>");
-}
+const auto caseName = [](const auto& info) { return std::string(info.param.name); };
 
 class RewriteCommand : public ::testing::Test
 {
 protected:
+    QString write(const char* name, const char* text) const
+    {
+        const QString path = dir.filePath(QString::fromUtf8(name));
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text);
+        return path;
+    }
+
     QTemporaryDir dir;
-    QString path(const char* name) const { return dir.filePath(QString::fromUtf8(name)); }
 };
 
 struct SpintaxCase
@@ -39,6 +35,21 @@ struct SpintaxCase
     const char* report;
 };
 
+const SpintaxCase SpintaxCases[] = {
+    {"two_groups", "{big|large|huge}\n", "A big dog, a big cat.", "A {large|huge} dog, a {large|huge} cat.",
+     "2 Replacements on 6 words."},
+    {"comma_and_full_stop", "{big|large|huge}\n", "He is big, very big.", "He is {large|huge}, very {large|huge}.",
+     "2 Replacements on 5 words."},
+    {"first_word_kept", "{big|large|huge}\n", "Big news", "Big news", "0 Replacements on 2 words."},
+    {"adjacent_repeat", "{big|large|huge}\n", "a big big dog", "a {large|huge} big dog", "1 Replacements on 4 words."},
+    {"phrase", "{in addition|also}\r\n", "x in addition y also z", "x {also} y {in addition} z",
+     "2 Replacements on 6 words."},
+    {"inserted_text_not_matched", "{big|large}\n{large|huge}\n", "a big dog", "a {large} dog",
+     "1 Replacements on 3 words."},
+    {"marker_becomes_space", "{big|large}\n", "50%% off", "50  off", "0 Replacements on 2 words."},
+    {"non_rule_line_skipped", "big|large\n{big|huge}\n", "a big dog", "a {huge} dog", "1 Replacements on 3 words."},
+};
+
 class RewriteSpintax : public RewriteCommand, public ::testing::WithParamInterface<SpintaxCase>
 {
 };
@@ -46,86 +57,67 @@ class RewriteSpintax : public RewriteCommand, public ::testing::WithParamInterfa
 TEST_P(RewriteSpintax, PrintsTheSpintaxAndTheReport)
 {
     const SpintaxCase& c = GetParam();
-    writeFile(path("rwdb.txt"), QString::fromUtf8(c.rules));
-    const QString article = writeFile(path("article.txt"), QString::fromUtf8(c.article));
-    const CliRun run = CliRun::run({QStringLiteral("rewrite"), article, QStringLiteral("--spintax")}, dir.path());
+    write("rwdb.txt", c.rules);
+    const CliRun run = CliRun::run(
+        {QStringLiteral("rewrite"), write("article.txt", c.article), QStringLiteral("--spintax")}, dir.path());
     EXPECT_EQ(run.code, 0) << run.err.toStdString();
     EXPECT_EQ(run.out.toStdString(), c.spintax);
     EXPECT_EQ(run.err.toStdString(), std::string(c.report) + "\n");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Examples, RewriteSpintax,
-    ::testing::Values(
-        SpintaxCase{"two_groups", "{big|large|huge}\n", "A big dog, a big cat.",
-                    "A {large|huge} dog, a {large|huge} cat.", "2 Replacements on 6 words."},
-        SpintaxCase{"comma_and_full_stop", "{big|large|huge}\n", "He is big, very big.",
-                    "He is {large|huge}, very {large|huge}.", "2 Replacements on 5 words."},
-        SpintaxCase{"first_word_kept", "{big|large|huge}\n", "Big news", "Big news", "0 Replacements on 2 words."},
-        SpintaxCase{"adjacent_repeat", "{big|large|huge}\n", "a big big dog", "a {large|huge} big dog",
-                    "1 Replacements on 4 words."},
-        SpintaxCase{"phrase", "{in addition|also}\r\n", "x in addition y also z", "x {also} y {in addition} z",
-                    "2 Replacements on 6 words."},
-        SpintaxCase{"inserted_text_not_matched", "{big|large}\n{large|huge}\n", "a big dog", "a {large} dog",
-                    "1 Replacements on 3 words."},
-        SpintaxCase{"marker_becomes_space", "{big|large}\n", "50%% off", "50  off", "0 Replacements on 2 words."},
-        SpintaxCase{"non_rule_line_skipped", "big|large\n{big|huge}\n", "a big dog", "a {huge} dog",
-                    "1 Replacements on 3 words."}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Examples, RewriteSpintax, ::testing::ValuesIn(SpintaxCases), caseName);
 
 TEST_F(RewriteCommand, SeedRepeatsBothSpinsAndPrintsTheSecondOne)
 {
-    const QString rules = writeFile(path("rules.txt"), QStringLiteral("{big|large|huge}\n{dog|hound}\n"));
-    const QString text = QStringLiteral("A {big|big} dog, a big cat and a big dog.");
-    const QString article = writeFile(path("article.txt"), text);
-    const QStringList args{QStringLiteral("rewrite"), article,
-                           QStringLiteral("--rules"), rules,
+    const char* text = "A {big|big} dog, a big cat and a big dog.";
+    const QStringList args{QStringLiteral("rewrite"), write("article.txt", text),
+                           QStringLiteral("--rules"), write("rules.txt", "{big|large|huge}\n{dog|hound}\n"),
                            QStringLiteral("--seed"),  QStringLiteral("7")};
     const CliRun first = CliRun::run(args);
-    const CliRun second = CliRun::run(args);
     ASSERT_EQ(first.code, 0) << first.err.toStdString();
-    EXPECT_EQ(first.out, second.out);
+    EXPECT_EQ(CliRun::run(args).out, first.out);
 
-    // The same spinner spins the article, then the spintax.
-    quorvale::Spinner spinner(7);
-    const QString spun = spinner.spin(text);
+    // The same spinner spins the article, then the spintax. The word after a
+    // group has lost its space to the group, so no "dog" is replaced.
     const CliRun spintax = CliRun::run(args + QStringList{QStringLiteral("--spintax")});
-    // The word after a group has lost its space to the group, so no "dog" is replaced.
     EXPECT_EQ(spintax.out, QStringLiteral("A {large|huge} dog, a {large|huge} cat and a {large|huge} dog."));
-    EXPECT_EQ(spun, QStringLiteral("A big dog, a big cat and a big dog."));
+    quorvale::Spinner spinner(7);
+    spinner.spin(QString::fromUtf8(text));
     EXPECT_EQ(first.out, spinner.spin(spintax.out));
     EXPECT_FALSE(first.out.contains(u'{'));
 }
 
 TEST_F(RewriteCommand, InPlaceOverwritesTheArticle)
 {
-    const QString rules = writeFile(path("rules.txt"), QStringLiteral("{big|large}\n"));
-    const QString article = writeFile(path("article.txt"), QStringLiteral("A big dog."));
-    const CliRun run = CliRun::run({QStringLiteral("rewrite"), article, QStringLiteral("--rules"), rules,
-                                    QStringLiteral("--in-place"), QStringLiteral("--seed"), QStringLiteral("1")});
+    const QString article = write("article.txt", "A big dog.");
+    const CliRun run = CliRun::run({QStringLiteral("rewrite"), article, QStringLiteral("--rules"),
+                                    write("rules.txt", "{big|large}\n"), QStringLiteral("--in-place")});
     EXPECT_EQ(run.code, 0) << run.err.toStdString();
     EXPECT_TRUE(run.out.isEmpty());
     EXPECT_EQ(run.err, QStringLiteral("1 Replacements on 3 words.\n"));
-    EXPECT_EQ(readFile(article), QStringLiteral("A large dog."));
-}
-
-TEST_F(RewriteCommand, HomeFolderSuppliesTheRules)
-{
-    writeFile(path("rwdb.txt"), QStringLiteral("{big|large}\n"));
-    const QString article = writeFile(path("article.txt"), QStringLiteral("A big dog."));
-    const CliRun run = CliRun::run(
-        {QStringLiteral("rewrite"), article, QStringLiteral("--home"), dir.path(), QStringLiteral("--spintax")},
-        QStringLiteral("/nonexistent"));
-    EXPECT_EQ(run.code, 0) << run.err.toStdString();
-    EXPECT_EQ(run.out, QStringLiteral("A {large} dog."));
+    QFile file(article);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("A large dog."));
 }
 
 struct FailureCase
 {
     const char* name;
-    QStringList arguments; ///< "@" stands for the temporary folder
+    const char* arguments; ///< separated by spaces; "@" stands for the temporary folder, ARTICLE for an article
     int code;
     const char* errContains;
+};
+
+const FailureCase FailureCases[] = {
+    {"missing_rule_file", "ARTICLE --rules @/none/rules.txt", 1, "@/none/rules.txt"},
+    {"no_rwdb_in_the_installation_folder", "ARTICLE", 1, "@/rwdb.txt"},
+    {"no_rwdb_in_home", "ARTICLE --home @/sub", 1, "@/sub/rwdb.txt"},
+    {"missing_article", "@/missing.txt --rules ARTICLE", 1, "@/missing.txt"},
+    {"no_article", "", 2, "no article given"},
+    {"two_articles", "ARTICLE ARTICLE", 2, "too many arguments"},
+    {"rules_and_home", "ARTICLE --rules x --home y", 2, "exclude each other"},
+    {"in_place_on_standard_input", "- --in-place", 2, "--in-place"},
+    {"bad_seed", "ARTICLE --seed x", 2, "--seed needs a whole number"},
 };
 
 class RewriteFailure : public RewriteCommand, public ::testing::WithParamInterface<FailureCase>
@@ -134,10 +126,10 @@ class RewriteFailure : public RewriteCommand, public ::testing::WithParamInterfa
 
 TEST_P(RewriteFailure, ExitsWithAMessage)
 {
-    const QString article = writeFile(path("article.txt"), QStringLiteral("A big dog."));
+    const QString article = write("article.txt", "A big dog.");
     QStringList args{QStringLiteral("rewrite")};
-    for (const QString& a : GetParam().arguments)
-        args.append(QString(a).replace(u'@', dir.path()).replace(QStringLiteral("ARTICLE"), article));
+    for (const QString& a : QString::fromUtf8(GetParam().arguments).split(u' ', Qt::SkipEmptyParts))
+        args.append(a == u"ARTICLE" ? article : QString(a).replace(u'@', dir.path()));
     const CliRun run = CliRun::run(args, dir.path());
     EXPECT_EQ(run.code, GetParam().code) << run.err.toStdString();
     const QString expected = QString::fromUtf8(GetParam().errContains).replace(u'@', dir.path());
@@ -145,34 +137,6 @@ TEST_P(RewriteFailure, ExitsWithAMessage)
     EXPECT_TRUE(run.out.isEmpty());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, RewriteFailure,
-    ::testing::Values(
-        FailureCase{"missing_rule_file",
-                    {QStringLiteral("ARTICLE"), QStringLiteral("--rules"), QStringLiteral("@/none/rules.txt")},
-                    1,
-                    "@/none/rules.txt"},
-        FailureCase{"no_rwdb_in_the_installation_folder", {QStringLiteral("ARTICLE")}, 1, "@/rwdb.txt"},
-        FailureCase{"no_rwdb_in_home",
-                    {QStringLiteral("ARTICLE"), QStringLiteral("--home"), QStringLiteral("@/sub")},
-                    1,
-                    "@/sub/rwdb.txt"},
-        FailureCase{"missing_article",
-                    {QStringLiteral("@/missing.txt"), QStringLiteral("--rules"), QStringLiteral("ARTICLE")},
-                    1,
-                    "@/missing.txt"},
-        FailureCase{"no_article", {}, 2, "no article given"},
-        FailureCase{"two_articles", {QStringLiteral("ARTICLE"), QStringLiteral("ARTICLE")}, 2, "too many arguments"},
-        FailureCase{"rules_and_home",
-                    {QStringLiteral("ARTICLE"), QStringLiteral("--rules"), QStringLiteral("x"),
-                     QStringLiteral("--home"), QStringLiteral("y")},
-                    2,
-                    "exclude each other"},
-        FailureCase{"in_place_on_standard_input", {QStringLiteral("-"), QStringLiteral("--in-place")}, 2, "--in-place"},
-        FailureCase{"bad_seed",
-                    {QStringLiteral("ARTICLE"), QStringLiteral("--seed"), QStringLiteral("x")},
-                    2,
-                    "--seed needs a whole number"}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, RewriteFailure, ::testing::ValuesIn(FailureCases), caseName);
 
 } // namespace
