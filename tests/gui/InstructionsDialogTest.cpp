@@ -8,7 +8,7 @@
 namespace quorvale::test {
 namespace {
 
-TEST(InstructionsDialogTest, ShowsEveryTextAndItsLinkOpensTheHelpPage)
+TEST(InstructionsDialogTest, ShowsEveryTextItsLinkOpensTheHelpPageAndCloseClosesIt)
 {
     FakeDesktop desktop;
     InstructionsDialog dialog(desktop, QStringLiteral("/opt/quorvale"));
@@ -35,19 +35,12 @@ TEST(InstructionsDialogTest, ShowsEveryTextAndItsLinkOpensTheHelpPage)
     EXPECT_EQ(desktop.urls[0],
               QUrl::fromLocalFile(QStringLiteral(
                   "/opt/quorvale/help/article/30-keywords-meta-field-is-no-longer-used-by-google.html")));
-}
 
-TEST(InstructionsDialogTest, CloseButtonClosesTheWindow)
-{
-    FakeDesktop desktop;
-    InstructionsDialog dialog(desktop, QStringLiteral("/opt/quorvale"));
     dialog.show();
     auto* close = dialog.findChild<QPushButton*>(QStringLiteral("Command1"));
     ASSERT_NE(close, nullptr);
     EXPECT_EQ(close->text(), QStringLiteral("Close"));
-
     close->click();
-
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
 }
