@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
-
 #include <cstdio>
 
 int main(int argc, char* argv[])

@@ -5,7 +5,6 @@
 
 #include <QDir>
 #include <QFile>
-
 #include <cstdio>
 
 namespace quorvale::cli {
@@ -26,8 +25,7 @@ QString helpFor(const QCommandLineParser& parser, const Context& context, const 
 
 } // namespace
 
-int parseSubcommand(QCommandLineParser& parser, const QString& name, const QStringList& arguments,
-                    Context& context)
+int parseSubcommand(QCommandLineParser& parser, const QString& name, const QStringList& arguments, Context& context)
 {
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help."));
     parser.addOption(help);
@@ -67,7 +65,8 @@ int fail(Context& context, const QString& message)
 
 QString homeFolder(const QCommandLineParser& parser, const Context& context)
 {
-    const QString home = parser.isSet(QStringLiteral("home")) ? parser.value(QStringLiteral("home")) : context.appFolder;
+    const QString home =
+        parser.isSet(QStringLiteral("home")) ? parser.value(QStringLiteral("home")) : context.appFolder;
     return QDir::cleanPath(QDir(home).absolutePath());
 }
 

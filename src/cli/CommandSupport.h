@@ -9,8 +9,7 @@ namespace quorvale::cli {
 /// Parses a sub-command's arguments with @p parser (which already knows its
 /// options), adding --help. Returns -1 to go on, or the exit code to return:
 /// a usage error is printed to standard error and gives ExitUsage.
-int parseSubcommand(QCommandLineParser& parser, const QString& name, const QStringList& arguments,
-                    Context& context);
+int parseSubcommand(QCommandLineParser& parser, const QString& name, const QStringList& arguments, Context& context);
 
 /// Prints a usage error of sub-command @p name and its help; returns ExitUsage.
 int usageError(Context& context, const QString& name, const QCommandLineParser& parser, const QString& message);

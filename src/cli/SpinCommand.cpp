@@ -23,8 +23,8 @@ int runSpin(const QStringList& arguments, Context& context)
     bool seedOk = true;
     const quint64 seedValue = parser.isSet(seed) ? parser.value(seed).toULongLong(&seedOk) : 0;
     if (!seedOk)
-        return usageError(context, name, parser, QStringLiteral("--seed needs a whole number, not '") +
-                                                     parser.value(seed) + u'\'');
+        return usageError(context, name, parser,
+                          QStringLiteral("--seed needs a whole number, not '") + parser.value(seed) + u'\'');
     try {
         const QString text = readInputText(parser.positionalArguments().value(0));
         Spinner spinner = parser.isSet(seed) ? Spinner(seedValue) : Spinner();

@@ -45,14 +45,11 @@ DecodedText decodeText(const QByteArray& bytes)
     // The mark is cut off here; a second U+FEFF right after it is text and stays.
     constexpr auto kAfterMark = QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom;
     if (startsWith(bytes, {0xEF, 0xBB, 0xBF}))
-        return {QStringDecoder(QStringConverter::Utf8, kAfterMark).decode(bytes.sliced(3)),
-                TextEncoding::Utf8Bom};
+        return {QStringDecoder(QStringConverter::Utf8, kAfterMark).decode(bytes.sliced(3)), TextEncoding::Utf8Bom};
     if (startsWith(bytes, {0xFF, 0xFE}))
-        return {QStringDecoder(QStringConverter::Utf16LE, kAfterMark).decode(bytes.sliced(2)),
-                TextEncoding::Utf16LE};
+        return {QStringDecoder(QStringConverter::Utf16LE, kAfterMark).decode(bytes.sliced(2)), TextEncoding::Utf16LE};
     if (startsWith(bytes, {0xFE, 0xFF}))
-        return {QStringDecoder(QStringConverter::Utf16BE, kAfterMark).decode(bytes.sliced(2)),
-                TextEncoding::Utf16BE};
+        return {QStringDecoder(QStringConverter::Utf16BE, kAfterMark).decode(bytes.sliced(2)), TextEncoding::Utf16BE};
 
     // Stateless: a sequence cut off at the end is an error rather than held back.
     QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
@@ -94,7 +91,8 @@ DecodedText readTextFile(const QString& path)
         throw Error(QStringLiteral("Cannot read the file: no file name was given."));
     const QFileInfo info(path);
     if (info.isDir())
-        throw Error(QStringLiteral("Cannot read ") + nativeName(path) + QStringLiteral(": it is a folder, not a file."));
+        throw Error(QStringLiteral("Cannot read ") + nativeName(path) +
+                    QStringLiteral(": it is a folder, not a file."));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw Error(QStringLiteral("Cannot read ") + nativeName(path) + QStringLiteral(": ") + file.errorString());

@@ -7,10 +7,10 @@ namespace quorvale {
 
 /// How the bytes of a text file are turned into text and back.
 enum class TextEncoding {
-    Utf8,      ///< UTF-8 without a byte-order mark
-    Utf8Bom,   ///< UTF-8 with a byte-order mark
-    Utf16LE,   ///< UTF-16 little endian with a byte-order mark
-    Utf16BE,   ///< UTF-16 big endian with a byte-order mark
+    Utf8,       ///< UTF-8 without a byte-order mark
+    Utf8Bom,    ///< UTF-8 with a byte-order mark
+    Utf16LE,    ///< UTF-16 little endian with a byte-order mark
+    Utf16BE,    ///< UTF-16 big endian with a byte-order mark
     Windows1252 ///< the single-byte code page of older Windows text files
 };
 

@@ -57,7 +57,7 @@ TornelleWindow::TornelleWindow(Desktop& desktop, const QString& installFolder, c
                    [spinner = std::make_shared<Spinner>()](const QString& text) { return spinner->spin(text); })
 {
     setWindowTitle(QStringLiteral("Tornelle"));
-        setAutoFillBackground(true);
+    setAutoFillBackground(true);
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, QColor(240, 240, 240));
     setPalette(palette);

@@ -2,7 +2,6 @@
 
 #include <QFile>
 #include <QTemporaryDir>
-
 #include <gtest/gtest.h>
 
 using quorvale::test::CliRun;
@@ -28,7 +27,8 @@ struct CliCase
 };
 
 class CliGeneral : public ::testing::TestWithParam<CliCase>
-{};
+{
+};
 
 TEST_P(CliGeneral, ExitCodeAndOutput)
 {
@@ -41,28 +41,40 @@ TEST_P(CliGeneral, ExitCodeAndOutput)
 
 INSTANTIATE_TEST_SUITE_P(
     Cli, CliGeneral,
-    ::testing::Values(CliCase{"version", {QStringLiteral("--version")}, 0, "1.0.6\n", ""},
-                      CliCase{"help", {QStringLiteral("--help")}, 0, "count-words", ""},
-                      CliCase{"no_command", {}, 2, "", "Usage:"},
-                      CliCase{"unknown_command", {QStringLiteral("frobnicate")}, 2, "", "unknown command 'frobnicate'"},
-                      CliCase{"unknown_option", {QStringLiteral("spin"), QStringLiteral("--bogus")}, 2, "",
-                              "Unknown option 'bogus'"},
-                      CliCase{"bad_seed", {QStringLiteral("spin"), QStringLiteral("--seed"), QStringLiteral("x")}, 2,
-                              "", "--seed needs a whole number"},
-                      CliCase{"missing_file",
-                              {QStringLiteral("count-words"), QStringLiteral("/nonexistent/article.txt")}, 1, "",
-                              "/nonexistent/article.txt"},
-                      CliCase{"two_files", {QStringLiteral("count-words"), QStringLiteral("a"), QStringLiteral("b")},
-                              2, "", "too many arguments"},
-                      CliCase{"subcommand_help", {QStringLiteral("spin"), QStringLiteral("--help")}, 0, "Usage: quorvale-cli spin [options]",
-                              ""}),
+    ::testing::Values(
+        CliCase{"version", {QStringLiteral("--version")}, 0, "1.0.6\n", ""},
+        CliCase{"help", {QStringLiteral("--help")}, 0, "count-words", ""}, CliCase{"no_command", {}, 2, "", "Usage:"},
+        CliCase{"unknown_command", {QStringLiteral("frobnicate")}, 2, "", "unknown command 'frobnicate'"},
+        CliCase{"unknown_option", {QStringLiteral("spin"), QStringLiteral("--bogus")}, 2, "", "Unknown option 'bogus'"},
+        CliCase{"bad_seed",
+                {QStringLiteral("spin"), QStringLiteral("--seed"), QStringLiteral("x")},
+                2,
+                "",
+                "--seed needs a whole number"},
+        CliCase{"missing_file",
+                {QStringLiteral("count-words"), QStringLiteral("/nonexistent/article.txt")},
+                1,
+                "",
+                "/nonexistent/article.txt"},
+        CliCase{"two_files",
+                {QStringLiteral("count-words"), QStringLiteral("a"), QStringLiteral("b")},
+                2,
+                "",
+                "too many arguments"},
+        CliCase{"subcommand_help",
+                {QStringLiteral("spin"), QStringLiteral("--help")},
+                0,
+                "Usage: quorvale-cli spin [options]",
+                ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CliCountWords, CountsAFileDecodedAsWindows1252)
 {
     QTemporaryDir dir;
     // "café naïve 3×4" in Windows-1252: é, ï are word characters, × separates.
-    const QString path = writeFile(dir, QStringLiteral("a.txt"), QByteArray("caf\xE9 na\xEFve 3\xD7" "4"));
+    const QString path = writeFile(dir, QStringLiteral("a.txt"),
+                                   QByteArray("caf\xE9 na\xEFve 3\xD7"
+                                              "4"));
     const CliRun run = CliRun::run({QStringLiteral("count-words"), path});
     EXPECT_EQ(run.code, 0);
     EXPECT_EQ(run.out, QStringLiteral("4\n"));
@@ -81,7 +93,8 @@ TEST(CliSpin, SameSeedSameOutputAndEveryAlternativeReachable)
         EXPECT_EQ(first.out, second.out);
         seen.insert(first.out);
     }
-    EXPECT_EQ(seen, (QSet<QString>{QStringLiteral("red car"), QStringLiteral("green car"), QStringLiteral("blue car")}));
+    EXPECT_EQ(seen,
+              (QSet<QString>{QStringLiteral("red car"), QStringLiteral("green car"), QStringLiteral("blue car")}));
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "components/Parser.h"
+
 #include "components/TextCase.h"
 
 #include <gtest/gtest.h>
@@ -18,7 +19,8 @@ struct ReplaceCase
 };
 
 class ReplaceTest : public ::testing::TestWithParam<ReplaceCase>
-{};
+{
+};
 
 TEST_P(ReplaceTest, GivesExpectedText)
 {
@@ -30,22 +32,22 @@ TEST_P(ReplaceTest, GivesExpectedText)
 
 INSTANTIATE_TEST_SUITE_P(
     Components, ReplaceTest,
-    ::testing::Values(
-        ReplaceCase{"inserted_text_not_searched_again", u"aa", u"a", u"aa", 0, u"aaaa"},
-        ReplaceCase{"left_to_right_no_overlap", u"aaa", u"aa", u"b", 0, u"ba"},
-        ReplaceCase{"every_occurrence", u"x-y-z", u"-", u" ", 0, u"x y z"},
-        ReplaceCase{"empty_find_unchanged", u"abc", u"", u"X", 0, u"abc"},
-        ReplaceCase{"empty_text", u"", u"a", u"b", 0, u""},
-        ReplaceCase{"delete_occurrences", u"{a|{b}}", u"{", u"", 1, u"a|b}}"},
-        ReplaceCase{"exact_respects_case", u"Big big BIG", u"big", u"X", 0, u"Big X BIG"},
-        ReplaceCase{"ignore_case_matches_all", u"Big big BIG", u"big", u"X", 1, u"X X X"},
-        ReplaceCase{"ignore_case_find_upper", u"big", u"BIG", u"x", 1, u"x"},
-        ReplaceCase{"ignore_case_accented", u"Café CAFÉ", u"café", u"tea", 1, u"tea tea"},
-        ReplaceCase{"ignore_case_greek", u"ΣΟΦΙΑ σοφια", u"σοφια", u"x", 1, u"x x"},
-        ReplaceCase{"replacement_keeps_own_case", u"a BIG dog", u"big", u"{Large|huge}", 1, u"a {Large|huge} dog"},
-        ReplaceCase{"find_longer_than_text", u"ab", u"abc", u"x", 0, u"ab"},
-        ReplaceCase{"unknown_mode_is_exact", u"Aa", u"a", u"x", 7, u"Ax"},
-        ReplaceCase{"carriage_return", u"one\r\ntwo", u"\r", u"<br><br>", 0, u"one<br><br>\ntwo"}),
+    ::testing::Values(ReplaceCase{"inserted_text_not_searched_again", u"aa", u"a", u"aa", 0, u"aaaa"},
+                      ReplaceCase{"left_to_right_no_overlap", u"aaa", u"aa", u"b", 0, u"ba"},
+                      ReplaceCase{"every_occurrence", u"x-y-z", u"-", u" ", 0, u"x y z"},
+                      ReplaceCase{"empty_find_unchanged", u"abc", u"", u"X", 0, u"abc"},
+                      ReplaceCase{"empty_text", u"", u"a", u"b", 0, u""},
+                      ReplaceCase{"delete_occurrences", u"{a|{b}}", u"{", u"", 1, u"a|b}}"},
+                      ReplaceCase{"exact_respects_case", u"Big big BIG", u"big", u"X", 0, u"Big X BIG"},
+                      ReplaceCase{"ignore_case_matches_all", u"Big big BIG", u"big", u"X", 1, u"X X X"},
+                      ReplaceCase{"ignore_case_find_upper", u"big", u"BIG", u"x", 1, u"x"},
+                      ReplaceCase{"ignore_case_accented", u"Café CAFÉ", u"café", u"tea", 1, u"tea tea"},
+                      ReplaceCase{"ignore_case_greek", u"ΣΟΦΙΑ σοφια", u"σοφια", u"x", 1, u"x x"},
+                      ReplaceCase{"replacement_keeps_own_case", u"a BIG dog", u"big", u"{Large|huge}", 1,
+                                  u"a {Large|huge} dog"},
+                      ReplaceCase{"find_longer_than_text", u"ab", u"abc", u"x", 0, u"ab"},
+                      ReplaceCase{"unknown_mode_is_exact", u"Aa", u"a", u"x", 7, u"Ax"},
+                      ReplaceCase{"carriage_return", u"one\r\ntwo", u"\r", u"<br><br>", 0, u"one<br><br>\ntwo"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(TextCase, LowerUnitKeepsLengthAndNeverCreatesSyntaxCharacters)

@@ -1,7 +1,6 @@
 #include "components/Spinner.h"
 
 #include <QSet>
-
 #include <gtest/gtest.h>
 
 using namespace quorvale;
@@ -28,7 +27,8 @@ struct SpinCase
 };
 
 class SpinOutcomes : public ::testing::TestWithParam<SpinCase>
-{};
+{
+};
 
 TEST_P(SpinOutcomes, ReachesEveryAlternativeAndNothingElse)
 {
@@ -39,11 +39,9 @@ TEST_P(SpinOutcomes, ReachesEveryAlternativeAndNothingElse)
 INSTANTIATE_TEST_SUITE_P(
     Components, SpinOutcomes,
     ::testing::Values(
-        SpinCase{"no_braces_unchanged", u"plain | text", {u"plain | text"_qs}},
-        SpinCase{"empty", u"", {QString()}},
+        SpinCase{"no_braces_unchanged", u"plain | text", {u"plain | text"_qs}}, SpinCase{"empty", u"", {QString()}},
         SpinCase{"one_group", u"a {big|large|huge} dog", {u"a big dog"_qs, u"a large dog"_qs, u"a huge dog"_qs}},
-        SpinCase{"one_alternative", u"{b}", {u"b"_qs}},
-        SpinCase{"empty_alternative", u"x{|y}", {u"x"_qs, u"xy"_qs}},
+        SpinCase{"one_alternative", u"{b}", {u"b"_qs}}, SpinCase{"empty_alternative", u"x{|y}", {u"x"_qs, u"xy"_qs}},
         SpinCase{"nested", u"{a|{b|c}}", {u"a"_qs, u"b"_qs, u"c"_qs}},
         SpinCase{"nested_first", u"{{b|c}}", {u"b"_qs, u"c"_qs}},
         SpinCase{"two_groups", u"{a|b}{c|d}", {u"ac"_qs, u"ad"_qs, u"bc"_qs, u"bd"_qs}},

@@ -1,13 +1,12 @@
-#include "components/Error.h"
 #include "components/TextFile.h"
+
+#include "components/Error.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-
-#include <gtest/gtest.h>
-
 #include <csignal>
+#include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -40,7 +39,8 @@ struct DecodeCase
 };
 
 class DecodeTest : public ::testing::TestWithParam<DecodeCase>
-{};
+{
+};
 
 TEST_P(DecodeTest, ReadsTextAndSavesSameBytesBack)
 {
@@ -64,8 +64,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         DecodeCase{"plain_utf8", QByteArray("caf\xC3\xA9 \xE2\x80\x9Cquoted\xE2\x80\x9D"),
                    QStringLiteral("café “quoted”"), TextEncoding::Utf8},
-        DecodeCase{"utf8_bom", QByteArray("\xEF\xBB\xBFna\xC3\xAFve"), QStringLiteral("naïve"),
-                   TextEncoding::Utf8Bom},
+        DecodeCase{"utf8_bom", QByteArray("\xEF\xBB\xBFna\xC3\xAFve"), QStringLiteral("naïve"), TextEncoding::Utf8Bom},
         DecodeCase{"utf16le_bom", QByteArray("\xFF\xFEh\0\xE9\0\r\0\n\0", 10), QStringLiteral("hé\r\n"),
                    TextEncoding::Utf16LE},
         DecodeCase{"utf16be_bom", QByteArray("\xFE\xFF\0h\x03\xA3", 6), QStringLiteral("hΣ"), TextEncoding::Utf16BE},
@@ -75,8 +74,11 @@ INSTANTIATE_TEST_SUITE_P(
         DecodeCase{"invalid_utf8_cut_at_end", QByteArray("ok \xC3"), QStringLiteral("ok Ã"), TextEncoding::Windows1252},
         DecodeCase{"overlong_utf8", QByteArray("\xC0\xAF"), QStringLiteral("À¯"), TextEncoding::Windows1252},
         // Found by fuzzing: a U+FEFF right after the mark is text, not a second mark.
-        DecodeCase{"utf16le_mark_then_zwnbsp", QByteArray("\xFF\xFE\xFF\xFE" "a\0", 6), QStringLiteral("\uFEFFa"),
-                   TextEncoding::Utf16LE},
+        DecodeCase{"utf16le_mark_then_zwnbsp",
+                   QByteArray("\xFF\xFE\xFF\xFE"
+                              "a\0",
+                              6),
+                   QStringLiteral("\uFEFFa"), TextEncoding::Utf16LE},
         DecodeCase{"utf8_mark_then_zwnbsp", QByteArray("\xEF\xBB\xBF\xEF\xBB\xBFx"), QStringLiteral("\uFEFFx"),
                    TextEncoding::Utf8Bom},
         DecodeCase{"empty", QByteArray(), QString(), TextEncoding::Utf8},
@@ -91,7 +93,8 @@ struct LinesCase
 };
 
 class LinesTest : public ::testing::TestWithParam<LinesCase>
-{};
+{
+};
 
 TEST_P(LinesTest, OneEntryPerLine)
 {
@@ -102,17 +105,15 @@ TEST_P(LinesTest, OneEntryPerLine)
     EXPECT_EQ(LoadFileIntoList(path), c.lines);
 }
 
-INSTANTIATE_TEST_SUITE_P(Components, LinesTest,
-                         ::testing::Values(LinesCase{"lf", "a\nb\n", {u"a"_qs, u"b"_qs}},
-                                           LinesCase{"crlf", "a\r\nb\r\n", {u"a"_qs, u"b"_qs}},
-                                           LinesCase{"cr", "a\rb", {u"a"_qs, u"b"_qs}},
-                                           LinesCase{"mixed_and_empty_lines", "a\r\n\nb\r\rc",
-                                                     {u"a"_qs, u""_qs, u"b"_qs, u""_qs, u"c"_qs}},
-                                           LinesCase{"no_final_line_end", "{a|b}", {u"{a|b}"_qs}},
-                                           LinesCase{"only_line_end", "\n", {u""_qs}},
-                                           LinesCase{"empty_file", "", {}},
-                                           LinesCase{"spaces_kept", " x \n", {u" x "_qs}}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Components, LinesTest,
+    ::testing::Values(LinesCase{"lf", "a\nb\n", {u"a"_qs, u"b"_qs}},
+                      LinesCase{"crlf", "a\r\nb\r\n", {u"a"_qs, u"b"_qs}}, LinesCase{"cr", "a\rb", {u"a"_qs, u"b"_qs}},
+                      LinesCase{"mixed_and_empty_lines", "a\r\n\nb\r\rc", {u"a"_qs, u""_qs, u"b"_qs, u""_qs, u"c"_qs}},
+                      LinesCase{"no_final_line_end", "{a|b}", {u"{a|b}"_qs}},
+                      LinesCase{"only_line_end", "\n", {u""_qs}}, LinesCase{"empty_file", "", {}},
+                      LinesCase{"spaces_kept", " x \n", {u" x "_qs}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(TextFileSave, NewFileIsUtf8WithoutMark)
 {
@@ -205,7 +206,8 @@ TEST_F(SaveFailure, FolderWithoutWritePermissionRaises)
 // A child process with a file-size limit stands in for a full disk: writes
 // beyond the limit fail with EFBIG.
 class FullDisk : public SaveFailure, public ::testing::WithParamInterface<int>
-{};
+{
+};
 
 TEST_P(FullDisk, FailedSaveRaisesAndKeepsOldFile)
 {

@@ -12,6 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const qsizetype half = text.size() / 2;
     const QString left = text.left(half);
     const QString right = text.mid(half);
-    FUZZ_CHECK(quorvale::count_words(left + u' ' + right) == quorvale::count_words(left) + quorvale::count_words(right));
+    FUZZ_CHECK(quorvale::count_words(left + u' ' + right) ==
+               quorvale::count_words(left) + quorvale::count_words(right));
     return 0;
 }

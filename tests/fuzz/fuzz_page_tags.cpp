@@ -4,7 +4,6 @@
 
 #include <QDir>
 #include <QTemporaryDir>
-
 #include <memory>
 
 // Any template and any site texts fill without a crash or a hang; a template
@@ -40,8 +39,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (parts.size() < 12)
         return 0;
     quorvale::SiteInfo info;
-    QString* fields[] = {&info.siteName,     &info.siteHeadline,  &info.siteDescription, &info.adTitle,
-                         &info.adDescription, &info.buttonText,    &info.buttonUrl,       &info.videoId,
+    QString* fields[] = {&info.siteName,      &info.siteHeadline, &info.siteDescription,    &info.adTitle,
+                         &info.adDescription, &info.buttonText,   &info.buttonUrl,          &info.videoId,
                          &info.footerText,    &info.readMoreText, &info.relatedArticlesText};
     for (int i = 0; i < 11; ++i)
         *fields[i] = parts.at(i);

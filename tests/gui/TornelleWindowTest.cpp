@@ -1,5 +1,6 @@
-#include "GuiTestSupport.h"
 #include "gui/TornelleWindow.h"
+
+#include "GuiTestSupport.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>

@@ -1,13 +1,12 @@
+#include "ui/frmTornelle.h"
+
 #include "MassTestSupport.h"
 #include "components/TextFile.h"
-#include "ui/frmTornelle.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-
 #include <gtest/gtest.h>
-
 
 using namespace quorvale;
 using quorvale::test::FakeMassHost;
@@ -132,7 +131,8 @@ struct LoadingCase
 };
 
 class LoadingCycle : public TornelleTest, public ::testing::WithParamInterface<LoadingCase>
-{};
+{
+};
 
 TEST_P(LoadingCycle, EndsOnTheExpectedTickWithHiddenLabel)
 {
@@ -152,14 +152,14 @@ TEST_P(LoadingCycle, EndsOnTheExpectedTickWithHiddenLabel)
     EXPECT_TRUE(m_host.messages.empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Tornelle, LoadingCycle,
-    ::testing::Values(LoadingCase{"one_line", "{big|large|huge}\n", 2, "1 synonym rules loaded"},
-                      LoadingCase{"three_lines", "{big|large}\nnot a rule\n{in addition|also}\n", 3,
-                                  "2 synonym rules loaded"},
-                      LoadingCase{"empty_file", "", 3, "No synonym rules found in"},
-                      LoadingCase{"missing_file", nullptr, 3, "No synonym rules found: Cannot read"}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Tornelle, LoadingCycle,
+                         ::testing::Values(LoadingCase{"one_line", "{big|large|huge}\n", 2, "1 synonym rules loaded"},
+                                           LoadingCase{"three_lines", "{big|large}\nnot a rule\n{in addition|also}\n",
+                                                       3, "2 synonym rules loaded"},
+                                           LoadingCase{"empty_file", "", 3, "No synonym rules found in"},
+                                           LoadingCase{"missing_file", nullptr, 3,
+                                                       "No synonym rules found: Cannot read"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(TornelleTest, RewriteShowsReportAndFillsTheRewrittenBox)
 {
@@ -221,7 +221,8 @@ struct SaveCase
 };
 
 class SaveChanges : public TornelleTest, public ::testing::WithParamInterface<SaveCase>
-{};
+{
+};
 
 TEST_P(SaveChanges, ConfirmsThenWrites)
 {
