@@ -4,6 +4,7 @@
 #include "components/TextFile.h"
 
 #include <QDir>
+#include <algorithm>
 
 namespace quorvale {
 
@@ -66,9 +67,8 @@ void frmTornelle::loadRules()
         emit rulesStatusChanged(m_rulesStatus);
         return;
     }
-    qsizetype usable = 0;
-    for (const QString& line : m_rules.rules())
-        usable += ShowRuleItems(line).isEmpty() ? 0 : 1;
+    const qsizetype usable = std::count_if(m_rules.rules().cbegin(), m_rules.rules().cend(),
+                                           [](const QString& line) { return isRuleLine(line); });
     if (usable == 0)
         m_rulesStatus = QStringLiteral("No synonym rules found in ") + QDir::toNativeSeparators(path);
     else
