@@ -1,7 +1,6 @@
 #include "site/PageTags.h"
 
 #include "SiteTestSupport.h"
-#include "components/Error.h"
 
 #include <QTemporaryDir>
 #include <functional>
@@ -29,7 +28,6 @@ public:
                 QStringLiteral("Foot"), QStringLiteral("More"), QStringLiteral("Others")};
     }
 
-    QString folder() const { return m_dir.path(); }
     QString article(const QString& name, const QByteArray& text)
     {
         return writeFile(m_dir.filePath(QStringLiteral("articles/") + name), text);
@@ -77,13 +75,10 @@ const TagCase TagCases[] = {
      u"Site|Head|Desc|AdT|AdD|Go|https://x|vid|Foot|First summary.|Second never ends.|Third summary.||Current Page|"
      u"Current body. <b>never</b><br><br>\n|First One|Second One|Third|Fourth|first-one.html|second-one.html|"
      u"third.html|fourth.html|More|Others"},
-    {"repeated_tag", u"#SITENAME#-#SITENAME#-#SITENAME#", u"Site-Site-Site"},
     {"later_tag_in_value_expanded", u"#SITENAME#", u"A More",
      [](SiteInfo& info, PageArticlePaths&) { info.siteName = QStringLiteral("A #READMORE#"); }},
     {"earlier_and_own_tag_in_value_kept", u"#FOOTERTEXT#", u"#SITENAME# #FOOTERTEXT#",
      [](SiteInfo& info, PageArticlePaths&) { info.footerText = QStringLiteral("#SITENAME# #FOOTERTEXT#"); }},
-    {"values_not_escaped", u"#SITEHEADLINE#", u"<em>Tom & Jerry</em>",
-     [](SiteInfo& info, PageArticlePaths&) { info.siteHeadline = QStringLiteral("<em>Tom & Jerry</em>"); }},
     {"unknown_tags_untouched", u"#ARTICLESUMMARY_5# #sitename# #ARTICLETITLE# #ARTICLE_TITLE_1#",
      u"#ARTICLESUMMARY_5# #sitename# #ARTICLETITLE# #ARTICLE_TITLE_1#"},
     {"adcta_before_url", u"#ADCTA#@#ADCTA_URL#", u"Go@https://x"},
@@ -96,62 +91,5 @@ const TagCase TagCases[] = {
 
 INSTANTIATE_TEST_SUITE_P(Site, FillTags, ::testing::ValuesIn(TagCases),
                          [](const auto& info) { return std::string(info.param.name); });
-
-class PageWriters : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(QDir().mkpath(m_home.filePath(QStringLiteral("output/template1"))));
-        state.templates.indexTemplate = QStringLiteral("index of #ARTICLE_TITLE#: #ARTICLELINK_1#");
-        state.templates.articleTemplate = QStringLiteral("page of #ARTICLE_TITLE#, see #ARTICLETITLE_4#");
-        state.paths = fixture.paths;
-    }
-
-    QString site(const QString& name) const { return m_home.filePath(QStringLiteral("output/template1/") + name); }
-
-    QTemporaryDir m_home;
-    PageFixture fixture;
-    BuildWorkState state;
-};
-
-TEST_F(PageWriters, SaveIndexAndArticlePagesInTheSiteFolder)
-{
-    const QString index = WriteIndexPage(state, fixture.info, m_home.path(), QStringLiteral("1"));
-    EXPECT_EQ(index, site(QStringLiteral("index.html")));
-    EXPECT_EQ(state.indexPageText, QStringLiteral("index of Current Page: first-one.html"));
-    EXPECT_EQ(readFile(index), state.indexPageText.toUtf8());
-
-    // The article lies in a folder of its own; its page goes straight into the site folder.
-    state.paths.currentArticlePath = fixture.article(QStringLiteral("deep/er/how-to_beat stress.txt"), "Calm.");
-    const QString page = WriteArticlePage(state, fixture.info, m_home.path(), QStringLiteral("1"));
-    EXPECT_EQ(page, site(QStringLiteral("how-to-beat-stress.html")));
-    EXPECT_EQ(readFile(page), QByteArray("page of How To Beat Stress, see Fourth"));
-    EXPECT_EQ(state.articlePageText, QStringLiteral("page of How To Beat Stress, see Fourth"));
-    EXPECT_EQ(state.articleLoaderText, QStringLiteral("Calm."));
-    EXPECT_EQ(state.templates.articleTemplate, QStringLiteral("page of #ARTICLE_TITLE#, see #ARTICLETITLE_4#"));
-
-    // A second write replaces the page.
-    state.templates.indexTemplate = QStringLiteral("new");
-    WriteIndexPage(state, fixture.info, m_home.path(), QStringLiteral("1"));
-    EXPECT_EQ(readFile(index), QByteArray("new"));
-}
-
-TEST_F(PageWriters, AnUnreadableArticleEndsThePageUnsaved)
-{
-    state.templates.indexTemplate = QStringLiteral("#SITENAME# #ARTICLESUMMARY_1#");
-    state.paths.relatedArticlePaths[2] = fixture.folder() + u"/articles/gone.txt";
-    EXPECT_THROW(WriteIndexPage(state, fixture.info, m_home.path(), QStringLiteral("1")), Error);
-    EXPECT_FALSE(QFileInfo::exists(site(QStringLiteral("index.html"))));
-    EXPECT_EQ(state.indexPageText, QStringLiteral("Site #ARTICLESUMMARY_1#"));
-    EXPECT_EQ(state.articleLoaderText, QStringLiteral("Second never ends. is important"));
-}
-
-TEST_F(PageWriters, AMissingSiteFolderOrABadVariationIsAnError)
-{
-    EXPECT_THROW(WriteArticlePage(state, fixture.info, m_home.path(), QStringLiteral("2")), Error);
-    EXPECT_THROW(WriteIndexPage(state, fixture.info, m_home.path(), QStringLiteral("1/..")), Error);
-    EXPECT_EQ(treeOf(m_home.path()), (QMap<QString, QByteArray>{}));
-}
 
 } // namespace
