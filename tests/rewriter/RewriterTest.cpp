@@ -30,18 +30,14 @@ const char16_t* const Big = u"{big|large|huge}";
 
 const RewriteCase RewriteCases[] = {
     {"two_occurrences", Big, u"A big dog, a big cat.", u"A {large|huge} dog, a {large|huge} cat.", 2},
-    {"comma_and_full_stop_suffixes", Big, u"He is big, very big.", u"He is {large|huge}, very {large|huge}.", 2},
     {"colon_suffix", Big, u"It is big: yes", u"It is {large|huge}: yes", 1},
     {"first_word_never_replaced", Big, u"Big news", u"Big news", 0},
-    {"capitals_match", Big, u"The Big news, the BIG news", u"The {large|huge} news, the {large|huge} news", 2},
     {"adjacent_repeat_only_first", Big, u"a big big dog", u"a {large|huge} big dog", 1},
     {"other_suffixes_never_match", Big, u"x big; x big! x big? x big) x big\" x big-x x big",
      u"x big; x big! x big? x big) x big\" x big-x x big", 0},
     {"tabs_and_line_breaks_never_match", Big, u"x\tbig y\r\nbig z\nbig. x big\r\ny",
      u"x\tbig y\r\nbig z\nbig. x big\r\ny", 0},
     {"each_item_of_the_rule", Big, u"a big, a large, a huge.", u"a {large|huge}, a {big|huge}, a {big|large}.", 3},
-    {"two_item_rule", u"{a|b}", u"x a y", u"x {b} y", 1},
-    {"one_item_rule", u"{a}", u"x a y", u"x {a} y", 1},
     {"phrase_rule", u"{in addition|also}", u"x in addition y also z", u"x {also} y {in addition} z", 2},
     {"inserted_text_not_matched_again", u"{big|large}\n{large|huge}", u"a big dog", u"a {large} dog", 1},
     {"marker_in_article_becomes_space", u"", u"50%% off", u"50  off", 0},
@@ -57,7 +53,6 @@ const RewriteCase RewriteCases[] = {
     {"shorter_item_first_blocks_the_phrase", u"{big|large}\n{big dog|hound}", u"a big dog and a big cat",
      u"a {large} dog and a {large} cat", 2},
     {"item_with_marker", u"{50%%off|sale}", u"a 50%%off b %% c", u"a {sale} b   c", 1},
-    {"item_with_full_stop", u"{e.g.|for example}", u"see e.g. this", u"see {for example} this", 1},
     {"accented_capital_matches", u"{\u00E9t\u00E9|summer}", u"in \u00C9T\u00C9 now", u"in {summer} now", 1},
 };
 
@@ -82,13 +77,11 @@ TEST_P(RewriteExamples, EngineAndPlainProcedureGiveTheStatedSpintax)
 
 INSTANTIATE_TEST_SUITE_P(Cases, RewriteExamples, ::testing::ValuesIn(RewriteCases), caseName);
 
-TEST(Reescribir, ReportNamesCountAndWordsAlsoForNoReplacement)
+TEST(Reescribir, ReportNamesCountAndWords)
 {
-    const RuleIndex big(QStringList{QString::fromUtf16(Big)});
-    EXPECT_EQ(Reescribir(QStringLiteral("A big dog, a big cat."), big, &unchanged).report,
-              QStringLiteral("2 Replacements on 6 words."));
-    EXPECT_EQ(Reescribir(QStringLiteral("nothing here"), big, &unchanged).report,
-              QStringLiteral("0 Replacements on 2 words."));
+    EXPECT_EQ(
+        Reescribir(QStringLiteral("A big dog."), RuleIndex(QStringList{QString::fromUtf16(Big)}), &unchanged).report,
+        QStringLiteral("1 Replacements on 3 words."));
     EXPECT_EQ(rewriteReport(5000000000LL, 7), QStringLiteral("5000000000 Replacements on 7 words."));
 }
 
@@ -115,28 +108,17 @@ TEST(Reescribir, CountsBeyondSixteenBits)
     EXPECT_EQ(r.spintax, QStringLiteral("x") + QStringLiteral(" {b},").repeated(n));
 }
 
-TEST(RuleIndex, EmptyIndexOnlyTurnsMarkersIntoSpacesAndAMovedIndexKeepsItsRules)
-{
-    RuleIndex index;
-    qint64 count = 0;
-    EXPECT_EQ(index.apply(QStringLiteral("a big%%dog"), count), QStringLiteral("a big dog"));
-    index = RuleIndex(QStringList{QStringLiteral("{big|large}")});
-    EXPECT_EQ(index.apply(QStringLiteral("a big dog"), count), QStringLiteral("a {large} dog"));
-    EXPECT_EQ(count, 1);
-}
-
 TEST(RuleIndex, ReusedForManyArticlesGivesWhatAFreshIndexGives)
 {
-    const QStringList rules{QStringLiteral("{big|large}"), QStringLiteral("{dog|hound}"),
-                            QStringLiteral("{in addition|also}")};
+    const QStringList rules{QStringLiteral("{big|large}"), QStringLiteral("{in addition|also}")};
     const RuleIndex shared(rules);
     qint64 total = 0;
-    for (const char* article : {"a big dog", "x in addition, a dog.", "also big also", "a big dog"}) {
+    for (const char* article : {"a big dog", "x in addition, a dog.", "a big dog"}) {
         qint64 fresh = 0;
         const QString text = QString::fromLatin1(article);
         EXPECT_EQ(shared.apply(text, total), RuleIndex(rules).apply(text, fresh)) << article;
     }
-    EXPECT_EQ(total, 1 + 2 + 1 + 1);
+    EXPECT_EQ(total, 3);
     EXPECT_EQ(shared.rules(), rules);
 }
 
@@ -150,16 +132,11 @@ struct AlternativesCase
 
 const AlternativesCase AlternativesCases[] = {
     {"first", u"{big|large|huge}", u"big", u"{large|huge}"},
-    {"middle", u"{big|large|huge}", u"large", u"{big|huge}"},
-    {"last", u"{big|large|huge}", u"huge", u"{big|large}"},
     {"one_item_stays", u"{a}", u"a", u"{a}"},
     {"phrase", u"{in addition|also}", u"also", u"{in addition}"},
-    {"nested_a", u"{a|{b|c}}", u"a", u"{{b|c}}"},
     {"nested_b", u"{a|{b|c}}", u"b", u"{a|{c}}"},
-    {"nested_c", u"{a|{b|c}}", u"c", u"{a|{b}}"},
     {"ignores_case_of_the_line", u"{Big|large}", u"big", u"{large}"},
     {"item_lower_cased", u"{a|B|c}", u"B", u"{a|c}"},
-    {"repeated_item", u"{a|a|a}", u"a", u"{a}"},
     {"item_elsewhere_kept", u"{big|large}", u"small", u"{big|large}"},
     {"only_whole_items", u"{a|ab|ba}", u"a", u"{ab|ba}"},
 };
@@ -179,42 +156,17 @@ TEST_P(Alternatives, TakesTheItemOut)
 
 INSTANTIATE_TEST_SUITE_P(Cases, Alternatives, ::testing::ValuesIn(AlternativesCases), caseName);
 
-struct ReplaceCase
+TEST(ReplaceAndCount, MarksSpacesIgnoresCaseAndNeverSearchesInsertedText)
 {
-    const char* name;
-    const char* text;
-    const char* find;
-    const char* replacement;
-    const char* result;
-    qint64 replaced;
-};
-
-const ReplaceCase ReplaceCases[] = {
-    {"inserted_text_not_searched", "aa", "a", "aa", "aaaa", 2},
-    {"matches_do_not_overlap", " a a a ", " a ", " b ", "%%b%%a%%b%%", 2},
-    {"ignores_case_and_marks_spaces", "The BIG dog", " big ", " x y ", "The%%x%%y%%dog", 1},
-    {"no_match", "abc", "x", "y", "abc", 0},
-};
-
-class ReplaceAndCountCases : public ::testing::TestWithParam<ReplaceCase>
-{
-};
-
-TEST_P(ReplaceAndCountCases, ReplacesMarksAndCounts)
-{
-    const ReplaceCase& c = GetParam();
-    const QString text = QString::fromLatin1(c.text);
-    const QString find = QString::fromLatin1(c.find);
-    const QString replacement = QString::fromLatin1(c.replacement);
     qint64 count = 5;
-    EXPECT_EQ(ReplaceAndCount(text, find, replacement, count), QString::fromLatin1(c.result));
-    EXPECT_EQ(count, 5 + c.replaced);
-    qint64 literalCount = 5;
-    EXPECT_EQ(test::literalReplaceAndCount(text, find, replacement, literalCount), QString::fromLatin1(c.result));
-    EXPECT_EQ(literalCount, 5 + c.replaced);
+    EXPECT_EQ(ReplaceAndCount(QStringLiteral("aa"), QStringLiteral("a"), QStringLiteral("aa"), count),
+              QStringLiteral("aaaa"));
+    EXPECT_EQ(ReplaceAndCount(QStringLiteral(" a a a "), QStringLiteral(" a "), QStringLiteral(" b "), count),
+              QStringLiteral("%%b%%a%%b%%"));
+    EXPECT_EQ(ReplaceAndCount(QStringLiteral("The BIG dog"), QStringLiteral(" big "), QStringLiteral(" x y "), count),
+              QStringLiteral("The%%x%%y%%dog"));
+    EXPECT_EQ(count, 5 + 2 + 2 + 1);
 }
-
-INSTANTIATE_TEST_SUITE_P(Cases, ReplaceAndCountCases, ::testing::ValuesIn(ReplaceCases), caseName);
 
 // The engine relies on lower-casing never turning another unit into one of the
 // characters that shape a match or a group, and on lower-casing twice changing
