@@ -26,46 +26,19 @@ protected:
     QTemporaryDir dir;
 };
 
-struct SpintaxCase
+// The rewrite rules themselves are covered by the rewriter tests: here the
+// rule file (CRLF lines too) found in the program folder, and the output streams.
+TEST_F(RewriteCommand, SpintaxGoesToStandardOutputAndTheReportToStandardError)
 {
-    const char* name;
-    const char* rules;
-    const char* article;
-    const char* spintax;
-    const char* report;
-};
-
-const SpintaxCase SpintaxCases[] = {
-    {"two_groups", "{big|large|huge}\n", "A big dog, a big cat.", "A {large|huge} dog, a {large|huge} cat.",
-     "2 Replacements on 6 words."},
-    {"comma_and_full_stop", "{big|large|huge}\n", "He is big, very big.", "He is {large|huge}, very {large|huge}.",
-     "2 Replacements on 5 words."},
-    {"first_word_kept", "{big|large|huge}\n", "Big news", "Big news", "0 Replacements on 2 words."},
-    {"adjacent_repeat", "{big|large|huge}\n", "a big big dog", "a {large|huge} big dog", "1 Replacements on 4 words."},
-    {"phrase", "{in addition|also}\r\n", "x in addition y also z", "x {also} y {in addition} z",
-     "2 Replacements on 6 words."},
-    {"inserted_text_not_matched", "{big|large}\n{large|huge}\n", "a big dog", "a {large} dog",
-     "1 Replacements on 3 words."},
-    {"marker_becomes_space", "{big|large}\n", "50%% off", "50  off", "0 Replacements on 2 words."},
-    {"non_rule_line_skipped", "big|large\n{big|huge}\n", "a big dog", "a {huge} dog", "1 Replacements on 3 words."},
-};
-
-class RewriteSpintax : public RewriteCommand, public ::testing::WithParamInterface<SpintaxCase>
-{
-};
-
-TEST_P(RewriteSpintax, PrintsTheSpintaxAndTheReport)
-{
-    const SpintaxCase& c = GetParam();
-    write("rwdb.txt", c.rules);
-    const CliRun run = CliRun::run(
-        {QStringLiteral("rewrite"), write("article.txt", c.article), QStringLiteral("--spintax")}, dir.path());
+    write("rwdb.txt", "{big|large|huge}\r\n{in addition|also}\n");
+    const CliRun run =
+        CliRun::run({QStringLiteral("rewrite"), write("article.txt", "A big dog, in addition a big cat."),
+                     QStringLiteral("--spintax")},
+                    dir.path());
     EXPECT_EQ(run.code, 0) << run.err.toStdString();
-    EXPECT_EQ(run.out.toStdString(), c.spintax);
-    EXPECT_EQ(run.err.toStdString(), std::string(c.report) + "\n");
+    EXPECT_EQ(run.out, QStringLiteral("A {large|huge} dog, {also} a {large|huge} cat."));
+    EXPECT_EQ(run.err, QStringLiteral("3 Replacements on 8 words.\n"));
 }
-
-INSTANTIATE_TEST_SUITE_P(Examples, RewriteSpintax, ::testing::ValuesIn(SpintaxCases), caseName);
 
 TEST_F(RewriteCommand, SeedRepeatsBothSpinsAndPrintsTheSecondOne)
 {
@@ -77,10 +50,8 @@ TEST_F(RewriteCommand, SeedRepeatsBothSpinsAndPrintsTheSecondOne)
     ASSERT_EQ(first.code, 0) << first.err.toStdString();
     EXPECT_EQ(CliRun::run(args).out, first.out);
 
-    // The same spinner spins the article, then the spintax. The word after a
-    // group has lost its space to the group, so no "dog" is replaced.
+    // The same spinner spins the article, then the spintax.
     const CliRun spintax = CliRun::run(args + QStringList{QStringLiteral("--spintax")});
-    EXPECT_EQ(spintax.out, QStringLiteral("A {large|huge} dog, a {large|huge} cat and a {large|huge} dog."));
     quorvale::Spinner spinner(7);
     spinner.spin(QString::fromUtf8(text));
     EXPECT_EQ(first.out, spinner.spin(spintax.out));
@@ -111,11 +82,7 @@ struct FailureCase
 const FailureCase FailureCases[] = {
     {"missing_rule_file", "ARTICLE --rules @/none/rules.txt", 1, "@/none/rules.txt"},
     {"no_rwdb_in_the_installation_folder", "ARTICLE", 1, "@/rwdb.txt"},
-    {"no_rwdb_in_home", "ARTICLE --home @/sub", 1, "@/sub/rwdb.txt"},
-    {"missing_article", "@/missing.txt --rules ARTICLE", 1, "@/missing.txt"},
     {"no_article", "", 2, "no article given"},
-    {"two_articles", "ARTICLE ARTICLE", 2, "too many arguments"},
-    {"rules_and_home", "ARTICLE --rules x --home y", 2, "exclude each other"},
     {"in_place_on_standard_input", "- --in-place", 2, "--in-place"},
     {"bad_seed", "ARTICLE --seed x", 2, "--seed needs a whole number"},
 };
