@@ -20,7 +20,7 @@ const PathCase PathCases[] = {
     {"separators_in_stem", u"C:\\articles\\how-to_beat stress.txt", u"How To Beat Stress", u"how-to-beat-stress.html"},
     {"several_dots", u"C:\\articles\\My.Notes.Final.txt", u"My", u"My.html"},
     {"runs_kept", u"C:\\articles\\SIMPLE_Tips--NOW.txt", u"Simple Tips  Now", u"SIMPLE-Tips--NOW.html"},
-    // A forward slash separates folders as well: no folder part may reach a page file name.
+    // A forward slash separates folders as well: no folder name may reach a page file name.
     {"posix_path", u"/home/ann/articles/how-to_beat stress.txt", u"How To Beat Stress", u"how-to-beat-stress.html"},
     {"name_begins_with_dot", u"C:\\a\\.txt", u"", u".html"},
     {"case_kept_in_file_name", u"C:\\a\\iPHONE tips.txt", u"Iphone Tips", u"iPHONE-tips.html"},
