@@ -172,4 +172,48 @@ TEST_F(BuildRun, UnreadableArticleLeavesOutThePagesThatNeedIt)
     EXPECT_EQ(host.messages.first().title, u"Build finished with errors");
 }
 
+/// What stands at output/ before the build, and what the build must make of it.
+struct OutputCase
+{
+    const char* name;
+    const char* variation;
+    bool outputIsLink; ///< output/ is a link to a folder outside the installation folder
+    bool noOutput;     ///< the first build: no output/ yet
+    bool succeeds;
+};
+
+class OutputRoot : public BuildRun, public ::testing::WithParamInterface<OutputCase>
+{
+};
+
+TEST_P(OutputRoot, OnlyTheOutputFolderChanges)
+{
+    const OutputCase& c = GetParam();
+    QTemporaryDir outside;
+    writeFile(outside.filePath(QStringLiteral("keep.txt")), "outside");
+    if (c.noOutput || c.outputIsLink)
+        QDir(path(u"output")).removeRecursively();
+    if (c.outputIsLink) {
+        ASSERT_TRUE(QFile::link(outside.path(), path(u"output")));
+    }
+    input.variation = QString::fromLatin1(c.variation);
+    const BuildOutcome outcome = build();
+    EXPECT_EQ(outcome.succeeded(), c.succeeds) << outcome.failures.join(u'\n').toStdString();
+    if (!c.succeeds) {
+        ASSERT_FALSE(outcome.failures.isEmpty());
+        EXPECT_TRUE(outcome.failures.first().contains(u"is not a plain folder name"));
+    }
+    EXPECT_EQ(treeOf(outside.path()), (QMap<QString, QByteArray>{{QStringLiteral("keep.txt"), "outside"}}));
+    EXPECT_EQ(QFileInfo::exists(path(u"output/template1/index.html")), c.succeeds);
+    EXPECT_FALSE(QFileInfo(path(u"output")).isSymLink());
+}
+
+INSTANTIATE_TEST_SUITE_P(Site, OutputRoot,
+                         ::testing::Values(OutputCase{"first_build", "1", false, true, true},
+                                           OutputCase{"linked_output_root_only_the_link_goes", "1", true, false, true},
+                                           // A variation naming another folder would write outside output/.
+                                           OutputCase{"variation_with_a_separator_refused", "1/../..", false, false,
+                                                      false}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 } // namespace
