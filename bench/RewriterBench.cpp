@@ -44,8 +44,8 @@ struct Fixture
         try {
             const QStringList lines = importThesaurusFile(thesaurus, {});
             rulePath = dir.filePath(QStringLiteral("rwdb.txt"));
-            SaveTextBoxToFile(lines.join(u'\n') + u'\n', rulePath);
-            rules = LoadRuleList(rulePath);
+            saveTextFile(lines.join(u'\n') + u'\n', rulePath);
+            rules = loadRuleList(rulePath);
             index = std::make_unique<RuleIndex>(rules);
         } catch (const Error& e) {
             error = e.message();
@@ -72,7 +72,7 @@ struct Fixture
             if (random() % 3 == 0) {
                 piece = fillers[random() % std::size(fillers)];
             } else {
-                const QStringList items = ShowRuleItems(rules.at(qsizetype(random() % quint64(rules.size()))));
+                const QStringList items = ruleItems(rules.at(qsizetype(random() % quint64(rules.size()))));
                 if (items.isEmpty())
                     continue;
                 piece = items.at(qsizetype(random() % quint64(items.size())));
@@ -109,7 +109,7 @@ void LoadAndIndex(benchmark::State& state)
         return;
     qsizetype rules = 0;
     for (auto _ : state) {
-        RuleIndex index(LoadRuleList(fixture().rulePath));
+        RuleIndex index(loadRuleList(fixture().rulePath));
         rules = index.rules().size();
         benchmark::DoNotOptimize(index);
     }
@@ -124,7 +124,7 @@ void Rewrite(benchmark::State& state)
     const QString& article = fixture().article(int(state.range(0)));
     RewriteResult result;
     for (auto _ : state) {
-        result = Reescribir(article, *fixture().index, &unchanged);
+        result = rewriteArticle(article, *fixture().index, &unchanged);
         benchmark::DoNotOptimize(result);
     }
     state.counters["replacements"] = double(result.replacementCount);
@@ -143,7 +143,7 @@ void PlainProcedure(benchmark::State& state)
         benchmark::DoNotOptimize(result);
     }
     // Also a check: the engine must give the same text.
-    const RewriteResult engine = Reescribir(article, *fixture().index, &unchanged);
+    const RewriteResult engine = rewriteArticle(article, *fixture().index, &unchanged);
     if (engine.spintax != result.spintax || engine.replacementCount != result.replacementCount)
         state.SkipWithError("the engine and the plain procedure disagree");
     state.counters["replacements"] = double(result.replacementCount);

@@ -8,9 +8,7 @@ target_compile_definitions(quorvale_settings INTERFACE
     QT_NO_CAST_TO_ASCII
     QT_NO_URL_CAST_FROM_STRING
     QT_USE_QSTRINGBUILDER
-    QT_DISABLE_DEPRECATED_BEFORE=0x060400
-    QUORVALE_VERSION="${PROJECT_VERSION}")
-target_include_directories(quorvale_settings INTERFACE ${CMAKE_SOURCE_DIR}/src)
+    QT_DISABLE_DEPRECATED_BEFORE=0x060400)
 
 if(QUORVALE_SANITIZE)
     target_compile_options(quorvale_settings INTERFACE -fsanitize=address,undefined -fno-omit-frame-pointer
@@ -30,9 +28,18 @@ if(QUORVALE_FUZZ)
     target_link_options(quorvale_settings INTERFACE -fsanitize=address,undefined)
 endif()
 
-# Builds one module library: quorvale_module(NAME sources... LINKS deps...)
+# Builds one module library, Quorvale::NAME, from the folder the call stands in:
+#   quorvale_module(NAME SOURCES files... [PUBLIC targets...] [PRIVATE targets...])
+# Its headers are included as "NAME/Header.h". The module's include interface
+# holds its own folder and nothing else, so a file sees the headers of its own
+# module and of the modules it links: including a module above fails to compile.
 function(quorvale_module name)
-    cmake_parse_arguments(ARG "" "" "SOURCES;LINKS" ${ARGN})
+    cmake_parse_arguments(ARG "" "" "SOURCES;PUBLIC;PRIVATE" ${ARGN})
     add_library(quorvale_${name} STATIC ${ARG_SOURCES})
-    target_link_libraries(quorvale_${name} PUBLIC quorvale_settings ${ARG_LINKS})
+    add_library(Quorvale::${name} ALIAS quorvale_${name})
+    set(root ${CMAKE_BINARY_DIR}/include/${name})
+    file(MAKE_DIRECTORY ${root})
+    file(CREATE_LINK ${CMAKE_CURRENT_SOURCE_DIR} ${root}/${name} SYMBOLIC)
+    target_include_directories(quorvale_${name} PUBLIC ${root})
+    target_link_libraries(quorvale_${name} PUBLIC quorvale_settings ${ARG_PUBLIC} PRIVATE ${ARG_PRIVATE})
 endfunction()

@@ -28,4 +28,4 @@ if [[ -z "${XDG_RUNTIME_DIR:-}" ]]; then
     export XDG_RUNTIME_DIR
     trap 'rm -rf "$XDG_RUNTIME_DIR"' EXIT
 fi
-QT_QPA_PLATFORM=offscreen "$BUILD_DIR/tests/gui/gui_screenshots" "$APP" "$APP/apparticles" "$OUT"
+QT_QPA_PLATFORM=offscreen "$BUILD_DIR/scripts/screenshots/gui_screenshots" "$APP" "$APP/apparticles" "$OUT"

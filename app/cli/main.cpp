@@ -1,14 +1,12 @@
 #include "cli/Command.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
 #include <cstdio>
 
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("quorvale-cli"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(QUORVALE_VERSION));
     QTextStream out(stdout);
     QTextStream err(stderr);
     quorvale::cli::Context context{out, err, QStringLiteral("quorvale-cli"), QCoreApplication::applicationDirPath()};

@@ -1,21 +1,27 @@
+#include "components/Spinner.h"
+#include "components/Version.h"
 #include "gui/Desktop.h"
 #include "gui/MainWindow.h"
 #include "gui/TornelleWindow.h"
 
 #include <QApplication>
 #include <QDir>
+#include <memory>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Quorvale"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(QUORVALE_VERSION));
+    QCoreApplication::setApplicationVersion(QString::fromUtf16(quorvale::Version));
 
     // The installation folder is the folder that holds the program.
+    const QString installFolder = QCoreApplication::applicationDirPath();
     quorvale::Desktop desktop;
-    quorvale::MainWindow window(desktop, QCoreApplication::applicationDirPath(), QDir::currentPath());
-    window.setTornelleFactory([&desktop](const quorvale::SlotPaths& articles) -> QWidget* {
-        return new quorvale::TornelleWindow(desktop, QCoreApplication::applicationDirPath(), articles);
+    quorvale::MainWindow window(desktop, installFolder, QDir::currentPath());
+    window.setTornelleFactory([&desktop, installFolder](const quorvale::SlotPaths& articles) -> QWidget* {
+        auto spinner = std::make_shared<quorvale::Spinner>();
+        return new quorvale::TornelleWindow(desktop, installFolder + QStringLiteral("/rwdb.txt"), articles,
+                                            [spinner](const QString& text) { return spinner->spin(text); });
     });
     window.show();
     return app.exec();

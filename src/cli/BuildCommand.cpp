@@ -9,23 +9,6 @@ namespace quorvale::cli {
 
 namespace {
 
-/// Keeps the one message a build shows; what it means is decided by the outcome.
-class PrintingHost : public BuildHost
-{
-public:
-    void showMessage(const QString& text, const QString& title) override
-    {
-        m_text = text;
-        m_title = title;
-    }
-    const QString& text() const noexcept { return m_text; }
-    const QString& title() const noexcept { return m_title; }
-
-private:
-    QString m_text;
-    QString m_title;
-};
-
 struct SiteTextOption
 {
     const char16_t* name;
@@ -59,7 +42,6 @@ int runBuild(const QStringList& arguments, Context& context)
         QStringLiteral("Build the mini site into output/template<V> of the installation folder: the main article "
                        "on index.html, one page for each of articles #1 to #4, the background as "
                        "assets/images/bg.jpg. The output folder is deleted and built anew."));
-    const SiteInfo defaults;
     QList<QCommandLineOption> slotOptions;
     for (std::size_t i = 0; i < SlotOptions.size(); ++i) {
         const QString description =
@@ -69,14 +51,11 @@ int runBuild(const QStringList& arguments, Context& context)
     const QCommandLineOption background(QStringLiteral("background"),
                                         QStringLiteral("Background image of the headline section."),
                                         QStringLiteral("FILE"));
-    const QCommandLineOption variation(QStringLiteral("variation"), QStringLiteral("Template variation (default: 1)."),
-                                       QStringLiteral("V"), QStringLiteral("1"));
-    const QCommandLineOption home(QStringLiteral("home"),
-                                  QStringLiteral("Installation folder holding the template folders and receiving "
-                                                 "output/ (default: the folder of this program)."),
-                                  QStringLiteral("DIR"));
+    const QCommandLineOption variation = variationOption();
     parser.addOptions(slotOptions);
-    parser.addOptions({background, variation, home});
+    parser.addOptions(
+        {background, variation, homeOption(QStringLiteral("holding the template folders and receiving output/"))});
+    const SiteInfo defaults;
     QList<QCommandLineOption> textOptions;
     for (const SiteTextOption& option : SiteTextOptions) {
         const QString fallback = defaults.*option.field;
@@ -92,33 +71,25 @@ int runBuild(const QStringList& arguments, Context& context)
     if (!parser.positionalArguments().isEmpty())
         return usageError(context, name, parser,
                           QStringLiteral("unexpected argument '") + parser.positionalArguments().first() + u'\'');
+    QStringList missing;
+    for (const QCommandLineOption& option : slotOptions + QList<QCommandLineOption>{background}) {
+        if (parser.value(option).isEmpty())
+            missing << QStringLiteral("--") + option.names().first() + QStringLiteral(" is required");
+    }
+    if (!missing.isEmpty())
+        return usageError(context, name, parser, missing.join(QStringLiteral("; ")));
 
     BuildInput input;
     input.installFolder = homeFolder(parser, context);
     input.variation = parser.value(variation);
-    for (std::size_t i = 0; i < input.articlePaths.size(); ++i) {
-        const QString file = parser.value(slotOptions.at(qsizetype(i)));
-        input.articlePaths[i] = file.isEmpty() ? QString() : QFileInfo(file).absoluteFilePath();
-    }
-    if (const QString file = parser.value(background); !file.isEmpty()) {
-        const QFileInfo image(file);
-        input.backgroundFolder = image.absolutePath();
-        input.backgroundFile = image.fileName();
-    }
+    for (std::size_t i = 0; i < input.articlePaths.size(); ++i)
+        input.articlePaths[i] = QFileInfo(parser.value(slotOptions.at(qsizetype(i)))).absoluteFilePath();
+    const QFileInfo image(parser.value(background));
+    input.backgroundFolder = image.absolutePath();
+    input.backgroundFile = image.fileName();
     for (std::size_t i = 0; i < SiteTextOptions.size(); ++i)
         input.info.*SiteTextOptions[i].field = parser.value(textOptions.at(qsizetype(i)));
-
-    BuildWorkState state;
-    PrintingHost host;
-    const BuildOutcome outcome = BuildSite(input, state, host);
-    if (outcome.succeeded()) {
-        context.out << host.text() << u'\n' << outcome.siteFolder << u'\n';
-        return ExitOk;
-    }
-    if (outcome.status == BuildOutcome::Status::Finished)
-        context.err << host.title() << QStringLiteral(". ");
-    context.err << host.text() << u'\n';
-    return ExitFailure;
+    return runSiteBuild(input, name, context);
 }
 
 } // namespace quorvale::cli

@@ -1,5 +1,6 @@
 #include "cli/Command.h"
 #include "cli/Commands.h"
+#include "components/Version.h"
 
 #include <QCommandLineParser>
 
@@ -51,7 +52,7 @@ int runCli(const QStringList& arguments, Context& context)
         return ExitOk;
     }
     if (first == u"--version" || first == u"-v") {
-        context.out << QStringLiteral(QUORVALE_VERSION) << u'\n';
+        context.out << QStringView(Version) << u'\n';
         return ExitOk;
     }
     for (const Command& command : commands()) {

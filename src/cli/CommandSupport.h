@@ -2,7 +2,14 @@
 
 #include "cli/Command.h"
 
+#include <QCommandLineOption>
 #include <QCommandLineParser>
+#include <optional>
+
+namespace quorvale {
+class Spinner;
+struct BuildInput;
+} // namespace quorvale
 
 namespace quorvale::cli {
 
@@ -14,14 +21,31 @@ int parseSubcommand(QCommandLineParser& parser, const QString& name, const QStri
 /// Prints a usage error of sub-command @p name and its help; returns ExitUsage.
 int usageError(Context& context, const QString& name, const QCommandLineParser& parser, const QString& message);
 
+/// Prints an error to standard error and returns ExitFailure.
+int fail(Context& context, const QString& message);
+
 /// The text of FILE, or of standard input when @p path is empty or "-".
 /// Throws Error when the file cannot be read.
 QString readInputText(const QString& path);
 
-/// Prints an error to standard error and returns ExitFailure.
-int fail(Context& context, const QString& message);
+// Options several commands share ------------------------------------------------
 
+/// --home DIR; @p use says what the command takes from the installation folder.
+QCommandLineOption homeOption(const QString& use);
 /// The installation folder: --home when given, else the executable's folder.
 QString homeFolder(const QCommandLineParser& parser, const Context& context);
+
+/// --variation V, "1" when omitted.
+QCommandLineOption variationOption();
+
+/// --seed N.
+QCommandLineOption seedOption();
+/// A spinner seeded by --seed, or from the system's random source without it;
+/// nothing, with @p error set, when the seed is not a whole number.
+std::optional<Spinner> spinnerFor(const QCommandLineParser& parser, QString& error);
+
+/// Runs a build and prints how it went: the site folder on success, each
+/// failed step otherwise. Returns the exit code.
+int runSiteBuild(const BuildInput& input, const QString& name, Context& context);
 
 } // namespace quorvale::cli

@@ -17,7 +17,7 @@ int runCountWords(const QStringList& arguments, Context& context)
         return usageError(context, QStringLiteral("count-words"), parser, QStringLiteral("too many arguments"));
     try {
         const QString text = readInputText(parser.positionalArguments().value(0));
-        context.out << count_words(text) << u'\n';
+        context.out << countWords(text) << u'\n';
         return ExitOk;
     } catch (const Error& error) {
         return fail(context, error.message());

@@ -1,8 +1,8 @@
 #include "cli/CommandSupport.h"
 #include "cli/Commands.h"
 #include "components/Error.h"
-#include "components/TextCase.h"
 #include "components/TextFile.h"
+#include "components/TextOperations.h"
 #include "rewriter/ThesaurusImport.h"
 
 namespace quorvale::cli {
@@ -14,7 +14,7 @@ namespace {
 QSet<QString> readWordList(const QString& path)
 {
     QSet<QString> words;
-    for (const QString& line : LoadFileIntoList(path)) {
+    for (const QString& line : readTextLines(path)) {
         const QString word = line.trimmed();
         if (!word.isEmpty() && !word.startsWith(u'#'))
             words.insert(lowerUnits(word));
@@ -84,7 +84,7 @@ int runImportThesaurus(const QStringList& arguments, Context& context)
         const QStringList rules = importThesaurusFile(files.first(), options);
         const QString text = rules.isEmpty() ? QString() : rules.join(u'\n') + u'\n';
         if (parser.isSet(output)) {
-            SaveTextBoxToFile(text, parser.value(output));
+            saveTextFile(text, parser.value(output));
             context.err << rules.size() << QStringLiteral(" rules written to ") << parser.value(output) << u'\n';
         } else {
             context.out << text;

@@ -5,7 +5,7 @@
 
 namespace quorvale {
 
-QString Spin(const QString& text, QRandomGenerator& random)
+QString spin(const QString& text, QRandomGenerator& random)
 {
     const qsizetype n = text.size();
     const qsizetype firstBrace = text.indexOf(u'{');
@@ -82,12 +82,12 @@ Spinner::Spinner(quint64 seed) : m_random(seededGenerator(seed)) {}
 
 QString Spinner::spin()
 {
-    return Spin(m_text, m_random);
+    return quorvale::spin(m_text, m_random);
 }
 
 QString Spinner::spin(const QString& text)
 {
-    return Spin(text, m_random);
+    return quorvale::spin(text, m_random);
 }
 
 } // namespace quorvale

@@ -10,7 +10,7 @@ namespace quorvale {
 /// brace without its partner stays as literal text, and so does a "|" outside
 /// any group. Runs in time linear in the text without recursion, so any depth
 /// of nesting is fine. Never throws.
-QString Spin(const QString& text, QRandomGenerator& random);
+QString spin(const QString& text, QRandomGenerator& random);
 
 /// A spinner with its own text and random source, seeded for repeatable output.
 class Spinner

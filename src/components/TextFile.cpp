@@ -12,11 +12,11 @@ namespace quorvale {
 
 namespace {
 
-const char* const kWindows1252 = "windows-1252";
+const char* const Windows1252Name = "windows-1252";
 
 QString decodeWindows1252(QByteArrayView bytes)
 {
-    QStringDecoder decoder(kWindows1252);
+    QStringDecoder decoder(Windows1252Name);
     if (!decoder.isValid())
         throw Error(QStringLiteral("This system cannot read Windows-1252 text (Qt was built without ICU)."));
     return decoder.decode(bytes);
@@ -43,13 +43,13 @@ QString nativeName(const QString& path)
 DecodedText decodeText(const QByteArray& bytes)
 {
     // The mark is cut off here; a second U+FEFF right after it is text and stays.
-    constexpr auto kAfterMark = QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom;
+    constexpr auto AfterMark = QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom;
     if (startsWith(bytes, {0xEF, 0xBB, 0xBF}))
-        return {QStringDecoder(QStringConverter::Utf8, kAfterMark).decode(bytes.sliced(3)), TextEncoding::Utf8Bom};
+        return {QStringDecoder(QStringConverter::Utf8, AfterMark).decode(bytes.sliced(3)), TextEncoding::Utf8Bom};
     if (startsWith(bytes, {0xFF, 0xFE}))
-        return {QStringDecoder(QStringConverter::Utf16LE, kAfterMark).decode(bytes.sliced(2)), TextEncoding::Utf16LE};
+        return {QStringDecoder(QStringConverter::Utf16LE, AfterMark).decode(bytes.sliced(2)), TextEncoding::Utf16LE};
     if (startsWith(bytes, {0xFE, 0xFF}))
-        return {QStringDecoder(QStringConverter::Utf16BE, kAfterMark).decode(bytes.sliced(2)), TextEncoding::Utf16BE};
+        return {QStringDecoder(QStringConverter::Utf16BE, AfterMark).decode(bytes.sliced(2)), TextEncoding::Utf16BE};
 
     // Stateless: a sequence cut off at the end is an error rather than held back.
     QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
@@ -71,7 +71,7 @@ QByteArray encodeText(const QString& text, TextEncoding& encoding)
     case TextEncoding::Utf16BE:
         return QByteArray("\xFE\xFF", 2) + QByteArray(QStringEncoder(QStringConverter::Utf16BE).encode(text));
     case TextEncoding::Windows1252: {
-        QStringEncoder encoder(kWindows1252);
+        QStringEncoder encoder(Windows1252Name);
         if (encoder.isValid()) {
             QByteArray bytes = encoder.encode(text);
             // Only keep the code page when nothing was replaced by "?".
@@ -85,7 +85,7 @@ QByteArray encodeText(const QString& text, TextEncoding& encoding)
     return text.toUtf8();
 }
 
-DecodedText readTextFile(const QString& path)
+DecodedText readDecodedTextFile(const QString& path)
 {
     if (path.isEmpty())
         throw Error(QStringLiteral("Cannot read the file: no file name was given."));
@@ -102,9 +102,9 @@ DecodedText readTextFile(const QString& path)
     return decodeText(bytes);
 }
 
-QString LoadFileIntoTextBox(const QString& path)
+QString readTextFile(const QString& path)
 {
-    return readTextFile(path).text;
+    return readDecodedTextFile(path).text;
 }
 
 QStringList splitLines(const QString& text)
@@ -126,12 +126,12 @@ QStringList splitLines(const QString& text)
     return lines;
 }
 
-QStringList LoadFileIntoList(const QString& path)
+QStringList readTextLines(const QString& path)
 {
-    return splitLines(readTextFile(path).text);
+    return splitLines(readTextFile(path));
 }
 
-void SaveTextBoxToFile(const QString& text, const QString& path)
+void saveTextFile(const QString& text, const QString& path)
 {
     if (path.isEmpty())
         throw Error(QStringLiteral("Cannot save: no file name was given."));

@@ -34,16 +34,17 @@ QByteArray encodeText(const QString& text, TextEncoding& encoding);
 /// Reads the whole file at @p path as text (see decodeText).
 /// Throws Error naming the path and the system's reason when the file is
 /// missing, is a folder or cannot be read.
-DecodedText readTextFile(const QString& path);
+DecodedText readDecodedTextFile(const QString& path);
 
-/// The whole text of the file at @p path. Throws Error as readTextFile.
-QString LoadFileIntoTextBox(const QString& path);
+/// The whole text of the file at @p path. Throws Error as readDecodedTextFile.
+QString readTextFile(const QString& path);
 
-/// One entry per line of the file at @p path, in file order. CR LF, LF and CR
-/// each end a line; a final line end adds no empty entry. Throws as readTextFile.
-QStringList LoadFileIntoList(const QString& path);
+/// One entry per line of the file at @p path, in file order (see splitLines).
+/// Throws Error as readDecodedTextFile.
+QStringList readTextLines(const QString& path);
 
-/// Splits text into lines the way LoadFileIntoList does.
+/// The lines of @p text: CR LF, LF and CR each end a line; a final line end
+/// adds no empty entry.
 QStringList splitLines(const QString& text);
 
 /// Writes @p text to @p path atomically: a temporary file beside the target is
@@ -52,6 +53,6 @@ QStringList splitLines(const QString& text);
 /// without a mark. Throws Error naming the path and the reason when anything
 /// fails (empty path, missing folder, no permission, disk full); the old file
 /// is then left exactly as it was.
-void SaveTextBoxToFile(const QString& text, const QString& path);
+void saveTextFile(const QString& text, const QString& path);
 
 } // namespace quorvale

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "ui/frmInstructions.h"
+#include "gui/WindowUiHost.h"
+#include "ui/InstructionsController.h"
 
 #include <QDialog>
 
@@ -8,7 +9,7 @@ namespace quorvale {
 
 class Desktop;
 
-/// The "Quick Instructions" window: the static texts of frmInstructions, the
+/// The "Quick Instructions" window: the static texts of InstructionsController, the
 /// help link and "Close". Shown modally by the main window.
 class InstructionsDialog : public QDialog, private InstructionsHost
 {
@@ -21,17 +22,14 @@ public:
     /// @p desktop must outlive the dialog.
     InstructionsDialog(Desktop& desktop, const QString& installFolder, QWidget* parent = nullptr);
 
-    frmInstructions& controller() noexcept { return m_controller; }
+    InstructionsController& controller() noexcept { return m_controller; }
 
 private:
     // InstructionsHost
-    MessageAnswer showMessage(const QString& text, const QString& title, MessageButtons buttons) override;
-    void openFolder(const QString& path) override;
-    void openAddress(const QString& address) override;
     void closeWindow() override;
 
-    Desktop& m_desktop;
-    frmInstructions m_controller;
+    WindowUiHost m_ui;
+    InstructionsController m_controller;
 };
 
 } // namespace quorvale

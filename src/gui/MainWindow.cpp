@@ -3,6 +3,7 @@
 #include "gui/Desktop.h"
 #include "gui/InstructionsDialog.h"
 #include "gui/LinkLabel.h"
+#include "gui/TornelleWindow.h"
 #include "gui/Twips.h"
 
 #include <QComboBox>
@@ -33,8 +34,6 @@ const QColor DarkBlue(0, 0, 128);
 const QColor DarkGreen(0, 128, 0);
 const QColor Grey(128, 128, 128);
 const QColor BannerGrey(64, 64, 64);
-
-constexpr QSize TornelleTwips{12375, 8655};
 
 void setTextColour(QWidget* widget, const QColor& colour)
 {
@@ -78,13 +77,13 @@ QColor colourOf(quint32 rgb)
 QWidget* createTornellePlaceholder(const SlotPaths&)
 {
     auto* window = new QWidget;
-    window->setObjectName(QStringLiteral("frmTornelle"));
+    window->setObjectName(QStringLiteral("tornelleWindow"));
     window->setWindowTitle(QStringLiteral("Tornelle"));
     QPalette palette = window->palette();
     palette.setColor(QPalette::Window, QColor(240, 240, 240));
     window->setPalette(palette);
     window->setAutoFillBackground(true);
-    window->resize(twipsToPixels(TornelleTwips, *window));
+    window->resize(twipsToPixels(TornelleWindow::SizeTwips, *window));
     return window;
 }
 
@@ -102,9 +101,10 @@ void centreOnScreen(QWidget& window)
 MainWindow::MainWindow(Desktop& desktop, const QString& installFolder, const QString& startFolder, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::MSWindowsFixedSizeDialogHint),
-      m_desktop(desktop), m_controller(*this, installFolder, startFolder), m_tornelleFactory(createTornellePlaceholder)
+      m_desktop(desktop), m_ui(desktop, this), m_controller(m_ui, *this, installFolder, startFolder),
+      m_tornelleFactory(createTornellePlaceholder)
 {
-    setObjectName(QStringLiteral("frmMass"));
+    setObjectName(QStringLiteral("mainWindow"));
 
     auto* body = new QHBoxLayout;
     body->setContentsMargins(10, 8, 10, 10);
@@ -126,7 +126,7 @@ MainWindow::MainWindow(Desktop& desktop, const QString& installFolder, const QSt
     centreOnScreen(*this);
 
     connectController();
-    m_controller.Form_Load();
+    m_controller.start();
 }
 
 MainWindow::~MainWindow() = default;
@@ -139,7 +139,7 @@ void MainWindow::setTornelleFactory(TornelleFactory factory)
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
     // Backspace in the folder list goes up one folder.
-    if (watched == m_dir1 && event->type() == QEvent::KeyPress &&
+    if (watched == m_folderTree && event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Backspace) {
         const QStringList chain = m_controller.folderChain();
         if (chain.size() > 1)
@@ -156,12 +156,6 @@ void MainWindow::showEvent(QShowEvent* event)
     revealCurrentFolder();
 }
 
-void MainWindow::resizeEvent(QResizeEvent* event)
-{
-    QWidget::resizeEvent(event);
-    m_controller.Form_Resize();
-}
-
 QWidget* MainWindow::createBanner()
 {
     auto* banner = new QWidget(this);
@@ -172,25 +166,25 @@ QWidget* MainWindow::createBanner()
     palette.setColor(QPalette::WindowText, Qt::white);
     banner->setPalette(palette);
 
-    m_lblAppName = makeLabel(QString(), QStringLiteral("lblAppName"), banner);
-    setBold(m_lblAppName, 1.8);
+    m_appNameLabel = makeLabel(QString(), QStringLiteral("lblAppName"), banner);
+    setBold(m_appNameLabel, 1.8);
     auto* instructions = new LinkLabel(QStringLiteral("Instructions"), banner);
     instructions->setObjectName(QStringLiteral("lblInstructions"));
     setBold(instructions);
-    connect(instructions, &LinkLabel::clicked, &m_controller, &frmMass::lblInstructions_Click);
-    m_command4 = makeButton(QStringLiteral("Tornelle"), QStringLiteral("Command4"), banner, true);
-    m_command4->hide();
-    connect(m_command4, &QPushButton::clicked, &m_controller, &frmMass::Command4_Click);
+    connect(instructions, &LinkLabel::clicked, &m_controller, &MainWindowController::showInstructions);
+    m_tornelleButton = makeButton(QStringLiteral("Tornelle"), QStringLiteral("Command4"), banner, true);
+    m_tornelleButton->hide();
+    connect(m_tornelleButton, &QPushButton::clicked, &m_controller, &MainWindowController::openTornelle);
     auto* dummy = makeButton(QStringLiteral("Load Dummy Data"), QStringLiteral("cmdDummy"), banner);
-    connect(dummy, &QPushButton::clicked, &m_controller, &frmMass::cmdDummy_Click);
+    connect(dummy, &QPushButton::clicked, &m_controller, &MainWindowController::loadDemoData);
 
     auto* layout = new QHBoxLayout(banner);
     layout->setContentsMargins(14, 8, 12, 8);
     layout->setSpacing(18);
-    layout->addWidget(m_lblAppName);
+    layout->addWidget(m_appNameLabel);
     layout->addSpacing(12);
     layout->addWidget(instructions);
-    layout->addWidget(m_command4);
+    layout->addWidget(m_tornelleButton);
     layout->addStretch(1);
     layout->addWidget(dummy);
     return banner;
@@ -202,108 +196,121 @@ QWidget* MainWindow::createArticlesGroup()
     group->setObjectName(QStringLiteral("fraArticles"));
     auto* layout = new QVBoxLayout(group);
     layout->setSpacing(5);
+    auto* heading = makeLabel(QStringLiteral("Select a Folder with Articles:"), QStringLiteral("Label6"), group);
+    setBold(heading);
+    layout->addWidget(heading);
+    layout->addLayout(createBrowser(group), 1);
+    layout->addLayout(createSlots(group));
+    layout->addSpacing(2);
+    layout->addLayout(createLinkTexts(group));
+    layout->addSpacing(2);
+    layout->addLayout(createImagePicker(group));
+    return group;
+}
 
-    auto* label6 = makeLabel(QStringLiteral("Select a Folder with Articles:"), QStringLiteral("Label6"), group);
-    setBold(label6);
-    layout->addWidget(label6);
-
-    // Drive and folder lists on the left, the article list on the right.
-    m_drive1 = new QComboBox(group);
-    m_drive1->setObjectName(QStringLiteral("Drive1"));
+// Drive and folder lists on the left, the article list on the right.
+QLayout* MainWindow::createBrowser(QWidget* group)
+{
+    m_driveList = new QComboBox(group);
+    m_driveList->setObjectName(QStringLiteral("Drive1"));
     // Long mount points must not widen the folder column.
-    m_drive1->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    m_drive1->setMinimumContentsLength(8);
-    connect(m_drive1, &QComboBox::activated, this,
-            [this](int index) { m_controller.setDrive(m_drive1->itemData(index).toString()); });
-    m_dir1 = new QTreeWidget(group);
-    m_dir1->setObjectName(QStringLiteral("Dir1"));
-    m_dir1->setHeaderHidden(true);
-    m_dir1->setRootIsDecorated(false);
-    m_dir1->setItemsExpandable(false);
-    m_dir1->setIndentation(12);
-    m_dir1->setToolTip(QStringLiteral("Double-click or press Enter to open a folder, Backspace to go up"));
-    connect(m_dir1, &QTreeWidget::itemActivated, this,
+    m_driveList->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_driveList->setMinimumContentsLength(8);
+    connect(m_driveList, &QComboBox::activated, this,
+            [this](int index) { m_controller.setDrive(m_driveList->itemData(index).toString()); });
+    m_folderTree = new QTreeWidget(group);
+    m_folderTree->setObjectName(QStringLiteral("Dir1"));
+    m_folderTree->setHeaderHidden(true);
+    m_folderTree->setRootIsDecorated(false);
+    m_folderTree->setItemsExpandable(false);
+    m_folderTree->setIndentation(12);
+    m_folderTree->setToolTip(QStringLiteral("Double-click or press Enter to open a folder, Backspace to go up"));
+    connect(m_folderTree, &QTreeWidget::itemActivated, this,
             [this](QTreeWidgetItem* item) { m_controller.setFolder(item->data(0, Qt::UserRole).toString()); });
-    m_dir1->installEventFilter(this);
+    m_folderTree->installEventFilter(this);
     auto* folderColumn = new QVBoxLayout;
     folderColumn->setSpacing(4);
-    folderColumn->addWidget(m_drive1);
-    folderColumn->addWidget(m_dir1, 1);
+    folderColumn->addWidget(m_driveList);
+    folderColumn->addWidget(m_folderTree, 1);
 
-    m_file1 = new QListWidget(group);
-    m_file1->setObjectName(QStringLiteral("File1"));
-    connect(m_file1, &QListWidget::currentRowChanged, &m_controller, &frmMass::selectFile);
-    m_lblFilesFound = makeLabel(QStringLiteral("0"), QStringLiteral("lblFilesFound"), group);
+    m_articleList = new QListWidget(group);
+    m_articleList->setObjectName(QStringLiteral("File1"));
+    connect(m_articleList, &QListWidget::currentRowChanged, &m_controller, &MainWindowController::selectFile);
+    m_filesFoundLabel = makeLabel(QStringLiteral("0"), QStringLiteral("lblFilesFound"), group);
     auto* count = new QHBoxLayout;
     count->addWidget(makeLabel(QStringLiteral("Files Found:"), QStringLiteral("Label9"), group));
-    count->addWidget(m_lblFilesFound);
+    count->addWidget(m_filesFoundLabel);
     count->addStretch(1);
     auto* fileColumn = new QVBoxLayout;
     fileColumn->setSpacing(4);
-    fileColumn->addWidget(m_file1, 1);
+    fileColumn->addWidget(m_articleList, 1);
     fileColumn->addLayout(count);
 
     auto* browser = new QHBoxLayout;
     browser->addLayout(folderColumn, 7);
     browser->addLayout(fileColumn, 13);
-    layout->addLayout(browser, 1);
+    return browser;
+}
 
-    // The five slot buttons and their labels.
+// The five slot buttons and their labels.
+QLayout* MainWindow::createSlots(QWidget* group)
+{
     auto* slotGrid = new QGridLayout;
     slotGrid->setHorizontalSpacing(10);
     slotGrid->setVerticalSpacing(3);
-    for (int i = 0; i < frmMass::SlotCount; ++i) {
-        m_cmdSelectArticle[i] =
+    for (int i = 0; i < MainWindowController::SlotCount; ++i) {
+        m_slotButtons[i] =
             makeButton(m_controller.slot(i).buttonCaption, QStringLiteral("cmdSelectArticle%1").arg(i), group);
-        connect(m_cmdSelectArticle[i], &QPushButton::clicked, this,
-                [this, i] { m_controller.cmdSelectArticle_Click(i); });
-        m_lblSelected[i] = makeLabel(QString(), QStringLiteral("lblSelected%1").arg(i), group);
-        slotGrid->addWidget(m_cmdSelectArticle[i], i, 0);
-        slotGrid->addWidget(m_lblSelected[i], i, 1);
+        connect(m_slotButtons[i], &QPushButton::clicked, this, [this, i] { m_controller.toggleSlot(i); });
+        m_slotLabels[i] = makeLabel(QString(), QStringLiteral("lblSelected%1").arg(i), group);
+        slotGrid->addWidget(m_slotButtons[i], i, 0);
+        slotGrid->addWidget(m_slotLabels[i], i, 1);
         showSlot(i);
     }
     // The captions change with the slot state; the buttons keep the widest one's width.
-    for (QPushButton* slotButton : m_cmdSelectArticle)
-        slotButton->setMinimumWidth(m_cmdSelectArticle[0]->sizeHint().width());
+    for (QPushButton* slotButton : m_slotButtons)
+        slotButton->setMinimumWidth(m_slotButtons[0]->sizeHint().width());
     slotGrid->setColumnStretch(1, 1);
-    layout->addLayout(slotGrid);
+    return slotGrid;
+}
 
-    // The two link texts of the article pages.
+// The two link texts of the article pages.
+QLayout* MainWindow::createLinkTexts(QWidget* group)
+{
+    using Field = MainWindowController::SiteField;
     auto* linkTexts = new QGridLayout;
     linkTexts->setHorizontalSpacing(8);
     linkTexts->addWidget(makeLabel(QStringLiteral("\"Related Articles\" Text:"), QStringLiteral("Label24"), group), 0,
                          0);
-    linkTexts->addWidget(addSiteText(frmMass::SiteField::RelatedArticlesText, QStringLiteral("txtRelatedArticles")), 0,
-                         1);
+    linkTexts->addWidget(addSiteText(Field::RelatedArticlesText, QStringLiteral("txtRelatedArticles")), 0, 1);
     linkTexts->addWidget(makeLabel(QStringLiteral("\"Read More\" Text:"), QStringLiteral("Label25"), group), 0, 2);
-    linkTexts->addWidget(addSiteText(frmMass::SiteField::ReadMoreText, QStringLiteral("txtReadMore")), 0, 3);
+    linkTexts->addWidget(addSiteText(Field::ReadMoreText, QStringLiteral("txtReadMore")), 0, 3);
     linkTexts->setColumnStretch(1, 3);
     linkTexts->setColumnStretch(3, 2);
-    layout->addSpacing(2);
-    layout->addLayout(linkTexts);
+    return linkTexts;
+}
 
-    // The background image.
-    auto* label29 = makeLabel(QStringLiteral("Select an Image to use as Background  (Headline Section)"),
+// The background image list, its preview and its two commands.
+QLayout* MainWindow::createImagePicker(QWidget* group)
+{
+    auto* heading = makeLabel(QStringLiteral("Select an Image to use as Background  (Headline Section)"),
                               QStringLiteral("Label29"), group);
-    setBold(label29);
-    layout->addSpacing(2);
-    layout->addWidget(label29);
-
-    m_file2 = new QListWidget(group);
-    m_file2->setObjectName(QStringLiteral("File2"));
-    connect(m_file2, &QListWidget::currentRowChanged, &m_controller, &frmMass::selectImage);
-    m_image1 = makeLabel(QString(), QStringLiteral("Image1"), group);
-    m_image1->setFrameStyle(QFrame::Box | QFrame::Plain);
-    m_image1->setLineWidth(1);
-    m_image1->setFixedSize(twipsToPixels(PreviewTwips, *this));
-    m_image1->setScaledContents(true);
+    setBold(heading);
+    m_imageList = new QListWidget(group);
+    m_imageList->setObjectName(QStringLiteral("File2"));
+    connect(m_imageList, &QListWidget::currentRowChanged, &m_controller, &MainWindowController::selectImage);
+    m_preview = makeLabel(QString(), QStringLiteral("Image1"), group);
+    m_preview->setFrameStyle(QFrame::Box | QFrame::Plain);
+    m_preview->setLineWidth(1);
+    m_preview->setFixedSize(twipsToPixels(PreviewTwips, *this));
+    m_preview->setScaledContents(true);
     auto* openImages = makeButton(QStringLiteral("Open Images Folder"), QStringLiteral("Command3"), group);
-    connect(openImages, &QPushButton::clicked, &m_controller, &frmMass::Command3_Click);
+    connect(openImages, &QPushButton::clicked, &m_controller, &MainWindowController::openImagesFolder);
     auto* refresh = new LinkLabel(QStringLiteral("Refresh"), group);
     refresh->setObjectName(QStringLiteral("Label28"));
     setBold(refresh);
     setTextColour(refresh, DarkBlue);
-    connect(refresh, &LinkLabel::clicked, &m_controller, &frmMass::Label28_Click);
+    connect(refresh, &LinkLabel::clicked, &m_controller, &MainWindowController::refreshImages);
     auto* imageCommands = new QVBoxLayout;
     imageCommands->addWidget(openImages);
     imageCommands->addWidget(refresh, 0, Qt::AlignLeft);
@@ -311,12 +318,15 @@ QWidget* MainWindow::createArticlesGroup()
 
     auto* images = new QHBoxLayout;
     images->setSpacing(10);
-    images->addWidget(m_file2, 1);
-    images->addWidget(m_image1, 0, Qt::AlignTop);
+    images->addWidget(m_imageList, 1);
+    images->addWidget(m_preview, 0, Qt::AlignTop);
     images->addLayout(imageCommands);
-    m_file2->setFixedHeight(m_image1->height());
-    layout->addLayout(images);
-    return group;
+    m_imageList->setFixedHeight(m_preview->height());
+    auto* picker = new QVBoxLayout;
+    picker->setSpacing(5);
+    picker->addWidget(heading);
+    picker->addLayout(images);
+    return picker;
 }
 
 QWidget* MainWindow::createSiteInfoGroup()
@@ -328,19 +338,19 @@ QWidget* MainWindow::createSiteInfoGroup()
     grid->setVerticalSpacing(8);
     grid->setColumnStretch(1, 1);
     int row = 0;
-    const auto addRow = [&](const QString& caption, const QString& labelName, frmMass::SiteField field,
+    const auto addRow = [&](const QString& caption, const QString& labelName, MainWindowController::SiteField field,
                             const QString& boxName) {
         grid->addWidget(makeLabel(caption, labelName, group), row, 0);
         grid->addWidget(addSiteText(field, boxName), row, 1);
         ++row;
     };
-    addRow(QStringLiteral("Site Name:"), QStringLiteral("Label14"), frmMass::SiteField::SiteName,
+    addRow(QStringLiteral("Site Name:"), QStringLiteral("Label14"), MainWindowController::SiteField::SiteName,
            QStringLiteral("txtSiteName"));
-    addRow(QStringLiteral("Site Headline:"), QStringLiteral("Label15"), frmMass::SiteField::SiteHeadline,
+    addRow(QStringLiteral("Site Headline:"), QStringLiteral("Label15"), MainWindowController::SiteField::SiteHeadline,
            QStringLiteral("txtSiteHeadline"));
-    addRow(QStringLiteral("Site Description:"), QStringLiteral("Label13"), frmMass::SiteField::SiteDescription,
-           QStringLiteral("txtSiteDescription"));
-    addRow(QStringLiteral("Site Footer Text:"), QStringLiteral("Label26"), frmMass::SiteField::FooterText,
+    addRow(QStringLiteral("Site Description:"), QStringLiteral("Label13"),
+           MainWindowController::SiteField::SiteDescription, QStringLiteral("txtSiteDescription"));
+    addRow(QStringLiteral("Site Footer Text:"), QStringLiteral("Label26"), MainWindowController::SiteField::FooterText,
            QStringLiteral("txtFooter"));
 
     auto* label17 = makeLabel(QStringLiteral("Ad Spot"), QStringLiteral("Label17"), group);
@@ -354,15 +364,15 @@ QWidget* MainWindow::createSiteInfoGroup()
     grid->addItem(new QSpacerItem(0, 6), row++, 0);
     grid->addLayout(adHeading, row++, 0, 1, 2);
 
-    addRow(QStringLiteral("Ad Title:"), QStringLiteral("Label16"), frmMass::SiteField::AdTitle,
+    addRow(QStringLiteral("Ad Title:"), QStringLiteral("Label16"), MainWindowController::SiteField::AdTitle,
            QStringLiteral("txtAdTitle"));
-    addRow(QStringLiteral("Ad Description:"), QStringLiteral("Label19"), frmMass::SiteField::AdDescription,
+    addRow(QStringLiteral("Ad Description:"), QStringLiteral("Label19"), MainWindowController::SiteField::AdDescription,
            QStringLiteral("txtAdDescription"));
-    addRow(QStringLiteral("Button Text:"), QStringLiteral("Label20"), frmMass::SiteField::ButtonText,
+    addRow(QStringLiteral("Button Text:"), QStringLiteral("Label20"), MainWindowController::SiteField::ButtonText,
            QStringLiteral("txtButtonText"));
-    addRow(QStringLiteral("Link Button to:"), QStringLiteral("Label21"), frmMass::SiteField::ButtonUrl,
+    addRow(QStringLiteral("Link Button to:"), QStringLiteral("Label21"), MainWindowController::SiteField::ButtonUrl,
            QStringLiteral("txtButtonUrl"));
-    addRow(QStringLiteral("YouTube Video id:"), QStringLiteral("Label22"), frmMass::SiteField::VideoId,
+    addRow(QStringLiteral("YouTube Video id:"), QStringLiteral("Label22"), MainWindowController::SiteField::VideoId,
            QStringLiteral("txtVideoUrl"));
     auto* label33 = makeLabel(QStringLiteral("Leave it empty to not use video."), QStringLiteral("Label33"), group);
     setTextColour(label33, Grey);
@@ -396,24 +406,24 @@ QWidget* MainWindow::createSiteInfoGroup()
 QWidget* MainWindow::createBuildRow()
 {
     auto* bar = new QWidget(this);
-    m_cboVariation = new QComboBox(bar);
-    m_cboVariation->setObjectName(QStringLiteral("cboVariation"));
-    m_cboVariation->setEditable(true);
-    m_cboVariation->setMinimumWidth(56);
-    connect(m_cboVariation, &QComboBox::currentTextChanged, &m_controller, &frmMass::setVariation);
+    m_variationBox = new QComboBox(bar);
+    m_variationBox->setObjectName(QStringLiteral("cboVariation"));
+    m_variationBox->setEditable(true);
+    m_variationBox->setMinimumWidth(56);
+    connect(m_variationBox, &QComboBox::currentTextChanged, &m_controller, &MainWindowController::setVariation);
     auto* build = makeButton(QStringLiteral("Build Minisite"), QStringLiteral("vbtnLoad"), bar, true);
     build->setDefault(true);
-    connect(build, &QPushButton::clicked, &m_controller, &frmMass::vbtnLoad_Click);
+    connect(build, &QPushButton::clicked, &m_controller, &MainWindowController::buildSite);
     auto* openOutput = makeButton(QStringLiteral("Open Output Folder"), QStringLiteral("Command1"), bar, true);
-    connect(openOutput, &QPushButton::clicked, &m_controller, &frmMass::Command1_Click);
+    connect(openOutput, &QPushButton::clicked, &m_controller, &MainWindowController::openOutputFolder);
     auto* close = makeButton(QStringLiteral("Close"), QStringLiteral("Command2"), bar, true);
-    connect(close, &QPushButton::clicked, &m_controller, &frmMass::Command2_Click);
+    connect(close, &QPushButton::clicked, &m_controller, &MainWindowController::closeWindow);
 
     auto* variationRow = new QHBoxLayout;
     variationRow->setSpacing(8);
     variationRow->addStretch(1);
     variationRow->addWidget(makeLabel(QStringLiteral("Template Variation:"), QStringLiteral("Label32"), bar));
-    variationRow->addWidget(m_cboVariation);
+    variationRow->addWidget(m_variationBox);
     auto* buttonRow = new QHBoxLayout;
     buttonRow->setSpacing(8);
     buttonRow->addStretch(1);
@@ -430,7 +440,7 @@ QWidget* MainWindow::createBuildRow()
     return bar;
 }
 
-QLineEdit* MainWindow::addSiteText(frmMass::SiteField field, const QString& name)
+QLineEdit* MainWindow::addSiteText(MainWindowController::SiteField field, const QString& name)
 {
     auto* box = new QLineEdit(m_controller.siteText(field), this);
     box->setObjectName(name);
@@ -442,69 +452,70 @@ QLineEdit* MainWindow::addSiteText(frmMass::SiteField field, const QString& name
 
 void MainWindow::connectController()
 {
-    connect(&m_controller, &frmMass::captionChanged, this, &QWidget::setWindowTitle);
-    connect(&m_controller, &frmMass::appNameChanged, m_lblAppName, &QLabel::setText);
-    connect(&m_controller, &frmMass::tornelleButtonShownChanged, m_command4, &QWidget::setVisible);
-    connect(&m_controller, &frmMass::drivesChanged, this, &MainWindow::showDrives);
-    connect(&m_controller, &frmMass::driveChanged, this, &MainWindow::showDrive);
-    connect(&m_controller, &frmMass::folderChanged, this, &MainWindow::showFolder);
-    connect(&m_controller, &frmMass::filesChanged, this, &MainWindow::showFiles);
-    connect(&m_controller, &frmMass::fileSelectionChanged, this, [this](int index) {
-        const QSignalBlocker blocker(m_file1);
-        m_file1->setCurrentRow(index);
+    connect(&m_controller, &MainWindowController::captionChanged, this, &QWidget::setWindowTitle);
+    connect(&m_controller, &MainWindowController::appNameChanged, m_appNameLabel, &QLabel::setText);
+    connect(&m_controller, &MainWindowController::tornelleButtonShownChanged, m_tornelleButton, &QWidget::setVisible);
+    connect(&m_controller, &MainWindowController::drivesChanged, this, &MainWindow::showDrives);
+    connect(&m_controller, &MainWindowController::driveChanged, this, &MainWindow::showDrive);
+    connect(&m_controller, &MainWindowController::folderChanged, this, &MainWindow::showFolder);
+    connect(&m_controller, &MainWindowController::filesChanged, this, &MainWindow::showFiles);
+    connect(&m_controller, &MainWindowController::fileSelectionChanged, this, [this](int index) {
+        const QSignalBlocker blocker(m_articleList);
+        m_articleList->setCurrentRow(index);
     });
-    connect(&m_controller, &frmMass::filesFoundChanged, m_lblFilesFound, &QLabel::setText);
-    connect(&m_controller, &frmMass::slotChanged, this, &MainWindow::showSlot);
-    connect(&m_controller, &frmMass::imagesChanged, this, &MainWindow::showImages);
-    connect(&m_controller, &frmMass::imageSelectionChanged, this, [this](int index) {
-        const QSignalBlocker blocker(m_file2);
-        m_file2->setCurrentRow(index);
+    connect(&m_controller, &MainWindowController::filesFoundChanged, m_filesFoundLabel, &QLabel::setText);
+    connect(&m_controller, &MainWindowController::slotChanged, this, &MainWindow::showSlot);
+    connect(&m_controller, &MainWindowController::imagesChanged, this, &MainWindow::showImages);
+    connect(&m_controller, &MainWindowController::imageSelectionChanged, this, [this](int index) {
+        const QSignalBlocker blocker(m_imageList);
+        m_imageList->setCurrentRow(index);
     });
-    connect(&m_controller, &frmMass::variationsChanged, this, &MainWindow::showVariations);
-    connect(&m_controller, &frmMass::variationChanged, this, [this](const QString& variation) {
-        if (m_cboVariation->currentText() != variation) {
-            const QSignalBlocker blocker(m_cboVariation);
-            m_cboVariation->setCurrentText(variation);
+    connect(&m_controller, &MainWindowController::variationsChanged, this, &MainWindow::showVariations);
+    connect(&m_controller, &MainWindowController::variationChanged, this, [this](const QString& variation) {
+        if (m_variationBox->currentText() != variation) {
+            const QSignalBlocker blocker(m_variationBox);
+            m_variationBox->setCurrentText(variation);
         }
     });
-    connect(&m_controller, &frmMass::siteTextChanged, this, [this](frmMass::SiteField field, const QString& text) {
-        for (const auto& [boxField, box] : m_siteTexts)
-            if (boxField == field && box->text() != text) {
-                box->setText(text);
-                box->setCursorPosition(0);
-            }
-    });
+    connect(&m_controller, &MainWindowController::siteTextChanged, this,
+            [this](MainWindowController::SiteField field, const QString& text) {
+                for (const auto& [boxField, box] : m_siteTexts)
+                    if (boxField == field && box->text() != text) {
+                        box->setText(text);
+                        box->setCursorPosition(0);
+                    }
+            });
 }
 
 void MainWindow::showDrives()
 {
-    const QSignalBlocker blocker(m_drive1);
-    m_drive1->clear();
+    const QSignalBlocker blocker(m_driveList);
+    m_driveList->clear();
     for (const DriveEntry& drive : m_controller.drives())
-        m_drive1->addItem(drive.label, drive.root);
+        m_driveList->addItem(drive.label, drive.root);
     showDrive(m_controller.drive());
 }
 
 void MainWindow::showDrive(const QString& root)
 {
-    const QSignalBlocker blocker(m_drive1);
-    int index = m_drive1->findData(root);
+    const QSignalBlocker blocker(m_driveList);
+    int index = m_driveList->findData(root);
     if (index < 0 && !root.isEmpty()) {
-        m_drive1->addItem(root, root);
-        index = m_drive1->count() - 1;
+        m_driveList->addItem(root, root);
+        index = m_driveList->count() - 1;
     }
-    m_drive1->setCurrentIndex(index);
+    m_driveList->setCurrentIndex(index);
 }
 
 void MainWindow::showFolder()
 {
-    m_dir1->clear();
+    m_folderTree->clear();
     const QIcon open = style()->standardIcon(QStyle::SP_DirOpenIcon);
     const QIcon closed = style()->standardIcon(QStyle::SP_DirIcon);
     QTreeWidgetItem* parent = nullptr;
     for (const QString& path : m_controller.folderChain()) {
         const QString name = QDir(path).dirName();
-        auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(m_dir1);
+        auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(m_folderTree);
         item->setText(0, name.isEmpty() ? path : name);
         item->setIcon(0, open);
         item->setData(0, Qt::UserRole, path);
@@ -522,78 +533,63 @@ void MainWindow::showFolder()
         item->setData(0, Qt::UserRole, QDir(folder).filePath(name));
     }
     parent->setExpanded(true);
-    m_dir1->setCurrentItem(parent);
+    m_folderTree->setCurrentItem(parent);
     revealCurrentFolder();
 }
 
 void MainWindow::revealCurrentFolder()
 {
     // The folders above come into view too, as far as the list has room for them.
-    m_dir1->scrollToTop();
-    if (QTreeWidgetItem* current = m_dir1->currentItem())
-        m_dir1->scrollToItem(current, QAbstractItemView::EnsureVisible);
+    m_folderTree->scrollToTop();
+    if (QTreeWidgetItem* current = m_folderTree->currentItem())
+        m_folderTree->scrollToItem(current, QAbstractItemView::EnsureVisible);
 }
 
 void MainWindow::showFiles()
 {
-    const QSignalBlocker blocker(m_file1);
-    m_file1->clear();
-    m_file1->addItems(m_controller.files());
-    m_file1->setCurrentRow(m_controller.fileIndex());
+    const QSignalBlocker blocker(m_articleList);
+    m_articleList->clear();
+    m_articleList->addItems(m_controller.files());
+    m_articleList->setCurrentRow(m_controller.fileIndex());
 }
 
 void MainWindow::showImages()
 {
-    const QSignalBlocker blocker(m_file2);
-    m_file2->clear();
-    m_file2->addItems(m_controller.images());
-    m_file2->setCurrentRow(m_controller.imageIndex());
+    const QSignalBlocker blocker(m_imageList);
+    m_imageList->clear();
+    m_imageList->addItems(m_controller.images());
+    m_imageList->setCurrentRow(m_controller.imageIndex());
 }
 
 void MainWindow::showSlot(int index)
 {
     const ArticleSlot& slot = m_controller.slot(index);
-    m_lblSelected[index]->setText(slot.displayText);
-    m_lblSelected[index]->setToolTip(slot.path);
-    setTextColour(m_lblSelected[index], colourOf(slot.colour));
-    m_cmdSelectArticle[index]->setText(slot.buttonCaption);
+    m_slotLabels[index]->setText(slot.displayText);
+    m_slotLabels[index]->setToolTip(slot.path);
+    setTextColour(m_slotLabels[index], colourOf(slot.colour));
+    m_slotButtons[index]->setText(slot.buttonCaption);
 }
 
 void MainWindow::showVariations()
 {
-    const QSignalBlocker blocker(m_cboVariation);
-    m_cboVariation->clear();
-    m_cboVariation->addItems(m_controller.variations());
-    m_cboVariation->setCurrentText(m_controller.variation());
-}
-
-MessageAnswer MainWindow::showMessage(const QString& text, const QString& title, MessageButtons buttons)
-{
-    return m_desktop.showMessage(this, text, title, buttons);
-}
-
-void MainWindow::openFolder(const QString& path)
-{
-    m_desktop.openUrl(QUrl::fromLocalFile(path));
-}
-
-void MainWindow::openAddress(const QString& address)
-{
-    m_desktop.openUrl(QUrl(address));
+    const QSignalBlocker blocker(m_variationBox);
+    m_variationBox->clear();
+    m_variationBox->addItems(m_controller.variations());
+    m_variationBox->setCurrentText(m_controller.variation());
 }
 
 bool MainWindow::showPicture(const QString& path)
 {
     QImageReader reader(path);
     reader.setAutoTransform(true);
-    const QSize size = m_image1->contentsRect().size();
+    const QSize size = m_preview->contentsRect().size();
     // Decoding at the preview's size keeps large photos quick to show.
     if (reader.supportsOption(QImageIOHandler::ScaledSize))
         reader.setScaledSize(size);
     const QImage image = reader.read();
     if (image.isNull())
         return false;
-    m_image1->setPixmap(QPixmap::fromImage(image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
+    m_preview->setPixmap(QPixmap::fromImage(image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
     return true;
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "gui/WindowUiHost.h"
 #include "site/SiteTypes.h"
-#include "ui/MassHost.h"
-#include "ui/frmMass.h"
+#include "ui/MainWindowController.h"
+#include "ui/MainWindowHost.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -13,6 +14,7 @@
 
 class QComboBox;
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QListWidget;
 class QProgressDialog;
@@ -24,10 +26,10 @@ namespace quorvale {
 class Desktop;
 class LinkLabel;
 
-/// The main window: binds its controls to the frmMass controller and is the
-/// controller's host for pictures, windows and dialogs. Controls carry the
-/// controller's names as object names (cmdDummy, lblSelected0, File2 ...).
-class MainWindow : public QWidget, private MassHost
+/// The main window: binds its controls to a MainWindowController and is the
+/// controller's host for pictures, windows and the copy progress. Tests and
+/// screenshots find the controls by their object names.
+class MainWindow : public QWidget, private MainWindowHost
 {
     Q_OBJECT
 
@@ -41,11 +43,11 @@ public:
     /// The preview picture's size in twips.
     static constexpr QSize PreviewTwips{1770, 1455};
 
-    /// @p desktop must outlive the window. The window starts (Form_Load) at once.
+    /// @p desktop must outlive the window. The controller starts at once.
     MainWindow(Desktop& desktop, const QString& installFolder, const QString& startFolder, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    frmMass& controller() noexcept { return m_controller; }
+    MainWindowController& controller() noexcept { return m_controller; }
     /// Replaces the window "Tornelle" opens; the default is an empty placeholder.
     void setTornelleFactory(TornelleFactory factory);
     /// The open Tornelle window, or null.
@@ -53,14 +55,10 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
-    // MassHost
-    MessageAnswer showMessage(const QString& text, const QString& title, MessageButtons buttons) override;
-    void openFolder(const QString& path) override;
-    void openAddress(const QString& address) override;
+    // MainWindowHost
     bool showPicture(const QString& path) override;
     void showTornelle(const SlotPaths& articles) override;
     void showInstructions() override;
@@ -70,9 +68,13 @@ private:
 
     QWidget* createBanner();
     QWidget* createArticlesGroup();
+    QLayout* createBrowser(QWidget* group);
+    QLayout* createSlots(QWidget* group);
+    QLayout* createLinkTexts(QWidget* group);
+    QLayout* createImagePicker(QWidget* group);
     QWidget* createSiteInfoGroup();
     QWidget* createBuildRow();
-    QLineEdit* addSiteText(frmMass::SiteField field, const QString& name);
+    QLineEdit* addSiteText(MainWindowController::SiteField field, const QString& name);
     void connectController();
 
     void showDrives();
@@ -85,23 +87,24 @@ private:
     void showVariations();
 
     Desktop& m_desktop;
-    frmMass m_controller;
+    WindowUiHost m_ui;
+    MainWindowController m_controller;
     TornelleFactory m_tornelleFactory;
     QPointer<QWidget> m_tornelle;
     QPointer<QProgressDialog> m_progress;
 
-    QLabel* m_lblAppName = nullptr;
-    QPushButton* m_command4 = nullptr;
-    QComboBox* m_drive1 = nullptr;
-    QTreeWidget* m_dir1 = nullptr;
-    QListWidget* m_file1 = nullptr;
-    QLabel* m_lblFilesFound = nullptr;
-    QPushButton* m_cmdSelectArticle[frmMass::SlotCount] = {};
-    QLabel* m_lblSelected[frmMass::SlotCount] = {};
-    QListWidget* m_file2 = nullptr;
-    QLabel* m_image1 = nullptr;
-    QComboBox* m_cboVariation = nullptr;
-    std::vector<std::pair<frmMass::SiteField, QLineEdit*>> m_siteTexts;
+    QLabel* m_appNameLabel = nullptr;
+    QPushButton* m_tornelleButton = nullptr;
+    QComboBox* m_driveList = nullptr;
+    QTreeWidget* m_folderTree = nullptr;
+    QListWidget* m_articleList = nullptr;
+    QLabel* m_filesFoundLabel = nullptr;
+    QPushButton* m_slotButtons[MainWindowController::SlotCount] = {};
+    QLabel* m_slotLabels[MainWindowController::SlotCount] = {};
+    QListWidget* m_imageList = nullptr;
+    QLabel* m_preview = nullptr;
+    QComboBox* m_variationBox = nullptr;
+    std::vector<std::pair<MainWindowController::SiteField, QLineEdit*>> m_siteTexts;
 };
 
 } // namespace quorvale

@@ -1,7 +1,5 @@
 #include "gui/TornelleWindow.h"
 
-#include "components/Spinner.h"
-#include "gui/Desktop.h"
 #include "gui/Twips.h"
 
 #include <QButtonGroup>
@@ -10,15 +8,17 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QResizeEvent>
-#include <QUrl>
-#include <memory>
 
 namespace quorvale {
 
 namespace {
 
-constexpr int kLeftTwips = 240;
-constexpr int kBoxHeightTwips = 3015;
+constexpr int LeftTwips = 240;
+constexpr int BoxHeightTwips = 3015;
+constexpr int RewrittenWidthTwips = 11670;
+/// The article box and the "Please Wait" label end this far inside the window's right edge.
+constexpr int RightMarginTwips = 700;
+constexpr int PleaseWaitWidthTwips = 3735;
 
 QFont boldFont(QWidget* widget)
 {
@@ -37,9 +37,10 @@ QString asShown(QString text)
     return text;
 }
 
-QPlainTextEdit* makeTextBox(QWidget* parent)
+QPlainTextEdit* makeTextBox(QWidget* parent, const QString& name)
 {
     auto* box = new QPlainTextEdit(parent);
+    box->setObjectName(name);
     QFont font(QStringLiteral("Tahoma"));
     font.setPointSizeF(9.75);
     box->setFont(font);
@@ -48,13 +49,19 @@ QPlainTextEdit* makeTextBox(QWidget* parent)
     return box;
 }
 
+QPushButton* makeBoldButton(const QString& text, const QString& name, QWidget* parent)
+{
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(name);
+    button->setFont(boldFont(button));
+    return button;
+}
+
 } // namespace
 
-TornelleWindow::TornelleWindow(Desktop& desktop, const QString& installFolder, const SlotPaths& articles,
-                               QWidget* parent)
-    : QWidget(parent), m_desktop(desktop),
-      m_controller(*this, installFolder,
-                   [spinner = std::make_shared<Spinner>()](const QString& text) { return spinner->spin(text); })
+TornelleWindow::TornelleWindow(Desktop& desktop, const QString& rulesPath, const SlotPaths& articles,
+                               TornelleController::SpinFunction spin, QWidget* parent)
+    : QWidget(parent), m_ui(desktop, this), m_controller(m_ui, rulesPath, articles, std::move(spin))
 {
     setWindowTitle(QStringLiteral("Tornelle"));
     setAutoFillBackground(true);
@@ -62,6 +69,26 @@ TornelleWindow::TornelleWindow(Desktop& desktop, const QString& installFolder, c
     palette.setColor(QPalette::Window, QColor(240, 240, 240));
     setPalette(palette);
 
+    createControls();
+    connectControls();
+    connectController();
+    m_loadingTimer.setInterval(TornelleController::LoadingIntervalMs);
+    m_blinkTimer.setInterval(TornelleController::BlinkIntervalMs);
+    connect(&m_loadingTimer, &QTimer::timeout, &m_controller, &TornelleController::loadingTick);
+    connect(&m_blinkTimer, &QTimer::timeout, &m_controller, &TornelleController::blinkTick);
+
+    m_rewrite->setEnabled(m_controller.rewriteEnabled());
+    for (int i = 0; i < 5; ++i) {
+        m_options[i]->setEnabled(m_controller.optionEnabled(i));
+        m_options[i]->setToolTip(m_controller.optionPath(i));
+    }
+    refreshPleaseWait();
+    refreshTimers();
+    resize(twipsToPixels(SizeTwips, *this));
+}
+
+void TornelleWindow::createControls()
+{
     m_selectLabel = new QLabel(QStringLiteral("Select an Article:"), this);
     m_selectLabel->setFont(boldFont(m_selectLabel));
     auto* group = new QButtonGroup(this);
@@ -69,90 +96,63 @@ TornelleWindow::TornelleWindow(Desktop& desktop, const QString& installFolder, c
         m_options[i] = new QRadioButton(QStringLiteral("Article ") + QString::number(i + 1), this);
         m_options[i]->setObjectName(QStringLiteral("optArticles") + QString::number(i));
         group->addButton(m_options[i], i);
-        connect(m_options[i], &QRadioButton::clicked, this, [this, i] { m_controller.optArticles_Click(i); });
     }
     m_articleLabel = new QLabel(QStringLiteral("Article"), this);
     m_articleLabel->setFont(boldFont(m_articleLabel));
-    m_convert = new QPushButton(QStringLiteral("Rewrite"), this);
-    m_convert->setObjectName(QStringLiteral("vbtnConvert"));
-    m_convert->setFont(boldFont(m_convert));
+    m_rewrite = makeBoldButton(QStringLiteral("Rewrite"), QStringLiteral("vbtnConvert"), this);
     m_pleaseWait = new QLabel(QStringLiteral("Please Wait"), this);
     m_pleaseWait->setObjectName(QStringLiteral("lblPleaseWait"));
     m_pleaseWait->setFont(boldFont(m_pleaseWait));
     m_pleaseWait->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_pleaseWait->setStyleSheet(QStringLiteral("color: rgb(0, 0, 255);"));
-    m_article = makeTextBox(this);
-    m_article->setObjectName(QStringLiteral("txtArticle"));
+    m_article = makeTextBox(this, QStringLiteral("txtArticle"));
     m_rewrittenLabel = new QLabel(QStringLiteral("Rewritten Article"), this);
     m_rewrittenLabel->setFont(boldFont(m_rewrittenLabel));
-    m_save = new QPushButton(QStringLiteral("Save Changes"), this);
-    m_save->setObjectName(QStringLiteral("vbtnSave"));
-    m_save->setFont(boldFont(m_save));
-    m_rewritten = makeTextBox(this);
-    m_rewritten->setObjectName(QStringLiteral("txtRewritten"));
+    m_save = makeBoldButton(QStringLiteral("Save Changes"), QStringLiteral("vbtnSave"), this);
+    m_rewritten = makeTextBox(this, QStringLiteral("txtRewritten"));
     m_rulesStatus = new QLabel(this);
     m_rulesStatus->setObjectName(QStringLiteral("lblRulesStatus"));
     m_rulesStatus->setStyleSheet(QStringLiteral("color: rgb(96, 96, 96);"));
     m_close = new QPushButton(QStringLiteral("Close"), this);
     m_close->setObjectName(QStringLiteral("Command1"));
+}
 
-    connect(m_convert, &QPushButton::clicked, &m_controller, &frmTornelle::vbtnConvert_Click);
-    connect(m_save, &QPushButton::clicked, &m_controller, &frmTornelle::vbtnSave_Click);
-    connect(m_close, &QPushButton::clicked, &m_controller, &frmTornelle::Command1_Click);
+void TornelleWindow::connectControls()
+{
+    for (int i = 0; i < 5; ++i)
+        connect(m_options[i], &QRadioButton::clicked, this, [this, i] { m_controller.chooseArticle(i); });
+    connect(m_rewrite, &QPushButton::clicked, &m_controller, &TornelleController::rewriteArticle);
+    connect(m_save, &QPushButton::clicked, &m_controller, &TornelleController::saveArticle);
+    connect(m_close, &QPushButton::clicked, &m_controller, &TornelleController::closeWindow);
     // A text box shows every line end as a line feed; only a real edit reaches
     // the controller, so an article keeps its CR LF line ends through a rewrite.
     connect(m_article, &QPlainTextEdit::textChanged, this, [this] {
         const QString text = m_article->toPlainText();
         if (text != asShown(m_controller.articleText()))
-            m_controller.txtArticle_Change(text);
+            m_controller.editArticle(text);
     });
     connect(m_rewritten, &QPlainTextEdit::textChanged, this, [this] {
         const QString text = m_rewritten->toPlainText();
         if (text != asShown(m_controller.rewrittenText()))
-            m_controller.txtRewritten_Change(text);
+            m_controller.editRewritten(text);
     });
+}
 
-    connect(&m_controller, &frmTornelle::optionsChanged, this, &TornelleWindow::refreshOptions);
-    connect(&m_controller, &frmTornelle::articleTextChanged, this, [this](const QString& text) {
+void TornelleWindow::connectController()
+{
+    connect(&m_controller, &TornelleController::articleTextChanged, this, [this](const QString& text) {
         if (m_article->toPlainText() != asShown(text))
             m_article->setPlainText(text);
     });
-    connect(&m_controller, &frmTornelle::rewrittenTextChanged, this, [this](const QString& text) {
+    connect(&m_controller, &TornelleController::rewrittenTextChanged, this, [this](const QString& text) {
         if (m_rewritten->toPlainText() != asShown(text))
             m_rewritten->setPlainText(text);
     });
-    connect(&m_controller, &frmTornelle::convertEnabledChanged, m_convert, &QPushButton::setEnabled);
-    connect(&m_controller, &frmTornelle::pleaseWaitChanged, this, &TornelleWindow::refreshPleaseWait);
-    connect(&m_controller, &frmTornelle::timersChanged, this, &TornelleWindow::refreshTimers);
-    connect(&m_controller, &frmTornelle::rulesStatusChanged, m_rulesStatus, &QLabel::setText);
-    connect(&m_controller, &frmTornelle::layoutChanged, this, &TornelleWindow::placeControls);
-    connect(&m_controller, &frmTornelle::closeRequested, this, &QWidget::close);
-
-    m_timer1.setInterval(frmTornelle::kTimer1IntervalMs);
-    m_pleaseWaitTimer.setInterval(frmTornelle::kPleaseWaitIntervalMs);
-    connect(&m_timer1, &QTimer::timeout, &m_controller, &frmTornelle::Timer1_Timer);
-    connect(&m_pleaseWaitTimer, &QTimer::timeout, &m_controller, &frmTornelle::tmrPleaseWait_Timer);
-
-    m_convert->setEnabled(m_controller.convertEnabled());
-    refreshPleaseWait();
-    m_controller.Form_Load(articles);
-    refreshTimers();
-    resize(twipsToPixels(SizeTwips, *this));
-}
-
-MessageAnswer TornelleWindow::showMessage(const QString& text, const QString& title, MessageButtons buttons)
-{
-    return m_desktop.showMessage(this, text, title, buttons);
-}
-
-void TornelleWindow::openFolder(const QString& path)
-{
-    m_desktop.openUrl(QUrl::fromLocalFile(path));
-}
-
-void TornelleWindow::openAddress(const QString& address)
-{
-    m_desktop.openUrl(QUrl(address));
+    connect(&m_controller, &TornelleController::rewriteEnabledChanged, m_rewrite, &QPushButton::setEnabled);
+    connect(&m_controller, &TornelleController::pleaseWaitChanged, this, &TornelleWindow::refreshPleaseWait);
+    connect(&m_controller, &TornelleController::timersChanged, this, &TornelleWindow::refreshTimers);
+    connect(&m_controller, &TornelleController::rulesStatusChanged, m_rulesStatus, &QLabel::setText);
+    connect(&m_controller, &TornelleController::closeRequested, this, &QWidget::close);
 }
 
 int TornelleWindow::px(int twips) const
@@ -163,33 +163,28 @@ int TornelleWindow::px(int twips) const
 void TornelleWindow::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    m_controller.Form_Resize(qRound(event->size().width() * 1440.0 / logicalDpiX()));
+    placeControls();
 }
 
 void TornelleWindow::placeControls()
 {
+    // A window narrower than the margins gives no negative sizes.
+    const int widthTwips = qRound(width() * 1440.0 / logicalDpiX());
+    const int articleWidth = qMax(0, widthTwips - RightMarginTwips);
+    const int pleaseWaitLeft = qMax(0, widthTwips - RightMarginTwips - PleaseWaitWidthTwips);
     const int rowHeight = px(375);
-    m_selectLabel->setGeometry(px(kLeftTwips), px(120), px(3000), rowHeight);
+    m_selectLabel->setGeometry(px(LeftTwips), px(120), px(3000), rowHeight);
     for (int i = 0; i < 5; ++i)
-        m_options[i]->setGeometry(px(kLeftTwips + i * 1500), px(480), px(1440), rowHeight);
-    m_articleLabel->setGeometry(px(kLeftTwips), px(1005), px(900), rowHeight);
-    m_convert->setGeometry(px(1200), px(960), px(1500), px(420));
-    m_pleaseWait->setGeometry(px(m_controller.pleaseWaitLeftTwips()), px(1005), px(frmTornelle::kPleaseWaitWidthTwips),
-                              rowHeight);
-    m_article->setGeometry(px(kLeftTwips), px(1440), px(m_controller.articleWidthTwips()), px(kBoxHeightTwips));
-    m_rewrittenLabel->setGeometry(px(kLeftTwips), px(4605), px(1800), rowHeight);
+        m_options[i]->setGeometry(px(LeftTwips + i * 1500), px(480), px(1440), rowHeight);
+    m_articleLabel->setGeometry(px(LeftTwips), px(1005), px(900), rowHeight);
+    m_rewrite->setGeometry(px(1200), px(960), px(1500), px(420));
+    m_pleaseWait->setGeometry(px(pleaseWaitLeft), px(1005), px(PleaseWaitWidthTwips), rowHeight);
+    m_article->setGeometry(px(LeftTwips), px(1440), px(articleWidth), px(BoxHeightTwips));
+    m_rewrittenLabel->setGeometry(px(LeftTwips), px(4605), px(1800), rowHeight);
     m_save->setGeometry(px(2100), px(4560), px(1800), px(420));
-    m_rewritten->setGeometry(px(kLeftTwips), px(5040), px(frmTornelle::kRewrittenWidthTwips), px(kBoxHeightTwips));
-    m_rulesStatus->setGeometry(px(kLeftTwips), px(8145), px(9000), rowHeight);
-    m_close->setGeometry(px(kLeftTwips + frmTornelle::kRewrittenWidthTwips - 1335), px(8130), px(1335), px(420));
-}
-
-void TornelleWindow::refreshOptions()
-{
-    for (int i = 0; i < 5; ++i) {
-        m_options[i]->setEnabled(m_controller.optionEnabled(i));
-        m_options[i]->setToolTip(m_controller.optionPath(i));
-    }
+    m_rewritten->setGeometry(px(LeftTwips), px(5040), px(RewrittenWidthTwips), px(BoxHeightTwips));
+    m_rulesStatus->setGeometry(px(LeftTwips), px(8145), px(9000), rowHeight);
+    m_close->setGeometry(px(LeftTwips + RewrittenWidthTwips - 1335), px(8130), px(1335), px(420));
 }
 
 void TornelleWindow::refreshPleaseWait()
@@ -206,8 +201,8 @@ void TornelleWindow::refreshTimers()
         else if (!enabled)
             timer.stop();
     };
-    apply(m_timer1, m_controller.timer1Enabled());
-    apply(m_pleaseWaitTimer, m_controller.pleaseWaitTimerEnabled());
+    apply(m_loadingTimer, m_controller.loadingTimerEnabled());
+    apply(m_blinkTimer, m_controller.blinkTimerEnabled());
 }
 
 } // namespace quorvale

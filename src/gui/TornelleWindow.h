@@ -1,6 +1,7 @@
 #pragma once
 
-#include "ui/frmTornelle.h"
+#include "gui/WindowUiHost.h"
+#include "ui/TornelleController.h"
 
 #include <QTimer>
 #include <QWidget>
@@ -14,10 +15,10 @@ namespace quorvale {
 
 class Desktop;
 
-/// The "Tornelle" window: binds its controls to a frmTornelle controller and
-/// shows its messages. Resizable; the article box follows the window's width,
-/// the rest stays put.
-class TornelleWindow : public QWidget, private UiHost
+/// The "Tornelle" window: binds its controls to a TornelleController and
+/// shows its messages. Resizable; the article box and the "Please Wait" label
+/// follow the window's width, the rest stays put.
+class TornelleWindow : public QWidget
 {
     Q_OBJECT
 
@@ -26,35 +27,33 @@ public:
     static constexpr QSize SizeTwips{12375, 8655};
 
     /// @p desktop must outlive the window. @p articles is the copy of the main
-    /// window's slots the window works from.
-    TornelleWindow(Desktop& desktop, const QString& installFolder, const SlotPaths& articles,
-                   QWidget* parent = nullptr);
+    /// window's slots the window works from, @p rulesPath the synonym rule
+    /// file, @p spin what makes one wording of a spintax text.
+    TornelleWindow(Desktop& desktop, const QString& rulesPath, const SlotPaths& articles,
+                   TornelleController::SpinFunction spin, QWidget* parent = nullptr);
 
-    frmTornelle& controller() { return m_controller; }
+    TornelleController& controller() { return m_controller; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    // UiHost
-    MessageAnswer showMessage(const QString& text, const QString& title, MessageButtons buttons) override;
-    void openFolder(const QString& path) override;
-    void openAddress(const QString& address) override;
-
+    void createControls();
+    void connectControls();
+    void connectController();
     int px(int twips) const;
     void placeControls();
-    void refreshOptions();
     void refreshPleaseWait();
     void refreshTimers();
 
-    Desktop& m_desktop;
-    frmTornelle m_controller;
-    QTimer m_timer1;
-    QTimer m_pleaseWaitTimer;
+    WindowUiHost m_ui;
+    TornelleController m_controller;
+    QTimer m_loadingTimer;
+    QTimer m_blinkTimer;
     QLabel* m_selectLabel = nullptr;
     QRadioButton* m_options[5] = {};
     QLabel* m_articleLabel = nullptr;
-    QPushButton* m_convert = nullptr;
+    QPushButton* m_rewrite = nullptr;
     QLabel* m_pleaseWait = nullptr;
     QPlainTextEdit* m_article = nullptr;
     QLabel* m_rewrittenLabel = nullptr;

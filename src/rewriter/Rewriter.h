@@ -1,7 +1,6 @@
 #pragma once
 
 #include "rewriter/RuleIndex.h"
-#include "rewriter/RuleList.h"
 
 #include <QString>
 #include <functional>
@@ -13,7 +12,7 @@ struct RewriteResult
 {
     QString spintax;             ///< the article with rule items replaced by groups
     qint64 replacementCount = 0; ///< number of replaced occurrences
-    qint32 wordCount = 0;        ///< count_words of the spun article, before any replacement
+    qint32 wordCount = 0;        ///< countWords of the spun article, before any replacement
     QString report;              ///< "N Replacements on M words."
 };
 
@@ -22,18 +21,13 @@ QString rewriteReport(qint64 replacementCount, qint32 wordCount);
 
 /// The rule line with @p item taken out of its group: every "{w|", "|w|" and
 /// "|w}" (w = the item lower-cased) becomes "{", "|" and "}" respectively.
-QString BuildAlternatives(const QString& ruleLine, const QString& item);
-
-/// Replaces every occurrence of @p find in @p text (ignoring letter case) by
-/// @p replacement with each space written as "%%", left to right, without
-/// searching inserted text again; adds the number of replacements to @p count.
-QString ReplaceAndCount(const QString& text, const QString& find, const QString& replacement, qint64& count);
+QString alternativesFor(const QString& ruleLine, const QString& item);
 
 /// Rewrites @p article: spins it once with @p spin, counts its words, replaces
 /// every rule item that stands after a space and before " ", ",", "." or ":"
 /// by a group of the rule's other items, and turns every "%%" into one space.
 /// Never throws for any text or rule list.
-RewriteResult Reescribir(const QString& article, const RuleIndex& rules,
-                         const std::function<QString(const QString&)>& spin);
+RewriteResult rewriteArticle(const QString& article, const RuleIndex& rules,
+                             const std::function<QString(const QString&)>& spin);
 
 } // namespace quorvale

@@ -1,7 +1,6 @@
 #include "rewriter/RuleIndex.h"
 
-#include "components/Parser.h"
-#include "components/TextCase.h"
+#include "components/TextOperations.h"
 #include "rewriter/Rewriter.h"
 
 #include <QVarLengthArray>
@@ -58,9 +57,9 @@ inline int suffixIndex(char16_t c) noexcept
     }
 }
 
-constexpr char16_t kSuffixes[4] = {u' ', u',', u'.', u':'};
+constexpr char16_t Suffixes[4] = {u' ', u',', u'.', u':'};
 
-constexpr quint64 kHashSeed = 0xcbf29ce484222325ULL;
+constexpr quint64 HashSeed = 0xcbf29ce484222325ULL;
 
 /// Hash of a unit sequence, extended one unit at a time.
 inline quint64 extendHash(quint64 h, char16_t unit) noexcept
@@ -213,7 +212,7 @@ private:
     };
     static_assert(sizeof(Slot) <= 24);
 
-    static constexpr size_t kRecordWords = sizeof(ItemRecord) / sizeof(quint64);
+    static constexpr size_t RecordWords = sizeof(ItemRecord) / sizeof(quint64);
 
     static bool same(const ItemRecord& item, const char16_t* text, size_t length) noexcept
     {
@@ -224,7 +223,7 @@ private:
                        qsizetype lineOffset)
     {
         const size_t offset = m_records.size();
-        const size_t words = kRecordWords + (length * sizeof(char16_t) + sizeof(quint64) - 1) / sizeof(quint64);
+        const size_t words = RecordWords + (length * sizeof(char16_t) + sizeof(quint64) - 1) / sizeof(quint64);
         m_records.resize(offset + words);
         auto* item = new (m_records.data() + offset) ItemRecord;
         *item = ItemRecord{ordinal, rule, length, m_items++, lineOffset, line};
@@ -273,7 +272,7 @@ struct Candidate
 
 /// A rule line "{i1|...|ik}" with one pair of braces, no empty or repeated
 /// item and no unit that lower-casing changes. For such a line,
-/// BuildAlternatives(line, ij) takes out exactly "ij" and one separator next
+/// alternativesFor(line, ij) takes out exactly "ij" and one separator next
 /// to it: "{w|" can only stand at the start, and "|w|" or "|w}" only around
 /// the item itself, as the items differ and hold no "|" or brace.
 bool isPlainRule(QStringView line)
@@ -319,7 +318,7 @@ void appendMarked(QString& out, QStringView text)
 }
 
 /// Appends the group of a plain rule line without the item of @p length units
-/// at @p offset, spaces written as "%%": what BuildAlternatives gives for it.
+/// at @p offset, spaces written as "%%": what alternativesFor gives for it.
 void appendPlainGroup(QString& out, QStringView line, qsizetype offset, qsizetype length)
 {
     if (offset == 1 && length == line.size() - 2) {
@@ -359,14 +358,14 @@ void RuleIndex::Data::index()
         const QString& line = rules.at(r);
         if (!isRuleLine(line))
             continue;
-        // The same pieces as ShowRuleItems: braces dropped, split at "|", empty pieces dropped.
+        // The same pieces as ruleItems: braces dropped, split at "|", empty pieces dropped.
         const char16_t* units = reinterpret_cast<const char16_t*>(line.utf16());
         const qsizetype n = line.size();
         const bool plain = isPlainRule(line);
         qsizetype pieceStart = 1; // where the current piece starts in a plain line
         bool matchable = true;
         bool startsWithSuffix = false;
-        quint64 hash = kHashSeed;
+        quint64 hash = HashSeed;
         piece.clear();
         pieceStops.clear();
         for (qsizetype k = 0; k <= n; ++k) {
@@ -397,7 +396,7 @@ void RuleIndex::Data::index()
             }
             piece.clear();
             pieceStops.clear();
-            hash = kHashSeed;
+            hash = HashSeed;
             matchable = true;
             startsWithSuffix = false;
             pieceStart = k + 1;
@@ -425,7 +424,7 @@ const RuleList& RuleIndex::rules() const noexcept
 namespace {
 
 /// Replaces every "%%" of @p text by one space, left to right without overlap,
-/// in place: what Replace(text, "%%", " ", ignoring case) gives, as no other
+/// in place: what replaceAll(text, "%%", " ", ignoring case) gives, as no other
 /// unit lower-cases to "%".
 void markersToSpaces(QString& text)
 {
@@ -448,24 +447,21 @@ void markersToSpaces(QString& text)
 
 } // namespace
 
-QString RuleIndex::apply(const QString& workingText, qint64& count) const
-{
-    const QString marker = QStringLiteral("%%");
-    const qsizetype n = workingText.size();
-    const Data& d = *m_data;
-    if (d.items.empty() || n < 3) {
-        QString result = workingText;
-        markersToSpaces(result);
-        return result;
-    }
+namespace {
 
-    // Every occurrence of " " + item + suffix in the lower-cased article, by
-    // start. First the end and hash of the word after each space, so that the
-    // table entries of the next few spaces can be fetched while one is looked
-    // up: the lookups, not the scan, are what takes the time.
-    const QString lowered = lowerUnits(workingText);
+constexpr size_t SlotsAhead = 8;
+constexpr size_t ItemsAhead = 4;
+
+/// Every occurrence of " " + item + suffix in @p lowered (the lower-cased
+/// working text), ordered by start.
+std::vector<Candidate> findCandidates(const ItemTable& items, bool itemStartsWithSuffix, const QString& lowered)
+{
+    // First the end and hash of the word after each space, so that the table
+    // entries of the next few spaces can be fetched while one is looked up:
+    // the lookups, not the scan, are what takes the time.
+    const qsizetype n = lowered.size();
     const char16_t* s = reinterpret_cast<const char16_t*>(lowered.utf16());
-    const qsizetype maxLength = qsizetype(std::min<size_t>(d.items.maxLength(), size_t(n)));
+    const qsizetype maxLength = qsizetype(std::min<size_t>(items.maxLength(), size_t(n)));
     struct Start
     {
         qsizetype space; ///< a space
@@ -478,7 +474,7 @@ QString RuleIndex::apply(const QString& workingText, qint64& count) const
         if (s[p] != u' ')
             continue;
         const qsizetype last = std::min(n - 1, p + 1 + maxLength);
-        quint64 hash = kHashSeed;
+        quint64 hash = HashSeed;
         qsizetype q = p + 1;
         for (; q <= last && suffixIndex(s[q]) < 0; ++q)
             hash = extendHash(hash, s[q]);
@@ -487,24 +483,22 @@ QString RuleIndex::apply(const QString& workingText, qint64& count) const
 
     std::vector<Candidate> candidates;
     candidates.reserve(starts.size() + starts.size() / 2);
-    constexpr size_t kSlotsAhead = 8;
-    constexpr size_t kItemsAhead = 4;
     for (size_t i = 0; i < starts.size(); ++i) {
-        if (i + kSlotsAhead < starts.size())
-            d.items.prefetch(starts[i + kSlotsAhead].hash);
-        if (i + kItemsAhead < starts.size())
-            d.items.prefetchItem(starts[i + kItemsAhead].hash);
+        if (i + SlotsAhead < starts.size())
+            items.prefetch(starts[i + SlotsAhead].hash);
+        if (i + ItemsAhead < starts.size())
+            items.prefetchItem(starts[i + ItemsAhead].hash);
         const qsizetype p = starts[i].space;
         const qsizetype last = std::min(n - 1, p + 1 + maxLength);
         qsizetype q = starts[i].stop;
-        if (q > last || (q == p + 1 && !d.itemStartsWithSuffix))
+        if (q > last || (q == p + 1 && !itemStartsWithSuffix))
             continue;
         quint64 hash = starts[i].hash;
         for (; q <= last; ++q) {
             const char16_t c = s[q];
             const int suffix = suffixIndex(c);
             if (suffix >= 0 && q > p + 1) {
-                const Lookup found = d.items.find(hash, s + p + 1, size_t(q - p - 1));
+                const Lookup found = items.find(hash, s + p + 1, size_t(q - p - 1));
                 if (found.item != nullptr)
                     candidates.push_back(Candidate{found.item->ordinal * 4 + quint64(suffix), p, q, found.item});
                 if (!found.prefix)
@@ -513,9 +507,14 @@ QString RuleIndex::apply(const QString& workingText, qint64& count) const
             hash = extendHash(hash, c);
         }
     }
+    return candidates;
+}
 
-    // Settle each cluster of overlapping occurrences in pass order: an
-    // occurrence is replaced when none of its units went to an earlier one.
+/// Which candidates are replaced: each cluster of overlapping occurrences is
+/// settled in pass order, and an occurrence is replaced when none of its units
+/// went to an earlier one.
+std::vector<char> settleOverlaps(const std::vector<Candidate>& candidates)
+{
     std::vector<char> taken(candidates.size(), 0);
     std::vector<char> used;
     std::vector<size_t> order;
@@ -552,6 +551,22 @@ QString RuleIndex::apply(const QString& workingText, qint64& count) const
         }
         i = j;
     }
+    return taken;
+}
+
+} // namespace
+
+QString RuleIndex::apply(const QString& workingText, qint64& count) const
+{
+    const QString marker = QStringLiteral("%%");
+    const Data& d = *m_data;
+    if (d.items.empty() || workingText.size() < 3) {
+        QString result = workingText;
+        markersToSpaces(result);
+        return result;
+    }
+    const std::vector<Candidate> candidates = findCandidates(d.items, d.itemStartsWithSuffix, lowerUnits(workingText));
+    const std::vector<char> taken = settleOverlaps(candidates);
 
     // Groups of rule lines that are not plain, made once per rewrite.
     std::unordered_map<size_t, QString> otherGroups;
@@ -562,29 +577,29 @@ QString RuleIndex::apply(const QString& workingText, qint64& count) const
         }
         auto [it, inserted] = otherGroups.try_emplace(item.id);
         if (inserted)
-            it->second = Replace(
-                BuildAlternatives(d.rules.at(item.rule), QString::fromUtf16(item.text(), qsizetype(item.length))),
-                QStringLiteral(" "), marker, CompareMode::IgnoreCase);
+            it->second = replaceAll(
+                alternativesFor(d.rules.at(item.rule), QString::fromUtf16(item.text(), qsizetype(item.length))),
+                QStringLiteral(" "), marker);
         out.append(it->second);
     };
 
     // The working text with every replaced occurrence " " + item + suffix
     // turned into " " + group + suffix, each space written as "%%".
     QString result;
-    result.reserve(2 * n);
+    result.reserve(2 * workingText.size());
     qsizetype from = 0;
     for (size_t k = 0; k < candidates.size(); ++k) {
-        if (k + kSlotsAhead < candidates.size())
-            __builtin_prefetch(candidates[k + kSlotsAhead].record);
-        if (k + kItemsAhead < candidates.size())
-            __builtin_prefetch(candidates[k + kItemsAhead].record->line.data());
+        if (k + SlotsAhead < candidates.size())
+            __builtin_prefetch(candidates[k + SlotsAhead].record);
+        if (k + ItemsAhead < candidates.size())
+            __builtin_prefetch(candidates[k + ItemsAhead].record->line.data());
         if (!taken[k])
             continue;
         const Candidate& c = candidates[k];
         result.append(QStringView(workingText).sliced(from, c.start - from));
         result.append(marker);
         appendGroup(result, *c.record);
-        const char16_t suffix = kSuffixes[c.priority % 4];
+        const char16_t suffix = Suffixes[c.priority % 4];
         if (suffix == u' ')
             result.append(marker);
         else

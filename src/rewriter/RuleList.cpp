@@ -1,15 +1,13 @@
 #include "rewriter/RuleList.h"
 
-#include "components/Parser.h"
 #include "components/TextFile.h"
-#include "components/Tools.h"
+#include "components/TextOperations.h"
 
 namespace quorvale {
 
-RuleList LoadRuleList(const QString& path)
+RuleList loadRuleList(const QString& path)
 {
-    // LoadFileIntoList throws an Error naming the path for a missing or unreadable file.
-    return LoadFileIntoList(path);
+    return readTextLines(path);
 }
 
 bool isRuleLine(QStringView line) noexcept
@@ -17,13 +15,13 @@ bool isRuleLine(QStringView line) noexcept
     return !line.isEmpty() && line.front() == u'{' && line.back() == u'}';
 }
 
-QStringList ShowRuleItems(const QString& line)
+QStringList ruleItems(const QString& line)
 {
     if (!isRuleLine(line))
         return {};
-    QString inner = Replace(line, QStringLiteral("{"), QString(), CompareMode::IgnoreCase);
-    inner = Replace(inner, QStringLiteral("}"), QString(), CompareMode::IgnoreCase);
-    return SplitIntoList(inner, QStringLiteral("|"));
+    QString inner = line;
+    inner.remove(u'{').remove(u'}');
+    return splitNonEmpty(inner, QStringLiteral("|"));
 }
 
 } // namespace quorvale

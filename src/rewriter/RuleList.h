@@ -9,9 +9,9 @@ namespace quorvale {
 /// duplicates and lines that are not rules kept.
 using RuleList = QStringList;
 
-/// Reads the rule file at @p path, one entry per line (see LoadFileIntoList).
+/// Reads the rule file at @p path, one entry per line (see readTextLines).
 /// Throws Error naming the path when the file is missing or unreadable.
-RuleList LoadRuleList(const QString& path);
+RuleList loadRuleList(const QString& path);
 
 /// True when @p line is a rule: it starts with "{" and ends with "}" (an empty
 /// line is not a rule).
@@ -20,6 +20,6 @@ bool isRuleLine(QStringView line) noexcept;
 /// The items of one rule line such as "{big|large|huge}": empty unless the line
 /// starts with "{" and ends with "}"; every brace of the line is dropped and
 /// the rest split at "|", pieces kept exactly (empty pieces dropped).
-QStringList ShowRuleItems(const QString& line);
+QStringList ruleItems(const QString& line);
 
 } // namespace quorvale

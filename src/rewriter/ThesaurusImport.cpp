@@ -1,8 +1,8 @@
 #include "rewriter/ThesaurusImport.h"
 
 #include "components/Error.h"
-#include "components/TextCase.h"
 #include "components/TextFile.h"
+#include "components/TextOperations.h"
 
 #include <QFile>
 #include <QHash>

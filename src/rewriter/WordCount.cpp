@@ -31,7 +31,7 @@ WordCharTable buildWordCharTable()
 
 } // namespace
 
-qint32 count_words(const QString& text)
+qint32 countWords(const QString& text)
 {
     if (text.isEmpty())
         return 0;

@@ -8,6 +8,6 @@ namespace quorvale {
 /// UTF-16 code unit is classified by its low 8 bits (letters, digits, the full
 /// stop, the apostrophe and the accented letters of the upper half are word
 /// characters; spaces, punctuation, hyphens and most symbols separate).
-qint32 count_words(const QString& text);
+qint32 countWords(const QString& text);
 
 } // namespace quorvale

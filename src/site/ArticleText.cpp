@@ -1,11 +1,11 @@
 #include "site/ArticleText.h"
 
-#include "components/Parser.h"
-#include "components/TextFile.h"
+#include <map>
+#include <vector>
 
 namespace quorvale {
 
-const std::array<EmphasisRow, 16>& EmphasisTable()
+const std::array<EmphasisRow, 16>& emphasisTable()
 {
     static constexpr std::array<EmphasisRow, 16> table = {{
         {u"is very important", u"<b>is very important</b>"},
@@ -28,19 +28,13 @@ const std::array<EmphasisRow, 16>& EmphasisTable()
     return table;
 }
 
-QString LoadArticleText(const QString& path, QString& articleLoaderText)
-{
-    articleLoaderText = LoadFileIntoTextBox(path);
-    return articleLoaderText;
-}
-
-QString SummaryOfText(const QString& text)
+QString summaryOfText(const QString& text)
 {
     const qsizetype dot = text.indexOf(u'.');
     return dot < 0 ? QString() : text.left(dot + 1);
 }
 
-QString BodyHtmlOfText(const QString& text)
+QString bodyHtmlOfText(const QString& text)
 {
     // Articles written here end their lines with a line feed alone, older
     // ones with CR LF and a few with a lone CR: each is one line break.
@@ -56,24 +50,69 @@ QString BodyHtmlOfText(const QString& text)
             ++i;
         html += u"<br><br>\n";
     }
-    return Emphasize(html);
+    return emphasize(html);
 }
 
-QString ArticleSummary(const QString& path, QString& articleLoaderText)
+// Applied one after the other, each row would wrap the phrase occurrences
+// that no earlier row took. No phrase holds "<" or ">" and no phrase is part
+// of an earlier one, so an occurrence can never run into or lie inside
+// earlier markup: the rows' occurrences in the original text, settled in row
+// order and left to right, are exactly those.
+QString emphasize(const QString& text)
 {
-    return SummaryOfText(LoadArticleText(path, articleLoaderText));
-}
-
-QString ArticleBodyHtml(const QString& path, QString& articleLoaderText)
-{
-    return BodyHtmlOfText(LoadArticleText(path, articleLoaderText));
-}
-
-QString Emphasize(QString text)
-{
-    for (const EmphasisRow& row : EmphasisTable())
-        text = Replace(text, row.phrase.toString(), row.replacement.toString(), 0);
-    return text;
+    const auto& table = emphasisTable();
+    // Every phrase starts with an ASCII letter: the rows to try, by that letter.
+    static const auto rowsByFirstUnit = [&table] {
+        std::array<std::vector<std::size_t>, 128> rows;
+        for (std::size_t row = 0; row < table.size(); ++row)
+            rows[table[row].phrase.front().unicode()].push_back(row);
+        return rows;
+    }();
+    std::array<std::vector<qsizetype>, 16> starts;
+    for (qsizetype p = 0, n = text.size(); p < n; ++p) {
+        const char16_t c = text.at(p).unicode();
+        if (c >= 128)
+            continue;
+        for (const std::size_t row : rowsByFirstUnit[c]) {
+            if (QStringView(text).sliced(p).startsWith(table[row].phrase))
+                starts[row].push_back(p);
+        }
+    }
+    std::map<qsizetype, std::size_t> taken; // start of a wrapped occurrence -> its row
+    const auto overlapsTaken = [&](qsizetype start, qsizetype end) {
+        const auto next = taken.lower_bound(start);
+        if (next != taken.end() && next->first < end)
+            return true;
+        if (next == taken.begin())
+            return false;
+        const auto previous = std::prev(next);
+        return previous->first + table[previous->second].phrase.size() > start;
+    };
+    for (std::size_t row = 0; row < table.size(); ++row) {
+        const qsizetype length = table[row].phrase.size();
+        std::vector<qsizetype> accepted;
+        qsizetype passEnd = 0;
+        for (const qsizetype start : starts[row]) {
+            if (start < passEnd || overlapsTaken(start, start + length))
+                continue;
+            accepted.push_back(start);
+            passEnd = start + length;
+        }
+        for (const qsizetype start : accepted)
+            taken.emplace(start, row);
+    }
+    if (taken.empty())
+        return text;
+    QString result;
+    result.reserve(text.size() + qsizetype(taken.size()) * 8);
+    qsizetype from = 0;
+    for (const auto& [start, row] : taken) {
+        result += QStringView(text).sliced(from, start - from);
+        result += table[row].replacement;
+        from = start + table[row].phrase.size();
+    }
+    result += QStringView(text).sliced(from);
+    return result;
 }
 
 } // namespace quorvale

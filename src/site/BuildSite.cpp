@@ -1,8 +1,7 @@
 #include "site/BuildSite.h"
 
 #include "components/Error.h"
-#include "components/Parser.h"
-#include "components/Tools.h"
+#include "components/TextFile.h"
 #include "site/FolderTree.h"
 #include "site/PageTags.h"
 #include "site/SitePaths.h"
@@ -11,14 +10,15 @@
 #include <QFile>
 #include <QFileInfo>
 #include <filesystem>
+#include <optional>
 #include <system_error>
 
 namespace quorvale {
 
 namespace {
 
-/// Row i: the slot of the page's own article, then the slots of related
-/// articles 1 to 4. Row 2 lists slot 1 before slot 0 on purpose.
+/// Row i: the slot of page i's own article (page 0 is index.html), then the
+/// slots of related articles 1 to 4. Row 2 lists slot 1 before slot 0 on purpose.
 constexpr std::array<std::array<int, 5>, 5> PageOrder = {{
     {0, 1, 2, 3, 4},
     {1, 2, 3, 4, 0},
@@ -74,6 +74,16 @@ void refuseLinkedFolders(const QString& root, const QString& target)
     }
 }
 
+/// Saves a filled page. A symbolic link standing at its name (one that came
+/// with the template folder, say) is removed first: the page becomes a file of
+/// its own instead of overwriting whatever the link points at.
+void savePage(const QString& text, const QString& path)
+{
+    if (QFileInfo(path).isSymLink() && !QFile::remove(path))
+        throw Error(QStringLiteral("Cannot replace the symbolic link \"") + path + QStringLiteral("\" with the page."));
+    saveTextFile(text, path);
+}
+
 /// Copies @p source to @p target below @p outputRoot, replacing whatever
 /// stands there (a link is replaced, not written through).
 void copyImage(const QString& source, const QString& target, const QString& outputRoot)
@@ -91,131 +101,154 @@ void copyImage(const QString& source, const QString& target, const QString& outp
                     QStringLiteral(": ") + file.errorString());
 }
 
-/// Runs one step of the build; a failure is noted and the build goes on.
-template <typename Action> void runStep(QStringList& failures, const QString& what, Action&& action)
+/// An article file read once for all pages, or why it could not be read.
+struct ArticleRead
 {
-    try {
-        action();
-    } catch (const Error& error) {
-        failures.append(what + QStringLiteral(": ") + error.message());
-    } catch (const std::exception& error) {
-        failures.append(what + QStringLiteral(": ") + QString::fromLocal8Bit(error.what()));
+    PageArticle article;
+    QString error;
+};
+
+/// One run of buildSite(): the input, the paths derived from it and the result.
+class Build
+{
+public:
+    Build(const BuildInput& input, BuildProgress* progress) : m_input(input), m_progress(progress) {}
+
+    BuildResult run()
+    {
+        if (!checkInput())
+            return m_result;
+        rebuildOutputFolder();
+        writePages();
+        step(BuildStep::CopyBackground, 0, [&] {
+            copyImage(m_input.backgroundFolder + u'/' + m_input.backgroundFile,
+                      m_paths.siteFolder + u"/assets/images/bg.jpg", m_paths.outputRoot);
+        });
+        return m_result;
     }
-}
+
+private:
+    /// Runs one step; a failure is recorded and the build goes on.
+    template <typename Action> bool step(BuildStep which, int article, Action&& action)
+    {
+        try {
+            action();
+            return true;
+        } catch (const Error& error) {
+            m_result.failures.append({which, article, error.message()});
+        } catch (const std::exception& error) {
+            m_result.failures.append({which, article, QString::fromLocal8Bit(error.what())});
+        }
+        return false;
+    }
+
+    /// The slots, the variation, the templates and the background; false when
+    /// the build cannot go on.
+    bool checkInput()
+    {
+        for (int slot = 0; slot < int(m_input.articlePaths.size()); ++slot) {
+            if (m_input.articlePaths[std::size_t(slot)].isEmpty())
+                m_result.emptySlots.append(slot);
+        }
+        if (!m_result.emptySlots.isEmpty()) {
+            m_result.status = BuildResult::Status::MissingArticles;
+            return false;
+        }
+        const bool pathsKnown = step(BuildStep::CheckVariation, 0, [&] {
+            m_paths = SitePaths::derive(m_input.installFolder, m_input.variation, m_input.info.videoId);
+            m_result.siteFolder = m_paths.siteFolder;
+        });
+        // Templates left loaded from before (another variation, say) never make pages.
+        if (pathsKnown)
+            step(BuildStep::LoadTemplates, 0, [&] { m_templates = loadTemplates(m_paths); });
+        if (m_input.backgroundFile.isEmpty()) {
+            m_result.status = BuildResult::Status::MissingBackground;
+            return false;
+        }
+        return pathsKnown;
+    }
+
+    void rebuildOutputFolder()
+    {
+        // The first build finds no output folder yet.
+        step(BuildStep::DeleteOutput, 0, [&] {
+            if (entryExists(m_paths.outputRoot))
+                deleteFolderTree(m_paths.outputRoot);
+        });
+        step(BuildStep::CopyTemplate, 0, [&] {
+            const auto progress = [this](qint64 done, qint64 total) {
+                if (m_progress)
+                    m_progress->copyProgress(done, total);
+            };
+            try {
+                copyFolderInto(m_paths.templateFolder, m_paths.outputRoot, progress);
+            } catch (...) {
+                if (m_progress)
+                    m_progress->copyEnded();
+                throw;
+            }
+            if (m_progress)
+                m_progress->copyEnded();
+        });
+        step(BuildStep::RemoveIndexTemplate, 0, [&] { removeFileIfPresent(m_paths.siteFolder + u"/index.html"); });
+        step(BuildStep::RemoveArticleTemplate, 0, [&] { removeFileIfPresent(m_paths.siteFolder + u"/article.html"); });
+        step(BuildStep::CreateOutput, 0, [&] {
+            if (!QFileInfo(m_paths.outputRoot).isDir())
+                createFolder(m_paths.outputRoot);
+        });
+    }
+
+    void writePages()
+    {
+        std::array<ArticleRead, 5> articles;
+        for (std::size_t slot = 0; slot < articles.size(); ++slot) {
+            try {
+                articles[slot].article = readPageArticle(m_input.articlePaths[slot]);
+            } catch (const Error& error) {
+                articles[slot].error = error.message();
+            }
+        }
+        for (int page = 0; page < 5; ++page) {
+            const std::array<int, 5>& row = PageOrder[std::size_t(page)];
+            step(page == 0 ? BuildStep::WriteIndexPage : BuildStep::WriteArticlePage, page, [&] {
+                refuseLinkedFolders(m_paths.outputRoot, m_paths.siteFolder + u"/page");
+                if (!m_templates)
+                    throw Error(QStringLiteral("there are no page templates to fill."));
+                // A page needs its related articles, then its own, in this order.
+                std::array<const PageArticle*, 4> related{};
+                for (std::size_t n = 0; n < 4; ++n)
+                    related[n] = &readArticle(articles, row[n + 1]);
+                const PageArticle& current = readArticle(articles, row[0]);
+                const PageTagValues values = pageTagValues(m_input.info, current, related, m_input.articlePaths[0]);
+                if (page == 0)
+                    savePage(fillPageTags(m_templates->indexTemplate, values), m_paths.siteFolder + u"/index.html");
+                else
+                    savePage(fillPageTags(m_templates->articleTemplate, values),
+                             m_paths.siteFolder + u'/' + current.pageFileName);
+            });
+        }
+    }
+
+    static const PageArticle& readArticle(const std::array<ArticleRead, 5>& articles, int slot)
+    {
+        const ArticleRead& read = articles[std::size_t(slot)];
+        if (!read.error.isEmpty())
+            throw Error(read.error);
+        return read.article;
+    }
+
+    const BuildInput& m_input;
+    BuildProgress* m_progress;
+    SitePaths m_paths;
+    std::optional<TemplateSet> m_templates;
+    BuildResult m_result;
+};
 
 } // namespace
 
-PageArticlePaths PageArticlePathsFor(const SlotPaths& articlePaths, int page)
+BuildResult buildSite(const BuildInput& input, BuildProgress* progress)
 {
-    const std::array<int, 5>& row = PageOrder.at(std::size_t(page));
-    PageArticlePaths paths;
-    paths.currentArticlePath = articlePaths[std::size_t(row[0])];
-    for (std::size_t n = 0; n < 4; ++n)
-        paths.relatedArticlePaths[n] = articlePaths[std::size_t(row[n + 1])];
-    paths.homeArticlePath = articlePaths[0];
-    return paths;
-}
-
-QString BuildFailuresText(const QStringList& failures)
-{
-    QString text = QStringLiteral("These steps of the build failed; every other step was done:\n");
-    for (const QString& failure : failures)
-        text += QStringLiteral("\n- ") + failure;
-    return text;
-}
-
-BuildOutcome BuildSite(const BuildInput& input, BuildWorkState& state, BuildHost& host)
-{
-    BuildOutcome outcome;
-    for (const QString& slot : input.articlePaths) {
-        if (slot.isEmpty()) {
-            outcome.status = BuildOutcome::Status::MissingArticles;
-            host.showMessage(MissingArticlesText.toString(), MissingArticlesTitle.toString());
-            return outcome;
-        }
-    }
-
-    const QString& home = input.installFolder;
-    const QString& variation = input.variation;
-    QStringList& failures = outcome.failures;
-    outcome.siteFolder = home + u"/output/template" + variation;
-
-    // Templates left loaded from before (another variation, say) never make pages.
-    bool templatesLoaded = false;
-    runStep(failures, QStringLiteral("The page templates could not be loaded"), [&] {
-        state.templates = LoadTemplates(home, variation, input.info.videoId);
-        templatesLoaded = true;
-    });
-
-    if (input.backgroundFile.isEmpty()) {
-        outcome.status = BuildOutcome::Status::MissingBackground;
-        host.showMessage(MissingBackgroundText.toString(), MissingBackgroundTitle.toString());
-        return outcome;
-    }
-
-    const QString outputRoot = OutputRootPath(home);
-    runStep(failures, QStringLiteral("The old output folder could not be deleted"), [&] {
-        // The first build finds no output folder yet.
-        if (entryExists(outputRoot))
-            DeleteFolderTree(outputRoot);
-    });
-
-    runStep(failures, QStringLiteral("The template folder could not be copied"), [&] {
-        const auto progress = [&host](qint64 done, qint64 total) { host.copyProgress(done, total); };
-        try {
-            CopyFolderInto(TemplateFolderPath(home, variation), outputRoot, progress);
-        } catch (...) {
-            host.copyEnded();
-            throw;
-        }
-        host.copyEnded();
-    });
-
-    runStep(failures, QStringLiteral("The template page index.html could not be removed from the site"),
-            [&] { removeFileIfPresent(SiteFolderPath(home, variation) + u"/index.html"); });
-    runStep(failures, QStringLiteral("The template page article.html could not be removed from the site"),
-            [&] { removeFileIfPresent(SiteFolderPath(home, variation) + u"/article.html"); });
-
-    runStep(failures, QStringLiteral("The output folder could not be created"), [&] {
-        // An installation folder of "/" would otherwise give "//output".
-        const QString root = Replace(outputRoot, QStringLiteral("//"), QStringLiteral("/"), 0);
-        if (!FolderExists(root))
-            createFolder(root);
-    });
-
-    const auto checkPageWay = [&] {
-        refuseLinkedFolders(outputRoot, SiteFolderPath(home, variation) + u"/page");
-        if (!templatesLoaded)
-            throw Error(QStringLiteral("there are no page templates to fill."));
-    };
-    for (int page = 0; page < 5; ++page) {
-        state.paths = PageArticlePathsFor(input.articlePaths, page);
-        if (page == 0) {
-            runStep(failures, QStringLiteral("The index page (main article) could not be written"), [&] {
-                checkPageWay();
-                WriteIndexPage(state, input.info, home, variation);
-            });
-        } else {
-            runStep(failures,
-                    QStringLiteral("The page of article #") + QString::number(page) +
-                        QStringLiteral(" could not be written"),
-                    [&] {
-                        checkPageWay();
-                        WriteArticlePage(state, input.info, home, variation);
-                    });
-        }
-    }
-
-    runStep(failures, QStringLiteral("The background image could not be copied"), [&] {
-        copyImage(input.backgroundFolder + u'/' + input.backgroundFile,
-                  SiteFolderPath(home, variation) + u"/assets/images/bg.jpg", outputRoot);
-    });
-
-    if (failures.isEmpty())
-        host.showMessage(BuildDoneText.toString(), BuildDoneTitle.toString());
-    else
-        host.showMessage(BuildFailuresText(failures), BuildFailedTitle.toString());
-    return outcome;
+    return Build(input, progress).run();
 }
 
 } // namespace quorvale

@@ -15,7 +15,7 @@ QStringList fileNames(const QString& folder, const QString& pattern)
 
 } // namespace
 
-SiteInfo ApplyDemoSiteInfo(SiteInfo info)
+SiteInfo withDemoSiteTexts(SiteInfo info)
 {
     info.siteHeadline = DemoSiteHeadline.toString();
     info.siteDescription = DemoSiteDescription.toString();
@@ -28,49 +28,49 @@ SiteInfo ApplyDemoSiteInfo(SiteInfo info)
     return info;
 }
 
-QStringList ArticleFileNames(const QString& folder)
+QStringList articleFileNames(const QString& folder)
 {
     return fileNames(folder, QStringLiteral("*.txt"));
 }
 
-QStringList ImageFileNames(const QString& folder)
+QStringList imageFileNames(const QString& folder)
 {
     return fileNames(folder, QStringLiteral("*.jpg"));
 }
 
-BuildInput DemoBuildInput(const QString& installFolder, const QString& variation, const SiteInfo& info)
+BuildInput demoBuildInput(const QString& installFolder, const QString& variation, const SiteInfo& info)
 {
     BuildInput input;
     input.installFolder = installFolder;
     input.variation = variation;
-    input.info = ApplyDemoSiteInfo(info);
+    input.info = withDemoSiteTexts(info);
 
     const QString articleFolder = installFolder + u'/' + DemoArticleFolder;
-    const QStringList articles = ArticleFileNames(articleFolder);
+    const QStringList articles = articleFileNames(articleFolder);
     for (qsizetype slot = 0; slot < qsizetype(input.articlePaths.size()) && !articles.isEmpty(); ++slot)
         input.articlePaths[std::size_t(slot)] = articleFolder + u'/' + articles.at(qMin(slot, articles.size() - 1));
 
     input.backgroundFolder = installFolder + u'/' + DemoImageFolder;
-    const QStringList images = ImageFileNames(input.backgroundFolder);
+    const QStringList images = imageFileNames(input.backgroundFolder);
     if (!images.isEmpty())
         input.backgroundFile = images.contains(DemoImageFile) ? DemoImageFile.toString() : images.last();
     return input;
 }
 
-QStringList DemoDataProblems(const QString& installFolder)
+QStringList demoDataProblems(const QString& installFolder)
 {
     QStringList problems;
     const QString articleFolder = installFolder + u'/' + DemoArticleFolder;
     const QDir articles(articleFolder);
     if (!articles.exists() || !articles.isReadable()) {
         problems << QStringLiteral("The sample articles folder %1 cannot be opened.").arg(articleFolder);
-    } else if (const qsizetype count = ArticleFileNames(articleFolder).size(); count < 5) {
+    } else if (const qsizetype count = articleFileNames(articleFolder).size(); count < 5) {
         problems << QStringLiteral("The sample articles folder %1 holds %2 article files; 5 are needed.")
                         .arg(articleFolder)
                         .arg(count);
     }
     const QString imageFolder = installFolder + u'/' + DemoImageFolder;
-    if (!ImageFileNames(imageFolder).contains(DemoImageFile))
+    if (!imageFileNames(imageFolder).contains(DemoImageFile))
         problems << QStringLiteral("The sample background %1 is not in %2.").arg(DemoImageFile.toString(), imageFolder);
     return problems;
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "site/BuildSite.h"
-#include "site/SiteTypes.h"
 
 #include <QStringList>
 #include <QStringView>
@@ -23,23 +22,19 @@ inline constexpr QStringView DemoArticleFolder = u"apparticles";
 inline constexpr QStringView DemoImageFolder = u"appimages";
 inline constexpr QStringView DemoImageFile = u"Image288.jpg";
 
-/// The message "Load Dummy Data" ends with, and its title.
-inline constexpr QStringView DemoDoneText = u"Done! You can now create your mini site.";
-inline constexpr QStringView DemoDoneTitle = u"Done";
-
 /// @p info with the eight sample texts set (site headline, description, name,
 /// video id, ad title, ad description, button text, footer). The button
 /// address, the read-more and the related-articles texts stay as they are.
-SiteInfo ApplyDemoSiteInfo(SiteInfo info);
+SiteInfo withDemoSiteTexts(SiteInfo info);
 
 /// The names of the "*.txt" files of @p folder as the article file list shows
 /// them: plain files only, hidden ones left out, sorted by name ignoring case.
 /// Empty when the folder cannot be read.
-QStringList ArticleFileNames(const QString& folder);
+QStringList articleFileNames(const QString& folder);
 
 /// The names of the "*.jpg" files of @p folder as the background image list
-/// shows them (sorted like ArticleFileNames).
-QStringList ImageFileNames(const QString& folder);
+/// shows them (sorted like articleFileNames).
+QStringList imageFileNames(const QString& folder);
 
 /// What "Load Dummy Data" followed by "Build Minisite" builds, starting from
 /// empty slots and @p info: the sample texts applied to @p info; slots 0 to 4
@@ -48,11 +43,11 @@ QStringList ImageFileNames(const QString& folder);
 /// leaves the previous one selected; with none they stay empty); the
 /// background Image288.jpg of installFolder/appimages, or the last image of
 /// the list when there is no such file (none when the list is empty).
-BuildInput DemoBuildInput(const QString& installFolder, const QString& variation, const SiteInfo& info = SiteInfo());
+BuildInput demoBuildInput(const QString& installFolder, const QString& variation, const SiteInfo& info = SiteInfo());
 
 /// What is missing from the sample data of @p installFolder, one line each:
 /// an apparticles folder that cannot be read, fewer than five article files,
 /// no Image288.jpg in appimages. Empty when the sample data is complete.
-QStringList DemoDataProblems(const QString& installFolder);
+QStringList demoDataProblems(const QString& installFolder);
 
 } // namespace quorvale

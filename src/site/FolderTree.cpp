@@ -163,7 +163,7 @@ void copyFolder(const fs::path& from, const fs::path& to, CopyJob& job)
 
 } // namespace
 
-void CopyFolderInto(const QString& source, const QString& destination, const CopyProgress& progress)
+void copyFolderInto(const QString& source, const QString& destination, const CopyProgress& progress)
 {
     const fs::path from = withoutTrailingSeparators(source);
     std::error_code error;
@@ -203,7 +203,7 @@ void CopyFolderInto(const QString& source, const QString& destination, const Cop
     job.report();
 }
 
-void DeleteFolderTree(const QString& path)
+void deleteFolderTree(const QString& path)
 {
     if (path.isEmpty())
         throw Error(QStringLiteral("Cannot delete the folder: no folder was given."));

@@ -18,7 +18,7 @@ using CopyProgress = std::function<void(qint64 done, qint64 total)>;
 /// at the end. Throws Error naming the path and the reason when @p source is
 /// not a folder, when @p destination lies inside @p source or when anything
 /// cannot be copied; what was copied until then stays.
-void CopyFolderInto(const QString& source, const QString& destination, const CopyProgress& progress = {});
+void copyFolderInto(const QString& source, const QString& destination, const CopyProgress& progress = {});
 
 /// Deletes the folder @p path with everything below it, depth first in the
 /// order the folder listing gives, the folder itself last. Read-only files and
@@ -27,6 +27,6 @@ void CopyFolderInto(const QString& source, const QString& destination, const Cop
 /// is removed. Throws Error naming the path and the reason when @p path does
 /// not exist or something cannot be removed; the delete then stops at that
 /// point and what was deleted stays deleted.
-void DeleteFolderTree(const QString& path);
+void deleteFolderTree(const QString& path);
 
 } // namespace quorvale

@@ -1,10 +1,8 @@
 #include "site/PageNames.h"
 
-#include "components/Parser.h"
-
 namespace quorvale {
 
-QString FileStem(const QString& path)
+QString fileStem(const QString& path)
 {
     const qsizetype lastSeparator = qMax(path.lastIndexOf(u'\\'), path.lastIndexOf(u'/'));
     QString name = path.mid(lastSeparator + 1);
@@ -14,23 +12,21 @@ QString FileStem(const QString& path)
     return name;
 }
 
-QString TitleFromPath(QString path)
+QString titleFromPath(const QString& path)
 {
-    QString title = FileStem(path);
-    title = Replace(title, QStringLiteral("-"), QStringLiteral(" "), 0);
-    title = Replace(title, QStringLiteral("_"), QStringLiteral(" "), 0);
-    return CapitalizeWords(title);
+    QString title = fileStem(path);
+    title.replace(u'-', u' ').replace(u'_', u' ');
+    return capitalizeWords(title);
 }
 
-QString PageFileNameFromPath(QString path)
+QString pageFileNameFromPath(const QString& path)
 {
-    QString name = FileStem(path);
-    name = Replace(name, QStringLiteral("_"), QStringLiteral("-"), 0);
-    name = Replace(name, QStringLiteral(" "), QStringLiteral("-"), 0);
+    QString name = fileStem(path);
+    name.replace(u'_', u'-').replace(u' ', u'-');
     return name + u".html";
 }
 
-QString CapitalizeWords(const QString& text)
+QString capitalizeWords(const QString& text)
 {
     QString result;
     result.reserve(text.size());

@@ -1,39 +1,62 @@
 #include "site/PageTags.h"
 
-#include "components/Error.h"
-#include "components/Parser.h"
 #include "components/TextFile.h"
+#include "components/TextOperations.h"
 #include "site/ArticleText.h"
 #include "site/PageNames.h"
-#include "site/SitePaths.h"
 
-#include <QFile>
-#include <QFileInfo>
+#include <algorithm>
+#include <vector>
 
 namespace quorvale {
 
 namespace {
 
-void replaceTag(QString& page, QStringView tag, const QString& value)
+/// Text between two "#" of a page, as pieces of the template and the values.
+struct Gap
 {
-    page = Replace(page, tag.toString(), value, 0);
-}
+    std::vector<QStringView> pieces;
+    qsizetype length = 0;
 
-/// Saves a filled page. A symbolic link standing at its name (one that came
-/// with the template folder, say) is removed first: the page becomes a file of
-/// its own instead of overwriting whatever the link points at.
-void savePage(const QString& text, const QString& path)
+    void append(QStringView piece)
+    {
+        if (piece.isEmpty())
+            return;
+        pieces.push_back(piece);
+        length += piece.size();
+    }
+    void append(const Gap& other)
+    {
+        pieces.insert(pieces.end(), other.pieces.begin(), other.pieces.end());
+        length += other.length;
+    }
+    bool equals(QStringView text) const
+    {
+        if (length != text.size())
+            return false;
+        qsizetype at = 0;
+        for (const QStringView piece : pieces) {
+            if (piece != text.sliced(at, piece.size()))
+                return false;
+            at += piece.size();
+        }
+        return true;
+    }
+};
+
+QString fillOneTagAfterAnother(const QString& templateText, const PageTagValues& values)
 {
-    if (QFileInfo(path).isSymLink() && !QFile::remove(path))
-        throw Error(QStringLiteral("Cannot replace the symbolic link \"") + path + QStringLiteral("\" with the page."));
-    SaveTextBoxToFile(text, path);
+    QString page = templateText;
+    for (std::size_t k = 0; k < PageTagCount; ++k)
+        page = replaceAll(page, pageTagNames()[k].toString(), values[k]);
+    return page;
 }
 
 } // namespace
 
-const std::array<QStringView, 25>& PageTagNames()
+const std::array<QStringView, PageTagCount>& pageTagNames()
 {
-    static constexpr std::array<QStringView, 25> tags = {
+    static constexpr std::array<QStringView, PageTagCount> tags = {
         u"#SITENAME#",          u"#SITEHEADLINE#",     u"#SITEDESCRIPTION#",
         u"#ADTITLE#",           u"#ADDESCRIPTION#",    u"#ADCTA#",
         u"#ADCTA_URL#",         u"#ADTUBEID#",         u"#FOOTERTEXT#",
@@ -47,67 +70,82 @@ const std::array<QStringView, 25>& PageTagNames()
     return tags;
 }
 
-void FillPageTags(QString& page, const SiteInfo& info, const PageArticlePaths& paths, QString& articleLoaderText)
+PageArticle readPageArticle(const QString& path)
 {
-    const auto& tags = PageTagNames();
-    const auto& related = paths.relatedArticlePaths;
+    const QString text = readTextFile(path);
+    return {path, titleFromPath(path), pageFileNameFromPath(path), summaryOfText(text), bodyHtmlOfText(text)};
+}
 
-    const std::array<const QString*, 9> siteTexts = {
-        &info.siteName,   &info.siteHeadline, &info.siteDescription, &info.adTitle,    &info.adDescription,
-        &info.buttonText, &info.buttonUrl,    &info.videoId,         &info.footerText,
-    };
-    std::size_t step = 0;
-    for (const QString* text : siteTexts)
-        replaceTag(page, tags[step++], *text);
-
-    std::array<QString, 4> summaries;
-    for (std::size_t n = 0; n < 4; ++n)
-        summaries[n] = ArticleSummary(related[n], articleLoaderText);
-    for (const QString& summary : summaries)
-        replaceTag(page, tags[step++], summary);
-
-    const QString title = TitleFromPath(paths.currentArticlePath);
-    const QString body = ArticleBodyHtml(paths.currentArticlePath, articleLoaderText);
-    replaceTag(page, tags[step++], title);
-    replaceTag(page, tags[step++], body);
-
-    std::array<QString, 4> titles;
-    std::array<QString, 4> links;
+PageTagValues pageTagValues(const SiteInfo& info, const PageArticle& current,
+                            const std::array<const PageArticle*, 4>& related, const QString& homeArticlePath)
+{
+    PageTagValues values = {info.siteName,  info.siteHeadline,  info.siteDescription,
+                            info.adTitle,   info.adDescription, info.buttonText,
+                            info.buttonUrl, info.videoId,       info.footerText};
     for (std::size_t n = 0; n < 4; ++n) {
-        titles[n] = TitleFromPath(related[n]);
-        // The main article is written only into index.html; a page file of its
-        // own name would be a dead link.
-        const bool isHomeArticle = !paths.homeArticlePath.isEmpty() && related[n] == paths.homeArticlePath;
-        links[n] = isHomeArticle ? QStringLiteral("index.html") : PageFileNameFromPath(related[n]);
+        const PageArticle& article = *related[n];
+        const bool isHome = !homeArticlePath.isEmpty() && article.path == homeArticlePath;
+        values[9 + n] = article.summary;
+        values[15 + n] = article.title;
+        values[19 + n] = isHome ? QStringLiteral("index.html") : article.pageFileName;
     }
-    for (const QString& relatedTitle : titles)
-        replaceTag(page, tags[step++], relatedTitle);
-    for (const QString& link : links)
-        replaceTag(page, tags[step++], link);
-
-    replaceTag(page, tags[step++], info.readMoreText);
-    replaceTag(page, tags[step++], info.relatedArticlesText);
+    values[13] = current.title;
+    values[14] = current.bodyHtml;
+    values[23] = info.readMoreText;
+    values[24] = info.relatedArticlesText;
+    return values;
 }
 
-QString WriteIndexPage(BuildWorkState& state, const SiteInfo& info, const QString& installFolder,
-                       const QString& variation)
+QString fillPageTags(const QString& templateText, const PageTagValues& values)
 {
-    state.indexPageText = state.templates.indexTemplate;
-    FillPageTags(state.indexPageText, info, state.paths, state.articleLoaderText);
-    const QString path = SiteFolderPath(installFolder, variation) + u"/index.html";
-    savePage(state.indexPageText, path);
-    return path;
-}
+    // A value holding "#" may form tags with the text around it; those pages
+    // are filled one tag after the other.
+    if (std::any_of(values.begin(), values.end(), [](const QString& value) { return value.contains(u'#'); }))
+        return fillOneTagAfterAnother(templateText, values);
 
-QString WriteArticlePage(BuildWorkState& state, const SiteInfo& info, const QString& installFolder,
-                         const QString& variation)
-{
-    state.articlePageText = state.templates.articleTemplate;
-    FillPageTags(state.articlePageText, info, state.paths, state.articleLoaderText);
-    const QString path =
-        SiteFolderPath(installFolder, variation) + u'/' + PageFileNameFromPath(state.paths.currentArticlePath);
-    savePage(state.articlePageText, path);
-    return path;
+    // Otherwise every "#" is one of the template's, and a tag is two
+    // neighbouring "#" with its name in the gap between them, then or once
+    // earlier tags are replaced. A pass over the gaps per tag does what a
+    // pass over the whole page would, left to right without overlap.
+    std::vector<Gap> gaps;
+    for (qsizetype from = 0;;) {
+        const qsizetype hash = templateText.indexOf(u'#', from);
+        gaps.emplace_back();
+        gaps.back().append(QStringView(templateText).sliced(from, (hash < 0 ? templateText.size() : hash) - from));
+        if (hash < 0)
+            break;
+        from = hash + 1;
+    }
+    for (std::size_t k = 0; k < PageTagCount; ++k) {
+        const QStringView tag = pageTagNames()[k];
+        const QStringView name = tag.sliced(1, tag.size() - 2);
+        std::vector<Gap> next;
+        next.reserve(gaps.size());
+        next.push_back(std::move(gaps[0]));
+        for (std::size_t i = 1; i < gaps.size(); ++i) {
+            if (i + 1 < gaps.size() && gaps[i].equals(name)) {
+                next.back().append(values[k]);
+                next.back().append(gaps[i + 1]);
+                ++i;
+            } else {
+                next.push_back(std::move(gaps[i]));
+            }
+        }
+        gaps = std::move(next);
+    }
+
+    qsizetype length = qsizetype(gaps.size()) - 1;
+    for (const Gap& gap : gaps)
+        length += gap.length;
+    QString page;
+    page.reserve(length);
+    for (std::size_t i = 0; i < gaps.size(); ++i) {
+        if (i > 0)
+            page += u'#';
+        for (const QStringView piece : gaps[i].pieces)
+            page += piece;
+    }
+    return page;
 }
 
 } // namespace quorvale

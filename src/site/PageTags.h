@@ -7,33 +7,40 @@
 
 namespace quorvale {
 
+inline constexpr std::size_t PageTagCount = 25;
+
 /// The 25 tags a page template may hold, in the order they are substituted.
-const std::array<QStringView, 25>& PageTagNames();
+const std::array<QStringView, PageTagCount>& pageTagNames();
 
-/// Replaces the 25 tags in @p page, which already holds a copy of a template,
-/// one tag after the other in PageTagNames order: the SiteInfo texts, the
-/// summaries of the four related articles, the current article's title and
-/// body, the related articles' titles and page file names (index.html for the
-/// one that is paths.homeArticlePath), then the read-more
-/// and related-articles texts. Every value goes in literally and unescaped; a
-/// value holding a later tag is expanded when that tag's turn comes.
-/// The article files are read through @p articleLoaderText (the four related
-/// ones, then the current one). Throws Error when an article cannot be read;
-/// @p page then holds the tags replaced so far.
-void FillPageTags(QString& page, const SiteInfo& info, const PageArticlePaths& paths, QString& articleLoaderText);
+/// The value of each tag of pageTagNames(), in the same order.
+using PageTagValues = std::array<QString, PageTagCount>;
 
-/// Fills a copy of the index template for state.paths into state.indexPageText
-/// and saves it as index.html in the site folder of @p installFolder and
-/// @p variation (see SiteFolderPath); a symbolic link of that name is replaced,
-/// never written through. Returns the path written. Throws Error
-/// when an article cannot be read or the page cannot be saved; the page is then
-/// not written and state.indexPageText holds what was filled so far.
-QString WriteIndexPage(BuildWorkState& state, const SiteInfo& info, const QString& installFolder,
-                       const QString& variation);
+/// What the pages show of one article, read once per build.
+struct PageArticle
+{
+    QString path;
+    QString title;        ///< titleFromPath
+    QString pageFileName; ///< pageFileNameFromPath
+    QString summary;      ///< summaryOfText of its text
+    QString bodyHtml;     ///< bodyHtmlOfText of its text
+};
 
-/// Like WriteIndexPage with the article template into state.articlePageText,
-/// saved in the site folder under PageFileNameFromPath of the current article.
-QString WriteArticlePage(BuildWorkState& state, const SiteInfo& info, const QString& installFolder,
-                         const QString& variation);
+/// Reads the article file at @p path and derives what the pages show of it.
+/// Throws Error naming the path when the file cannot be read.
+PageArticle readPageArticle(const QString& path);
+
+/// The tag values of the page of @p current listing @p related: the SiteInfo
+/// texts, the four related summaries, the current title and body, the related
+/// titles and page file names (index.html for the one whose path is
+/// @p homeArticlePath: the main article is shown there, a page of its own
+/// name would be a dead link), then the read-more and related-articles texts.
+PageTagValues pageTagValues(const SiteInfo& info, const PageArticle& current,
+                            const std::array<const PageArticle*, 4>& related, const QString& homeArticlePath);
+
+/// The page @p templateText with its tags replaced by @p values: what
+/// replacing one tag after the other in pageTagNames() order gives. Every
+/// value goes in literally and unescaped; a value holding a later tag is
+/// expanded when that tag's turn comes. Never throws.
+QString fillPageTags(const QString& templateText, const PageTagValues& values);
 
 } // namespace quorvale

@@ -4,30 +4,7 @@
 
 namespace quorvale {
 
-QString OutputRootPath(const QString& installFolder)
-{
-    return installFolder + u"/output";
-}
-
-QString SiteFolderPath(const QString& installFolder, const QString& variation)
-{
-    CheckVariation(variation);
-    return installFolder + u"/output/template" + variation;
-}
-
-QString TemplateFolderPath(const QString& installFolder, const QString& variation)
-{
-    CheckVariation(variation);
-    return installFolder + u"/template" + variation;
-}
-
-QString PageTemplateFolderPath(const QString& installFolder, const QString& variation, const QString& videoId)
-{
-    const QString folder = TemplateFolderPath(installFolder, variation);
-    return videoId.isEmpty() ? folder + u"_novideo" : folder;
-}
-
-void CheckVariation(const QString& variation)
+SitePaths SitePaths::derive(const QString& installFolder, const QString& variation, const QString& videoId)
 {
     for (const QChar c : variation) {
         if (c == u'/' || c == u'\\' || c == QChar::Null)
@@ -35,6 +12,14 @@ void CheckVariation(const QString& variation)
                 QStringLiteral("The template variation \"") + variation +
                 QStringLiteral("\" is not a plain folder name: it must not hold \"/\", \"\\\" or a NUL character."));
     }
+    // An installation folder of "/" must not give "//output".
+    const QString home = installFolder.endsWith(u'/') ? installFolder.chopped(1) : installFolder;
+    SitePaths paths;
+    paths.outputRoot = home + u"/output";
+    paths.siteFolder = paths.outputRoot + u"/template" + variation;
+    paths.templateFolder = home + u"/template" + variation;
+    paths.pageTemplateFolder = videoId.isEmpty() ? paths.templateFolder + u"_novideo" : paths.templateFolder;
+    return paths;
 }
 
 } // namespace quorvale

@@ -4,26 +4,23 @@
 
 namespace quorvale {
 
-/// installFolder/output: the folder every build deletes and builds anew.
-QString OutputRootPath(const QString& installFolder);
+/// The folders of one build, derived once from the installation folder, the
+/// template variation and the video id.
+struct SitePaths
+{
+    QString outputRoot;         ///< installFolder/output: deleted and built anew by every build
+    QString siteFolder;         ///< outputRoot/template<variation>: the site a build writes
+    QString templateFolder;     ///< installFolder/template<variation>: copied whole into outputRoot
+    QString pageTemplateFolder; ///< where index.html and article.html are read: template<variation>_novideo
+                                ///< when the video id is exactly empty (a single space counts as a
+                                ///< video), else templateFolder
 
-/// installFolder/output/template<variation>: the site folder a build writes.
-/// Throws Error when @p variation is not a plain folder name (see CheckVariation).
-QString SiteFolderPath(const QString& installFolder, const QString& variation);
-
-/// installFolder/template<variation>: the variation's skeleton folder, copied
-/// whole into the output root. Throws Error as SiteFolderPath.
-QString TemplateFolderPath(const QString& installFolder, const QString& variation);
-
-/// The folder whose index.html and article.html are the page templates:
-/// installFolder/template<variation>_novideo when @p videoId is exactly empty
-/// (a single space counts as a video), else TemplateFolderPath. Throws Error as
-/// SiteFolderPath.
-QString PageTemplateFolderPath(const QString& installFolder, const QString& variation, const QString& videoId);
-
-/// The variation becomes part of a folder name; a text holding "/", "\" or a
-/// NUL character would name a folder elsewhere (even outside the installation
-/// folder), so it throws Error. Any other text, the empty one included, passes.
-void CheckVariation(const QString& variation);
+    /// The folders for @p variation below @p installFolder. The variation
+    /// becomes part of folder names; a text holding "/", "\" or a NUL
+    /// character would name a folder elsewhere (even outside the installation
+    /// folder), so it throws Error. Any other text, the empty one included,
+    /// passes.
+    static SitePaths derive(const QString& installFolder, const QString& variation, const QString& videoId = QString());
+};
 
 } // namespace quorvale

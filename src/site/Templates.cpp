@@ -1,16 +1,14 @@
 #include "site/Templates.h"
 
 #include "components/TextFile.h"
-#include "site/SitePaths.h"
 
 namespace quorvale {
 
-TemplateSet LoadTemplates(const QString& installFolder, const QString& variation, const QString& videoId)
+TemplateSet loadTemplates(const SitePaths& paths)
 {
-    const QString folder = PageTemplateFolderPath(installFolder, variation, videoId) + u'/';
     TemplateSet templates;
-    templates.indexTemplate = LoadFileIntoTextBox(folder + u"index.html");
-    templates.articleTemplate = LoadFileIntoTextBox(folder + u"article.html");
+    templates.indexTemplate = readTextFile(paths.pageTemplateFolder + u"/index.html");
+    templates.articleTemplate = readTextFile(paths.pageTemplateFolder + u"/article.html");
     return templates;
 }
 

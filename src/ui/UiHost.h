@@ -10,9 +10,10 @@ enum class MessageButtons { Ok, YesNo };
 /// The button a message box was closed with.
 enum class MessageAnswer { Ok, Yes, No };
 
-/// What the window controllers need of the desktop. The Qt views implement it
-/// with real dialogs and the desktop's handlers; tests replace it with a fake
-/// that records the calls and answers for the user.
+/// What the window controllers need of the desktop: message boxes and the
+/// desktop's handlers for folders and addresses. The Qt views implement it
+/// with real dialogs; tests replace it with a fake that records the calls and
+/// answers for the user.
 class UiHost
 {
 public:

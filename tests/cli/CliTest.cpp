@@ -1,21 +1,12 @@
 #include "CliTestSupport.h"
+#include "components/Version.h"
 
-#include <QFile>
+#include <QSet>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 using quorvale::test::CliRun;
 
 namespace {
-
-QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes)
-{
-    const QString path = dir.filePath(name);
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-    return path;
-}
 
 struct CliCase
 {
@@ -35,14 +26,15 @@ TEST_P(CliGeneral, ExitCodeAndOutput)
     const CliCase& c = GetParam();
     const CliRun run = CliRun::run(c.arguments);
     EXPECT_EQ(run.code, c.code) << run.err.toStdString();
-    EXPECT_TRUE(run.out.contains(QString::fromUtf8(c.outContains))) << run.out.toStdString();
+    EXPECT_TRUE(run.out.contains(QString::fromUtf8(c.outContains).replace(u'@', QString::fromUtf16(quorvale::Version))))
+        << run.out.toStdString();
     EXPECT_TRUE(run.err.contains(QString::fromUtf8(c.errContains))) << run.err.toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cli, CliGeneral,
     ::testing::Values(
-        CliCase{"version", {QStringLiteral("--version")}, 0, "1.0.6\n", ""},
+        CliCase{"version", {QStringLiteral("--version")}, 0, "@\n", ""},
         CliCase{"help", {QStringLiteral("--help")}, 0, "count-words", ""}, CliCase{"no_command", {}, 2, "", "Usage:"},
         CliCase{"unknown_command", {QStringLiteral("frobnicate")}, 2, "", "unknown command 'frobnicate'"},
         CliCase{"unknown_option", {QStringLiteral("spin"), QStringLiteral("--bogus")}, 2, "", "Unknown option 'bogus'"},
@@ -66,24 +58,12 @@ INSTANTIATE_TEST_SUITE_P(
                 0,
                 "Usage: quorvale-cli spin [options]",
                 ""}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST(CliCountWords, CountsAFileDecodedAsWindows1252)
-{
-    QTemporaryDir dir;
-    // "café naïve 3×4" in Windows-1252: é, ï are word characters, × separates.
-    const QString path = writeFile(dir, QStringLiteral("a.txt"),
-                                   QByteArray("caf\xE9 na\xEFve 3\xD7"
-                                              "4"));
-    const CliRun run = CliRun::run({QStringLiteral("count-words"), path});
-    EXPECT_EQ(run.code, 0);
-    EXPECT_EQ(run.out, QStringLiteral("4\n"));
-}
+    quorvale::test::caseName);
 
 TEST(CliSpin, SameSeedSameOutputAndEveryAlternativeReachable)
 {
     QTemporaryDir dir;
-    const QString path = writeFile(dir, QStringLiteral("s.txt"), QByteArray("{red|green|blue} car"));
+    const QString path = quorvale::test::writeFile(dir.filePath(QStringLiteral("s.txt")), "{red|green|blue} car");
     QSet<QString> seen;
     for (int seed = 0; seed < 64; ++seed) {
         const QStringList args{QStringLiteral("spin"), QStringLiteral("--seed"), QString::number(seed), path};

@@ -1,9 +1,8 @@
 #pragma once
 
+#include "TestSupport.h"
 #include "cli/Command.h"
 
-#include <QString>
-#include <QStringList>
 #include <QTextStream>
 
 namespace quorvale::test {

@@ -1,8 +1,6 @@
 #include "CliTestSupport.h"
 
-#include <QFile>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 using quorvale::test::CliRun;
 
@@ -29,10 +27,7 @@ struct ImportCase
 // option reaches the import, and failures give their exit code and message.
 const ImportCase ImportCases[] = {
     {"all_meanings", kThesaurus, "", 0, "{big|large|huge}\n{big|important}\n{large|big}\n", ""},
-    {"first_meaning", kThesaurus, "--first-meaning", 0, "{big|large|huge}\n{large|big}\n", ""},
-    {"two_items", kThesaurus, "--max-items 2", 0, "{big|large}\n{big|important}\n", ""},
-    {"common_words", kThesaurus, "--words WORDS", 0, "{big|large}\n", ""},
-    {"unambiguous", kThesaurus, "--unambiguous", 0, "{big|large}\n", ""},
+    {"options_reach_the_import", kThesaurus, "--first-meaning --max-items 2 --words WORDS", 0, "{big|large}\n", ""},
     {"output_file", kThesaurus, "-o @/rules.txt", 0, "", "3 rules written to @/rules.txt"},
     {"missing_file", {}, "", 1, "", "@/missing.dat"},
     {"not_mythes", "UTF-8\nbig\n", "", 1, "", "line 2"},
@@ -45,11 +40,7 @@ class ImportThesaurusCommand : public ::testing::TestWithParam<ImportCase>
 protected:
     QString write(const char* name, const QByteArray& bytes) const
     {
-        const QString path = dir.filePath(QString::fromUtf8(name));
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return path;
+        return quorvale::test::writeFile(dir.filePath(QString::fromUtf8(name)), bytes);
     }
 
     QTemporaryDir dir;
@@ -70,7 +61,6 @@ TEST_P(ImportThesaurusCommand, PrintsTheRulesOrFails)
         << result.err.toStdString();
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, ImportThesaurusCommand, ::testing::ValuesIn(ImportCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, ImportThesaurusCommand, ::testing::ValuesIn(ImportCases), quorvale::test::caseName);
 
 } // namespace

@@ -6,13 +6,12 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QString text = quorvale::fuzz::unitsFromBytes(data, size);
-    const qint32 words = quorvale::count_words(text);
+    const qint32 words = quorvale::countWords(text);
     FUZZ_CHECK(words >= 0);
     FUZZ_CHECK(words <= (text.size() + 1) / 2);
     const qsizetype half = text.size() / 2;
     const QString left = text.left(half);
     const QString right = text.mid(half);
-    FUZZ_CHECK(quorvale::count_words(left + u' ' + right) ==
-               quorvale::count_words(left) + quorvale::count_words(right));
+    FUZZ_CHECK(quorvale::countWords(left + u' ' + right) == quorvale::countWords(left) + quorvale::countWords(right));
     return 0;
 }

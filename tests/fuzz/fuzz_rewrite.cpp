@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     const quorvale::test::LiteralResult expected = quorvale::test::literalRewrite(article, rules, same);
     const quorvale::RuleIndex index(rules);
-    const quorvale::RewriteResult actual = quorvale::Reescribir(article, index, same);
+    const quorvale::RewriteResult actual = quorvale::rewriteArticle(article, index, same);
     FUZZ_CHECK(actual.spintax == expected.spintax);
     FUZZ_CHECK(actual.replacementCount == expected.replacementCount);
     FUZZ_CHECK(actual.wordCount == expected.wordCount);

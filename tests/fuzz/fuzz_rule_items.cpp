@@ -6,7 +6,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QString line = quorvale::fuzz::unitsFromBytes(data, size);
-    const QStringList items = quorvale::ShowRuleItems(line);
+    const QStringList items = quorvale::ruleItems(line);
     const bool framed = line.size() >= 1 && line.front() == u'{' && line.back() == u'}';
     if (!framed)
         FUZZ_CHECK(items.isEmpty());

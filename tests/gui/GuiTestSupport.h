@@ -1,75 +1,39 @@
 #pragma once
 
+#include "TestSupport.h"
 #include "gui/Desktop.h"
 
-#include <QColor>
 #include <QDialog>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QImage>
 #include <QLabel>
-#include <QString>
-#include <QStringList>
 #include <QUrl>
-#include <functional>
-#include <gtest/gtest.h>
-#include <ostream>
+#include <QWidget>
 #include <vector>
-
-inline void PrintTo(const QString& text, std::ostream* out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
 
 namespace quorvale::test {
 
-struct ShownMessage
-{
-    QString text;
-    QString title;
-};
-
-/// A desktop that records messages, opened addresses and modal windows
-/// instead of showing or launching anything.
+/// A desktop that records messages and opened addresses and shows no modal
+/// window, instead of showing or launching anything.
 class FakeDesktop : public Desktop
 {
 public:
     MessageAnswer showMessage(QWidget*, const QString& text, const QString& title, MessageButtons buttons) override
     {
-        messages.push_back({text, title});
+        messages.push_back(title + u": " + text);
         return buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
     }
     void openUrl(const QUrl& url) override { urls.push_back(url); }
-    /// Hands the dialog to `onDialog` while it would be shown, then returns.
-    void execDialog(QDialog& dialog) override
-    {
-        ++dialogs;
-        if (onDialog)
-            onDialog(dialog);
-    }
+    void execDialog(QDialog&) override { ++dialogs; }
 
-    std::vector<ShownMessage> messages;
+    QStringList messages; ///< "title: text"
     std::vector<QUrl> urls;
     int dialogs = 0;
-    std::function<void(QDialog&)> onDialog;
 };
 
-inline void writeFile(const QString& path, const QByteArray& bytes)
+template <typename T> T* child(const QWidget& window, const char* name)
 {
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
-    file.write(bytes);
-}
-
-/// A real JPEG picture of one colour.
-inline void writePicture(const QString& path, const QColor& colour)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QImage image(64, 48, QImage::Format_RGB32);
-    image.fill(colour);
-    ASSERT_TRUE(image.save(path, "JPG")) << path.toStdString();
+    T* widget = window.findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(widget, nullptr) << name;
+    return widget;
 }
 
 inline QColor textColour(const QWidget* widget)

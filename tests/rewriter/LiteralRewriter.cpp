@@ -1,30 +1,24 @@
 #include "LiteralRewriter.h"
 
-#include "components/Parser.h"
-#include "components/TextCase.h"
-#include "components/Tools.h"
+#include "components/TextOperations.h"
 #include "rewriter/WordCount.h"
 
 namespace quorvale::test {
+
+namespace {
+
+constexpr CompareMode IgnoreCase = CompareMode::IgnoreCase;
 
 QStringList literalRuleItems(const QString& line)
 {
     if (line.isEmpty() || line.at(0) != u'{' || line.at(line.size() - 1) != u'}')
         return {};
-    QString s = Replace(line, QStringLiteral("{"), QString(), 1);
-    s = Replace(s, QStringLiteral("}"), QString(), 1);
-    return SplitIntoList(s, QStringLiteral("|"));
+    QString s = replaceAll(line, QStringLiteral("{"), QString(), IgnoreCase);
+    s = replaceAll(s, QStringLiteral("}"), QString(), IgnoreCase);
+    return splitNonEmpty(s, QStringLiteral("|"));
 }
 
-QString literalAlternatives(const QString& line, const QString& item)
-{
-    const QString w = lowerUnits(item);
-    QString s = Replace(line, QStringLiteral("{") + w + QStringLiteral("|"), QStringLiteral("{"), 1);
-    s = Replace(s, QStringLiteral("|") + w + QStringLiteral("|"), QStringLiteral("|"), 1);
-    s = Replace(s, QStringLiteral("|") + w + QStringLiteral("}"), QStringLiteral("}"), 1);
-    return s;
-}
-
+/// The replace loop written out: find, cut, append, count.
 QString literalReplaceAndCount(QString text, const QString& find, QString replacement, qint64& count)
 {
     QString result;
@@ -34,12 +28,23 @@ QString literalReplaceAndCount(QString text, const QString& find, QString replac
         const qsizetype p = lowerUnits(text).indexOf(lowerUnits(find), 0, Qt::CaseSensitive) + 1;
         if (p == 0)
             break;
-        replacement = Replace(replacement, QStringLiteral(" "), QStringLiteral("%%"), 1);
+        replacement = replaceAll(replacement, QStringLiteral(" "), QStringLiteral("%%"), IgnoreCase);
         result = result + text.left(p - 1) + replacement;
         text = text.mid(p - 1 + length);
         count = count + 1;
     }
     return result + text;
+}
+
+} // namespace
+
+QString literalAlternatives(const QString& line, const QString& item)
+{
+    const QString w = lowerUnits(item);
+    QString s = replaceAll(line, QStringLiteral("{") + w + QStringLiteral("|"), QStringLiteral("{"), IgnoreCase);
+    s = replaceAll(s, QStringLiteral("|") + w + QStringLiteral("|"), QStringLiteral("|"), IgnoreCase);
+    s = replaceAll(s, QStringLiteral("|") + w + QStringLiteral("}"), QStringLiteral("}"), IgnoreCase);
+    return s;
 }
 
 LiteralResult literalRewrite(const QString& article, const QStringList& rules,
@@ -48,27 +53,20 @@ LiteralResult literalRewrite(const QString& article, const QStringList& rules,
     static const QString suffixes[] = {QStringLiteral(" "), QStringLiteral(","), QStringLiteral("."),
                                        QStringLiteral(":")};
     LiteralResult r;
-    r.replacementCount = 0;
     QString text = spin(article);
-    r.wordCount = count_words(text);
-    const qsizetype ruleCount = rules.size();
-    for (qsizetype i = 0; i < ruleCount; ++i) {
-        const QString& line = rules.at(i);
+    r.wordCount = countWords(text);
+    for (const QString& line : rules) {
         const QStringList items = literalRuleItems(line);
-        const qsizetype itemCount = items.size();
-        for (qsizetype j = 0; j < itemCount; ++j) {
+        for (const QString& item : items) {
             for (const QString& c : suffixes) {
-                const QString pattern = QStringLiteral(" ") + items.at(j) + c;
-                if (lowerUnits(text).contains(pattern, Qt::CaseSensitive)) {
-                    const QString alternatives = literalAlternatives(line, items.at(j));
-                    text = literalReplaceAndCount(text, pattern, QStringLiteral(" ") + alternatives + c,
-                                                  r.replacementCount);
-                }
+                const QString pattern = QStringLiteral(" ") + item + c;
+                if (lowerUnits(text).contains(pattern, Qt::CaseSensitive))
+                    text = literalReplaceAndCount(
+                        text, pattern, QStringLiteral(" ") + literalAlternatives(line, item) + c, r.replacementCount);
             }
         }
     }
-    text = Replace(text, QStringLiteral("%%"), QStringLiteral(" "), 1);
-    r.spintax = text;
+    r.spintax = replaceAll(text, QStringLiteral("%%"), QStringLiteral(" "), IgnoreCase);
     r.report = QString::number(r.replacementCount) + QStringLiteral(" Replacements on ") +
                QString::number(r.wordCount) + QStringLiteral(" words.");
     return r;

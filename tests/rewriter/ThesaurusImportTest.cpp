@@ -1,6 +1,6 @@
 #include "rewriter/ThesaurusImport.h"
 
-#include "QStringPrinter.h"
+#include "TestSupport.h"
 #include "components/Error.h"
 
 #include <gtest/gtest.h>
@@ -83,8 +83,7 @@ TEST_P(Import, GivesTheRules)
     EXPECT_EQ(importThesaurus(kThesaurus, options), QString::fromUtf8(c.rules).split(u'\n'));
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, Import, ::testing::ValuesIn(ImportCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, Import, ::testing::ValuesIn(ImportCases), quorvale::test::caseName);
 
 TEST(Import, TooFewMeaningLinesThrow)
 {

@@ -1,13 +1,11 @@
 #include "site/BuildSite.h"
 
-#include "SiteTestSupport.h"
-#include "components/TextFile.h"
+#include "TestSupport.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 using namespace quorvale;
 using namespace quorvale::test;
@@ -54,26 +52,18 @@ class ReferenceBuild : public ::testing::TestWithParam<const char*>
 
 TEST_P(ReferenceBuild, WritesTheExpectedOutputFolder)
 {
-    const QString fixture = fixturePath(QStringLiteral("builds/") + QString::fromUtf8(GetParam()));
+    const QString fixture = QStringLiteral(QUORVALE_TEST_DATA "/fixtures/builds/") + QString::fromUtf8(GetParam());
     QTemporaryDir dir;
     const QString home = dir.filePath(QStringLiteral("home"));
     copyTree(fixture + u"/home", home);
     const BuildInput input = readSettings(fixture + u"/settings.json", home);
 
-    BuildWorkState state;
-    RecordingHost host;
-    const BuildOutcome outcome = BuildSite(input, state, host);
+    const BuildResult result = buildSite(input);
 
-    EXPECT_TRUE(outcome.succeeded()) << outcome.failures.join(u'\n').toStdString();
-    EXPECT_EQ(outcome.siteFolder, home + u"/output/template" + input.variation);
-    ASSERT_EQ(host.messages.size(), 1);
-    EXPECT_EQ(host.messages.first().text, BuildDoneText);
-    EXPECT_EQ(host.messages.first().title, u"Done");
-
-    const auto output = treeOf(home + u"/output");
-    const auto expected = treeOf(fixture + u"/expected/output");
+    EXPECT_TRUE(result.succeeded()) << result.failures.value(0).reason.toStdString();
+    EXPECT_EQ(result.siteFolder, home + u"/output/template" + input.variation);
     // The earlier output/template2 of the "video" home is gone.
-    EXPECT_EQ(output, expected);
+    EXPECT_EQ(treeOf(home + u"/output"), treeOf(fixture + u"/expected/output"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Site, ReferenceBuild, ::testing::Values("video", "novideo"),
@@ -90,11 +80,9 @@ protected:
         writeFile(path(u"template1/assets/images/bg.jpg"), "template image");
         writeFile(path(u"template1_novideo/index.html"), "plain index #ARTICLE_TITLE#");
         writeFile(path(u"template1_novideo/article.html"), "plain article #ARTICLE_TITLE#");
-        for (int i = 0; i < 5; ++i) {
-            const QString name = QStringLiteral("articles/art%1.txt").arg(i);
-            input.articlePaths[std::size_t(i)] =
-                writeFile(path(name), QByteArray("Article ") + QByteArray::number(i) + '.');
-        }
+        for (int i = 0; i < 5; ++i)
+            input.articlePaths[std::size_t(i)] = writeFile(path(QStringLiteral("articles/art%1.txt").arg(i)),
+                                                           QByteArray("Article ") + QByteArray::number(i) + '.');
         input.installFolder = m_home.path();
         input.backgroundFolder = path(u"images");
         input.backgroundFile = QStringLiteral("sunset.jpg");
@@ -103,73 +91,55 @@ protected:
     }
 
     QString path(QStringView relative) const { return m_home.filePath(relative.toString()); }
-    BuildOutcome build() { return BuildSite(input, state, host); }
 
     QTemporaryDir m_home;
     BuildInput input;
-    BuildWorkState state;
-    RecordingHost host;
 };
 
 TEST_F(BuildRun, MissingArticleOrBackgroundStopsBeforeTouchingAnything)
 {
     const auto before = treeOf(m_home.path());
     input.backgroundFile.clear();
-    EXPECT_EQ(build().status, BuildOutcome::Status::MissingBackground);
+    EXPECT_EQ(buildSite(input).status, BuildResult::Status::MissingBackground);
     input.articlePaths[4].clear();
-    EXPECT_EQ(build().status, BuildOutcome::Status::MissingArticles);
-    ASSERT_EQ(host.messages.size(), 2);
-    EXPECT_EQ(host.messages.at(0).text, u"Please select a background.");
-    EXPECT_EQ(host.messages.at(0).title, u"Error");
-    EXPECT_EQ(host.messages.at(1).text, u"You need to select more articles for your mini site.");
-    EXPECT_EQ(host.messages.at(1).title, u"Missing Info");
+    input.articlePaths[1].clear();
+    const BuildResult result = buildSite(input);
+    EXPECT_EQ(result.status, BuildResult::Status::MissingArticles);
+    EXPECT_EQ(result.emptySlots, (QList<int>{1, 4}));
     EXPECT_EQ(treeOf(m_home.path()), before);
 }
 
 TEST_F(BuildRun, MissingTemplateFolderIsReportedStepByStep)
 {
     input.variation = QStringLiteral("3");
-    const BuildOutcome outcome = build();
-    EXPECT_EQ(outcome.status, BuildOutcome::Status::Finished);
-    EXPECT_FALSE(outcome.succeeded());
-    const char* steps[] = {"The page templates could not be loaded",
-                           "The template folder could not be copied",
-                           "The index page (main article) could not be written",
-                           "The page of article #1 could not be written",
-                           "The page of article #2 could not be written",
-                           "The page of article #3 could not be written",
-                           "The page of article #4 could not be written",
-                           "The background image could not be copied"};
-    ASSERT_EQ(outcome.failures.size(), qsizetype(std::size(steps))) << outcome.failures.join(u'\n').toStdString();
-    for (qsizetype i = 0; i < outcome.failures.size(); ++i)
-        EXPECT_TRUE(outcome.failures.at(i).startsWith(QString::fromLatin1(steps[i])))
-            << outcome.failures.at(i).toStdString();
-    EXPECT_TRUE(outcome.failures.first().contains(u"template3_novideo/index.html"));
-
-    ASSERT_EQ(host.messages.size(), 1);
-    EXPECT_EQ(host.messages.first().title, u"Build finished with errors");
-    for (const QString& failure : outcome.failures)
-        EXPECT_TRUE(host.messages.first().text.contains(failure));
+    const BuildResult result = buildSite(input);
+    EXPECT_EQ(result.status, BuildResult::Status::Finished);
+    QList<std::pair<BuildStep, int>> steps;
+    for (const BuildFailure& failure : result.failures)
+        steps.append({failure.step, failure.article});
+    const QList<std::pair<BuildStep, int>> expected = {
+        {BuildStep::LoadTemplates, 0},    {BuildStep::CopyTemplate, 0},     {BuildStep::WriteIndexPage, 0},
+        {BuildStep::WriteArticlePage, 1}, {BuildStep::WriteArticlePage, 2}, {BuildStep::WriteArticlePage, 3},
+        {BuildStep::WriteArticlePage, 4}, {BuildStep::CopyBackground, 0}};
+    EXPECT_EQ(steps, expected);
+    EXPECT_TRUE(result.failures.first().reason.contains(u"template3_novideo/index.html"));
     // The old output folder went, an empty one stands in its place.
     EXPECT_TRUE(QFileInfo(path(u"output")).isDir());
-    EXPECT_EQ(treeOf(path(u"output")), (QMap<QString, QByteArray>{}));
+    EXPECT_TRUE(treeOf(path(u"output")).isEmpty());
 }
 
 TEST_F(BuildRun, UnreadableArticleLeavesOutThePagesThatNeedIt)
 {
-    // Slot 3's "file" is a folder.
+    // Slot 3's "file" is a folder, and every page lists article #3 or is its page.
     input.articlePaths[3] = path(u"articles/folder.txt");
     ASSERT_TRUE(QDir().mkpath(input.articlePaths[3]));
     input.info.videoId = QStringLiteral("v");
-    const BuildOutcome outcome = build();
-    EXPECT_EQ(outcome.status, BuildOutcome::Status::Finished);
-    // Every page lists article #3 among its related articles or is its page.
-    EXPECT_EQ(outcome.failures.size(), 5) << outcome.failures.join(u'\n').toStdString();
-    for (const QString& failure : outcome.failures)
-        EXPECT_TRUE(failure.contains(u"articles/folder.txt")) << failure.toStdString();
+    const BuildResult result = buildSite(input);
+    ASSERT_EQ(result.failures.size(), 5);
+    for (const BuildFailure& failure : result.failures)
+        EXPECT_TRUE(failure.reason.contains(u"articles/folder.txt")) << failure.reason.toStdString();
     EXPECT_EQ(treeOf(path(u"output")),
               (QMap<QString, QByteArray>{{QStringLiteral("template1/assets/images/bg.jpg"), "sunset"}}));
-    EXPECT_EQ(host.messages.first().title, u"Build finished with errors");
 }
 
 /// What stands at output/ before the build, and what the build must make of it.
@@ -179,7 +149,6 @@ struct OutputCase
     const char* variation;
     bool outputIsLink; ///< output/ is a link to a folder outside the installation folder
     bool noOutput;     ///< the first build: no output/ yet
-    bool succeeds;
 };
 
 class OutputRoot : public BuildRun, public ::testing::WithParamInterface<OutputCase>
@@ -197,23 +166,26 @@ TEST_P(OutputRoot, OnlyTheOutputFolderChanges)
         ASSERT_TRUE(QFile::link(outside.path(), path(u"output")));
     }
     input.variation = QString::fromLatin1(c.variation);
-    const BuildOutcome outcome = build();
-    EXPECT_EQ(outcome.succeeded(), c.succeeds) << outcome.failures.join(u'\n').toStdString();
-    if (!c.succeeds) {
-        ASSERT_FALSE(outcome.failures.isEmpty());
-        EXPECT_TRUE(outcome.failures.first().contains(u"is not a plain folder name"));
+    const auto before = treeOf(m_home.path());
+    const BuildResult result = buildSite(input);
+    const bool plainVariation = !input.variation.contains(u'/');
+    EXPECT_EQ(result.succeeded(), plainVariation);
+    if (!plainVariation) {
+        // A variation naming another folder would write outside output/: nothing is touched.
+        ASSERT_EQ(result.failures.size(), 1);
+        EXPECT_EQ(result.failures.first().step, BuildStep::CheckVariation);
+        EXPECT_TRUE(result.failures.first().reason.contains(u"is not a plain folder name"));
+        EXPECT_EQ(treeOf(m_home.path()), before);
     }
     EXPECT_EQ(treeOf(outside.path()), (QMap<QString, QByteArray>{{QStringLiteral("keep.txt"), "outside"}}));
-    EXPECT_EQ(QFileInfo::exists(path(u"output/template1/index.html")), c.succeeds);
-    EXPECT_FALSE(QFileInfo(path(u"output")).isSymLink());
+    EXPECT_EQ(QFileInfo::exists(path(u"output/template1/index.html")), plainVariation);
+    EXPECT_EQ(QFileInfo(path(u"output")).isSymLink(), c.outputIsLink && !plainVariation);
 }
 
 INSTANTIATE_TEST_SUITE_P(Site, OutputRoot,
-                         ::testing::Values(OutputCase{"first_build", "1", false, true, true},
-                                           OutputCase{"linked_output_root_only_the_link_goes", "1", true, false, true},
-                                           // A variation naming another folder would write outside output/.
-                                           OutputCase{"variation_with_a_separator_refused", "1/../..", false, false,
-                                                      false}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         ::testing::Values(OutputCase{"first_build", "1", false, true},
+                                           OutputCase{"linked_output_root_only_the_link_goes", "1", true, false},
+                                           OutputCase{"variation_with_a_separator_refused", "1/../..", false, false}),
+                         caseName);
 
 } // namespace

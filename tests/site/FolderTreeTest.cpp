@@ -1,10 +1,8 @@
 #include "site/FolderTree.h"
 
-#include "SiteTestSupport.h"
+#include "TestSupport.h"
 
 #include <QTemporaryDir>
-#include <filesystem>
-#include <gtest/gtest.h>
 
 using namespace quorvale;
 using namespace quorvale::test;
@@ -62,7 +60,7 @@ TEST_F(FolderTree, DeleteRemovesEverythingAndLeavesLinkTargetsAlone)
 {
     makeTree();
     const auto outsideBefore = treeOf(path(u"outside"));
-    DeleteFolderTree(path(u"tree"));
+    deleteFolderTree(path(u"tree"));
     EXPECT_FALSE(exists(u"tree"));
     EXPECT_EQ(treeOf(path(u"outside")), outsideBefore);
     EXPECT_EQ(outsideBefore.size(), 2);
@@ -73,7 +71,7 @@ TEST_F(FolderTree, CopyLandsUnderTheSourceNameWithHiddenFilesAndLinksAsLinks)
     makeTree();
     fs::permissions(native(u"tree/locked"), fs::perms::owner_all);
     QList<std::pair<qint64, qint64>> progress;
-    CopyFolderInto(path(u"tree"), path(u"new/dest"), [&progress](qint64 done, qint64 total) {
+    copyFolderInto(path(u"tree"), path(u"new/dest"), [&progress](qint64 done, qint64 total) {
         progress.append({done, total});
     });
 

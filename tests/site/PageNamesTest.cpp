@@ -1,12 +1,12 @@
 #include "site/PageNames.h"
 
-#include <gtest/gtest.h>
+#include "TestSupport.h"
 
 using namespace quorvale;
 
 namespace {
 
-const auto caseName = [](const auto& info) { return std::string(info.param.name); };
+using quorvale::test::caseName;
 
 struct PathCase
 {
@@ -36,8 +36,8 @@ TEST_P(PathNames, GiveTitleAndPageFileName)
 {
     const PathCase& c = GetParam();
     const QString path = QString::fromUtf16(c.path);
-    EXPECT_EQ(TitleFromPath(path), QString::fromUtf16(c.title));
-    EXPECT_EQ(PageFileNameFromPath(path), QString::fromUtf16(c.pageFile));
+    EXPECT_EQ(titleFromPath(path), QString::fromUtf16(c.title));
+    EXPECT_EQ(pageFileNameFromPath(path), QString::fromUtf16(c.pageFile));
 }
 
 INSTANTIATE_TEST_SUITE_P(Site, PathNames, ::testing::ValuesIn(PathCases), caseName);
@@ -67,7 +67,7 @@ class Capitalize : public ::testing::TestWithParam<CapitalizeCase>
 
 TEST_P(Capitalize, UpperCasesWordStartsOnly)
 {
-    EXPECT_EQ(CapitalizeWords(QString::fromUtf16(GetParam().text)), QString::fromUtf16(GetParam().expected));
+    EXPECT_EQ(capitalizeWords(QString::fromUtf16(GetParam().text)), QString::fromUtf16(GetParam().expected));
 }
 
 INSTANTIATE_TEST_SUITE_P(Site, Capitalize, ::testing::ValuesIn(CapitalizeCases), caseName);

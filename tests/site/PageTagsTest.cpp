@@ -1,95 +1,102 @@
 #include "site/PageTags.h"
 
-#include "SiteTestSupport.h"
+#include "TestSupport.h"
+#include "components/TextOperations.h"
 
-#include <QTemporaryDir>
 #include <functional>
-#include <gtest/gtest.h>
+#include <random>
 
 using namespace quorvale;
 using namespace quorvale::test;
 
 namespace {
 
-/// Five articles in a folder of their own, with the site texts of the cases.
-class PageFixture
+/// The page as replacing one tag after the other gives it: what fillPageTags must match.
+QString oneTagAfterAnother(QString page, const PageTagValues& values)
 {
-public:
-    PageFixture()
-    {
-        paths.currentArticlePath = article(QStringLiteral("current-page.txt"), "Current body. never\n");
-        paths.relatedArticlePaths = {article(QStringLiteral("first_one.txt"), "First summary. Rest."),
-                                     article(QStringLiteral("second one.txt"), "Second never ends. is important"),
-                                     article(QStringLiteral("third.txt"), "Third summary."),
-                                     article(QStringLiteral("fourth.txt"), "No stop")};
+    for (std::size_t k = 0; k < PageTagCount; ++k)
+        page = replaceAll(page, pageTagNames()[k].toString(), values[k]);
+    return page;
+}
 
-        info = {QStringLiteral("Site"), QStringLiteral("Head"), QStringLiteral("Desc"),      QStringLiteral("AdT"),
-                QStringLiteral("AdD"),  QStringLiteral("Go"),   QStringLiteral("https://x"), QStringLiteral("vid"),
-                QStringLiteral("Foot"), QStringLiteral("More"), QStringLiteral("Others")};
-    }
+PageArticle article(const char16_t* name, const char16_t* summary, const char16_t* body = u"")
+{
+    const QString path = QStringLiteral("/articles/") + QString::fromUtf16(name);
+    return {path, QString::fromUtf16(name).toUpper(), QString::fromUtf16(name) + u".html", QString::fromUtf16(summary),
+            QString::fromUtf16(body)};
+}
 
-    QString article(const QString& name, const QByteArray& text)
-    {
-        return writeFile(m_dir.filePath(QStringLiteral("articles/") + name), text);
-    }
+TEST(PageTags, EveryTagTakesItsValueAndTheMainArticleLinksToIndex)
+{
+    const SiteInfo info = {u"Site"_qs,      u"Head"_qs, u"Desc"_qs, u"AdT"_qs,  u"AdD"_qs,   u"Go"_qs,
+                           u"https://x"_qs, u"vid"_qs,  u"Foot"_qs, u"More"_qs, u"Others"_qs};
+    const PageArticle current = article(u"cur", u"Cur.", u"Body <b>never</b>");
+    const PageArticle one = article(u"one", u"One."), two = article(u"two", u"Two."), three = article(u"three", u""),
+                      home = article(u"home", u"Home.");
+    QString page;
+    for (const QStringView tag : pageTagNames())
+        page += tag + u'|';
+    EXPECT_EQ(fillPageTags(page, pageTagValues(info, current, {&one, &two, &home, &three}, home.path)),
+              QStringLiteral("Site|Head|Desc|AdT|AdD|Go|https://x|vid|Foot|One.|Two.|Home.||CUR|Body <b>never</b>|"
+                             "ONE|TWO|HOME|THREE|one.html|two.html|index.html|three.html|More|Others|"));
+}
 
-    SiteInfo info;
-    PageArticlePaths paths;
-
-private:
-    QTemporaryDir m_dir;
-};
-
-struct TagCase
+struct FillCase
 {
     const char* name;
     const char16_t* page;
-    const char16_t* expected;
-    std::function<void(SiteInfo&, PageArticlePaths&)> adjust = {};
+    const char16_t* expected; ///< with value k = "v" + k, except as adjusted
+    std::function<void(PageTagValues&)> adjust = {};
 };
 
-class FillTags : public ::testing::TestWithParam<TagCase>
+class FillTags : public ::testing::TestWithParam<FillCase>
 {
 };
 
-TEST_P(FillTags, ReplacesTagsInOrder)
+TEST_P(FillTags, DoWhatReplacingOneTagAfterAnotherDoes)
 {
-    const TagCase& c = GetParam();
-    PageFixture fixture;
-    if (c.adjust)
-        c.adjust(fixture.info, fixture.paths);
-    QString page = QString::fromUtf16(c.page);
-    QString loader;
-    FillPageTags(page, fixture.info, fixture.paths, loader);
-    EXPECT_EQ(page, QString::fromUtf16(c.expected));
-    // The current article is read last.
-    EXPECT_EQ(loader, QStringLiteral("Current body. never\n"));
+    PageTagValues values;
+    for (std::size_t k = 0; k < PageTagCount; ++k)
+        values[k] = u'v' + QString::number(k);
+    if (GetParam().adjust)
+        GetParam().adjust(values);
+    const QString page = QString::fromUtf16(GetParam().page);
+    EXPECT_EQ(fillPageTags(page, values), QString::fromUtf16(GetParam().expected));
+    EXPECT_EQ(fillPageTags(page, values), oneTagAfterAnother(page, values));
 }
 
-const TagCase TagCases[] = {
-    {"every_tag",
-     u"#SITENAME#|#SITEHEADLINE#|#SITEDESCRIPTION#|#ADTITLE#|#ADDESCRIPTION#|#ADCTA#|#ADCTA_URL#|#ADTUBEID#|"
-     u"#FOOTERTEXT#|#ARTICLESUMMARY_1#|#ARTICLESUMMARY_2#|#ARTICLESUMMARY_3#|#ARTICLESUMMARY_4#|#ARTICLE_TITLE#|"
-     u"#ARTICLE_CONTENT#|#ARTICLETITLE_1#|#ARTICLETITLE_2#|#ARTICLETITLE_3#|#ARTICLETITLE_4#|#ARTICLELINK_1#|"
-     u"#ARTICLELINK_2#|#ARTICLELINK_3#|#ARTICLELINK_4#|#READMORE#|#ARTICLES_HEADLINE#",
-     u"Site|Head|Desc|AdT|AdD|Go|https://x|vid|Foot|First summary.|Second never ends.|Third summary.||Current Page|"
-     u"Current body. <b>never</b><br><br>\n|First One|Second One|Third|Fourth|first-one.html|second-one.html|"
-     u"third.html|fourth.html|More|Others"},
-    {"later_tag_in_value_expanded", u"#SITENAME#", u"A More",
-     [](SiteInfo& info, PageArticlePaths&) { info.siteName = QStringLiteral("A #READMORE#"); }},
-    {"earlier_and_own_tag_in_value_kept", u"#FOOTERTEXT#", u"#SITENAME# #FOOTERTEXT#",
-     [](SiteInfo& info, PageArticlePaths&) { info.footerText = QStringLiteral("#SITENAME# #FOOTERTEXT#"); }},
-    {"unknown_tags_untouched", u"#ARTICLESUMMARY_5# #sitename# #ARTICLETITLE# #ARTICLE_TITLE_1#",
-     u"#ARTICLESUMMARY_5# #sitename# #ARTICLETITLE# #ARTICLE_TITLE_1#"},
-    {"adcta_before_url", u"#ADCTA#@#ADCTA_URL#", u"Go@https://x"},
-    {"home_article_links_to_index", u"#ARTICLELINK_1# #ARTICLELINK_3# #ARTICLETITLE_3# #ARTICLESUMMARY_3#",
-     u"first-one.html index.html Third Third summary.",
-     [](SiteInfo&, PageArticlePaths& paths) { paths.homeArticlePath = paths.relatedArticlePaths[2]; }},
-    {"empty_values_remove_the_tag", u"(#SITENAME#)(#ARTICLESUMMARY_4#)", u"()()",
-     [](SiteInfo& info, PageArticlePaths&) { info.siteName.clear(); }},
-};
+INSTANTIATE_TEST_SUITE_P(
+    Site, FillTags,
+    ::testing::Values(FillCase{"unknown_tags_untouched", u"#ARTICLESUMMARY_5# #sitename# #ARTICLETITLE# # ## ",
+                               u"#ARTICLESUMMARY_5# #sitename# #ARTICLETITLE# # ## "},
+                      FillCase{"earlier_tag_takes_a_shared_hash", u"#ADTITLE#SITENAME#", u"#ADTITLEv0"},
+                      FillCase{"left_to_right_without_overlap", u"#SITENAME#SITENAME#SITENAME#", u"v0SITENAMEv0"},
+                      FillCase{"value_completes_a_later_tag", u"##SITENAME##", u"v3",
+                               [](PageTagValues& v) { v[0] = QStringLiteral("ADTITLE"); }},
+                      FillCase{"later_tag_in_value_expanded", u"#SITENAME#", u"A v23",
+                               [](PageTagValues& v) { v[0] = QStringLiteral("A #READMORE#"); }},
+                      FillCase{"earlier_and_own_tag_in_value_kept", u"#FOOTERTEXT#", u"#SITENAME# #FOOTERTEXT#",
+                               [](PageTagValues& v) { v[8] = QStringLiteral("#SITENAME# #FOOTERTEXT#"); }},
+                      FillCase{"empty_values_remove_the_tag", u"(#SITENAME#)(#ADCTA#@#ADCTA_URL#)", u"()(@v6)",
+                               [](PageTagValues& v) { v[0].clear(), v[5].clear(); }}),
+    caseName);
 
-INSTANTIATE_TEST_SUITE_P(Site, FillTags, ::testing::ValuesIn(TagCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+// Templates and values made of tags, names, stray "#" and plain letters.
+TEST(FillTags, GeneratedPagesMatchOneTagAfterAnother)
+{
+    std::mt19937 random(11);
+    const auto pick = [&random](int n) { return int(random() % unsigned(n)); };
+    const QString pieces[] = {u"#"_qs,         u"x"_qs,        u"SITENAME"_qs, u"ADCTA"_qs,
+                              u"ADCTA_URL"_qs, u"READMORE"_qs, u"#ADTITLE#"_qs};
+    for (int round = 0; round < 3000; ++round) {
+        QString page;
+        for (int i = pick(12); i >= 0; --i)
+            page += pick(2) ? pieces[pick(7)] : pageTagNames()[std::size_t(pick(int(PageTagCount)))].toString();
+        PageTagValues values;
+        for (QString& value : values)
+            value = pick(4) ? QString() : pieces[pick(7)] + pieces[pick(7)];
+        ASSERT_EQ(fillPageTags(page, values), oneTagAfterAnother(page, values)) << page.toStdString();
+    }
+}
 
 } // namespace

@@ -1,7 +1,8 @@
 #pragma once
 
 #include "site/SiteTypes.h"
-#include "ui/MassHost.h"
+#include "ui/MainWindowHost.h"
+#include "ui/UiHost.h"
 
 #include <QHash>
 #include <QList>
@@ -37,9 +38,10 @@ struct DriveEntry
 /// Controller of the main window: the article browser, the five article slots,
 /// the background image list, the site texts, the template variation and the
 /// commands of the window's buttons. It knows no widgets: the view binds its
-/// controls to the state and signals here and forwards its events, and
-/// everything that needs the desktop goes through MassHost.
-class frmMass : public QObject
+/// controls to the state and signals here and forwards its events; dialogs and
+/// the desktop go through UiHost, the window's own displays through
+/// MainWindowHost.
+class MainWindowController : public QObject
 {
     Q_OBJECT
 
@@ -64,48 +66,36 @@ public:
 
     /// @p installFolder holds the program's data folders; @p startFolder is the
     /// folder the article browser shows first (the process's current folder).
-    frmMass(MassHost& host, QString installFolder, QString startFolder, QObject* parent = nullptr);
+    /// Both hosts must outlive the controller.
+    MainWindowController(UiHost& ui, MainWindowHost& window, QString installFolder, QString startFolder,
+                         QObject* parent = nullptr);
 
-    // Events -----------------------------------------------------------------
+    // Commands ---------------------------------------------------------------
 
-    /// Start-up: caption, variation list, file count, templates, image list.
-    void Form_Load();
-    /// The window never changes size; nothing to lay out.
-    void Form_Resize() {}
-    /// The drive list's drive was changed: the folder list moves to that drive.
-    void Drive1_Change();
-    /// The folder list's folder changed: the article list re-reads it.
-    void Dir1_Change();
+    /// Start-up: caption, variation list, drives, the start folder, image list.
+    void start();
     /// Slot button @p index (0..4): fills an empty slot with the selected article, empties a filled one.
-    void cmdSelectArticle_Click(int index);
-    void UpdateFilesFound();
-    /// The background image selection changed: preview it.
-    void File2_Click();
-    /// "Refresh": re-read the image folder.
-    void Label28_Click();
-    /// "Open Output Folder".
-    void Command1_Click();
-    /// "Close".
-    void Command2_Click();
-    /// "Open Images Folder".
-    void Command3_Click();
-    /// "Tornelle".
-    void Command4_Click();
-    /// "Instructions".
-    void lblInstructions_Click();
+    void toggleSlot(int index);
+    /// "Refresh": re-reads the image folder; the selected image stays selected while it exists.
+    void refreshImages();
+    void openOutputFolder();
+    void closeWindow();
+    void openImagesFolder();
+    /// "Tornelle": opens the rewriter on a copy of the five slots.
+    void openTornelle();
+    void showInstructions();
     /// "Build Minisite".
-    void vbtnLoad_Click();
-    /// "Load Dummy Data".
-    void cmdDummy_Click();
-    /// Fills the window with the sample site through the same operations a person uses.
-    void LoadDemoData();
+    void buildSite();
+    /// "Load Dummy Data": fills the window with the sample site through the
+    /// same operations a person uses.
+    void loadDemoData();
 
     // What a person (or the demo data) does to the controls ------------------
 
-    /// Chooses a drive; raises Drive1_Change.
+    /// Chooses a drive: the folder list moves to the folder last visited there.
     void setDrive(const QString& root);
-    /// Points the folder list at @p path; raises Dir1_Change. Returns false,
-    /// changing nothing, when the folder cannot be opened.
+    /// Points the folder list at @p path, and the article list at its files.
+    /// Returns false, changing nothing, when the folder cannot be opened.
     bool setFolder(const QString& path);
     /// Re-reads the mounted file systems.
     void refreshDrives();
@@ -115,7 +105,7 @@ public:
     void refreshFiles();
     /// Selects article @p index (-1: none). Returns false, changing nothing, when there is no such entry.
     bool selectFile(int index);
-    /// Selects background image @p index; raises File2_Click. Returns false,
+    /// Selects background image @p index and previews it. Returns false,
     /// changing nothing, when there is no such entry.
     bool selectImage(int index);
     void setSiteText(SiteField field, const QString& text);
@@ -154,11 +144,6 @@ public:
     const QString& variation() const noexcept { return m_variation; }
     const SiteInfo& siteInfo() const noexcept { return m_info; }
     QString siteText(SiteField field) const;
-    /// Folder "Open Output Folder" opens for the current variation (ends with a separator).
-    QString outputFolder() const;
-
-    /// Templates and page texts the last build (or the start-up) left behind.
-    const BuildWorkState& workState() const noexcept { return m_work; }
 
 Q_SIGNALS:
     void captionChanged(const QString& caption);
@@ -175,14 +160,20 @@ Q_SIGNALS:
     void imageSelectionChanged(int index);
     void variationsChanged();
     void variationChanged(const QString& variation);
-    void siteTextChanged(quorvale::frmMass::SiteField field, const QString& text);
+    void siteTextChanged(quorvale::MainWindowController::SiteField field, const QString& text);
 
 private:
+    void openDriveFolder();
+    void showFolderFiles();
+    void updateFilesFound();
+    void previewSelectedImage();
     void readSubfolders();
     void readFiles();
     void readImages();
+    QStringList fillSlotsFromSampleArticles();
 
-    MassHost& m_host;
+    UiHost& m_ui;
+    MainWindowHost& m_window;
     QString m_installFolder;
     QString m_startFolder;
 
@@ -210,7 +201,6 @@ private:
     QStringList m_variations;
     QString m_variation;
     SiteInfo m_info;
-    BuildWorkState m_work;
 };
 
 } // namespace quorvale

@@ -1,17 +1,17 @@
 #pragma once
 
-#include "components/Tools.h"
 #include "site/SiteTypes.h"
-#include "ui/UiHost.h"
+#include "ui/Pause.h"
 
 namespace quorvale {
 
-/// What the main window controller needs of its view beyond the desktop
-/// operations of UiHost: the picture preview, the two windows it opens, the
-/// progress of the template copy and the short pauses of the demo data.
-class MassHost : public UiHost
+/// What the main window controller needs of its own window beyond the
+/// desktop's dialogs (UiHost): the picture preview, the two windows it opens,
+/// the progress of the template copy and the short pauses of the demo data.
+class MainWindowHost
 {
 public:
+    virtual ~MainWindowHost() = default;
     /// Shows the picture file at @p path in the preview, replacing the previous
     /// picture. Returns false, and keeps the previous picture, when the file
     /// cannot be read or decoded.
@@ -31,8 +31,8 @@ public:
     }
     /// The template copy is over (finished or failed); any progress display goes away.
     virtual void copyEnded() {}
-    /// A short wait that keeps the window responsive (see quorvale::Pause).
-    virtual void pause(int count) { Pause(count); }
+    /// A short wait that keeps the window responsive (see quorvale::pause).
+    virtual void pause(int count) { quorvale::pause(count); }
 };
 
 } // namespace quorvale

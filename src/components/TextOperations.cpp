@@ -1,6 +1,4 @@
-#include "components/Parser.h"
-
-#include "components/TextCase.h"
+#include "components/TextOperations.h"
 
 namespace quorvale {
 
@@ -28,7 +26,17 @@ QString replaceIn(const QString& text, const QString& searched, const QString& f
 
 } // namespace
 
-QString Replace(const QString& text, const QString& find, const QString& replacement, CompareMode mode)
+QString lowerUnits(const QString& text)
+{
+    QString result(text.size(), Qt::Uninitialized);
+    const QChar* in = text.constData();
+    QChar* out = result.data();
+    for (qsizetype i = 0, n = text.size(); i < n; ++i)
+        out[i] = lowerUnit(in[i]);
+    return result;
+}
+
+QString replaceAll(const QString& text, const QString& find, const QString& replacement, CompareMode mode)
 {
     if (find.isEmpty() || text.size() < find.size())
         return text;
@@ -37,9 +45,11 @@ QString Replace(const QString& text, const QString& find, const QString& replace
     return replaceIn(text, text, find, replacement);
 }
 
-QString Replace(const QString& text, const QString& find, const QString& replacement, int mode)
+QStringList splitNonEmpty(const QString& text, const QString& separator)
 {
-    return Replace(text, find, replacement, mode == 1 ? CompareMode::IgnoreCase : CompareMode::Exact);
+    if (separator.isEmpty())
+        return text.isEmpty() ? QStringList() : QStringList{text};
+    return text.split(separator, Qt::SkipEmptyParts, Qt::CaseSensitive);
 }
 
 } // namespace quorvale

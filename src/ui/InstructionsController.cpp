@@ -1,21 +1,21 @@
-#include "ui/frmInstructions.h"
+#include "ui/InstructionsController.h"
 
 #include <QUrl>
 #include <utility>
 
 namespace quorvale {
 
-frmInstructions::frmInstructions(InstructionsHost& host, QString installFolder)
-    : m_host(host), m_installFolder(std::move(installFolder))
+InstructionsController::InstructionsController(UiHost& ui, InstructionsHost& window, QString installFolder)
+    : m_ui(ui), m_window(window), m_installFolder(std::move(installFolder))
 {
 }
 
-QString frmInstructions::caption()
+QString InstructionsController::caption()
 {
     return QStringLiteral("Quick Instructions");
 }
 
-const QList<frmInstructions::Line>& frmInstructions::lines()
+const QList<InstructionsController::Line>& InstructionsController::lines()
 {
     static const QList<Line> lines = {
         {QStringLiteral("Label1"), Style::Bold, QStringLiteral("Quick Instructions and Frequently Asked Questions")},
@@ -53,26 +53,26 @@ const QList<frmInstructions::Line>& frmInstructions::lines()
     return lines;
 }
 
-QString frmInstructions::closeCaption()
+QString InstructionsController::closeCaption()
 {
     return QStringLiteral("Close");
 }
 
-QString frmInstructions::helpAddress() const
+QString InstructionsController::helpAddress() const
 {
     return QUrl::fromLocalFile(m_installFolder +
                                QStringLiteral("/help/article/30-keywords-meta-field-is-no-longer-used-by-google.html"))
         .toString(QUrl::FullyEncoded);
 }
 
-void frmInstructions::Label11_Click()
+void InstructionsController::openHelpPage()
 {
-    m_host.openAddress(helpAddress());
+    m_ui.openAddress(helpAddress());
 }
 
-void frmInstructions::Command1_Click()
+void InstructionsController::closeWindow()
 {
-    m_host.closeWindow();
+    m_window.closeWindow();
 }
 
 } // namespace quorvale

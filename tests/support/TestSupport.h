@@ -1,6 +1,7 @@
 #pragma once
 
-#include "site/BuildSite.h"
+// Helpers every test executable shares (header only, Qt Core and the standard
+// library, so that a module's tests still link that module alone).
 
 #include <QByteArray>
 #include <QDir>
@@ -12,30 +13,26 @@
 #include <QStringList>
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <utility>
+#include <ostream>
+#include <string>
+
+// Readable failures: texts are printed as UTF-8 in brackets.
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '[' << text.toStdString() << ']';
+}
+
+inline void PrintTo(const QStringList& list, std::ostream* out)
+{
+    *out << '[' << list.join(QStringLiteral("], [")).toStdString() << ']';
+}
 
 namespace quorvale::test {
 
-/// A build host that keeps what it was asked to show.
-class RecordingHost : public BuildHost
-{
-public:
-    struct Message
-    {
-        QString text;
-        QString title;
-    };
+/// Names the cases of a parameterised test after their `name` member.
+inline constexpr auto caseName = [](const auto& info) { return std::string(info.param.name); };
 
-    void showMessage(const QString& text, const QString& title) override { messages.append({text, title}); }
-    void copyProgress(qint64 done, qint64 total) override { progress.append({done, total}); }
-    void copyEnded() override { ++copyEndings; }
-
-    QList<Message> messages;
-    QList<std::pair<qint64, qint64>> progress;
-    int copyEndings = 0;
-};
-
-/// Writes @p bytes to @p path, creating the folders on the way.
+/// Writes @p bytes to @p path, creating the folders on the way; returns the path.
 inline QString writeFile(const QString& path, const QByteArray& bytes)
 {
     QDir().mkpath(QFileInfo(path).path());
@@ -53,6 +50,11 @@ inline QByteArray readFile(const QString& path)
     return file.readAll();
 }
 
+inline std::filesystem::path nativePath(const QString& path)
+{
+    return std::filesystem::path(path.toStdU16String());
+}
+
 /// Every file and link below @p folder (hidden ones included) by its path
 /// relative to @p folder: a file maps to its bytes, a link to "-> target".
 inline QMap<QString, QByteArray> treeOf(const QString& folder)
@@ -66,26 +68,18 @@ inline QMap<QString, QByteArray> treeOf(const QString& folder)
         const QFileInfo info(path);
         if (info.isSymLink())
             tree.insert(root.relativeFilePath(path),
-                        "-> " +
-                            QByteArray::fromStdString(
-                                std::filesystem::read_symlink(std::filesystem::path(path.toStdU16String())).string()));
+                        "-> " + QByteArray::fromStdString(std::filesystem::read_symlink(nativePath(path)).string()));
         else if (info.isFile())
             tree.insert(root.relativeFilePath(path), readFile(path));
     }
     return tree;
 }
 
-/// Copies a fixture folder with the standard library (not with the code under test).
+/// Copies a folder with the standard library (not with the code under test).
 inline void copyTree(const QString& from, const QString& to)
 {
     namespace fs = std::filesystem;
-    fs::copy(fs::path(from.toStdU16String()), fs::path(to.toStdU16String()),
-             fs::copy_options::recursive | fs::copy_options::copy_symlinks);
-}
-
-inline QString fixturePath(const QString& relative)
-{
-    return QStringLiteral(QUORVALE_TEST_DATA "/fixtures/") + relative;
+    fs::copy(nativePath(from), nativePath(to), fs::copy_options::recursive | fs::copy_options::copy_symlinks);
 }
 
 } // namespace quorvale::test

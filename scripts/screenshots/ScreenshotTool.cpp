@@ -3,6 +3,7 @@
 //
 //   gui_screenshots INSTALL_FOLDER START_FOLDER OUTPUT_FOLDER
 
+#include "components/Spinner.h"
 #include "gui/Desktop.h"
 #include "gui/InstructionsDialog.h"
 #include "gui/MainWindow.h"
@@ -69,9 +70,11 @@ int main(int argc, char* argv[])
     quorvale::InstructionsDialog instructions(desktop, install);
     ok = save(instructions, output.filePath(QStringLiteral("instructions-window.png"))) && ok;
 
-    quorvale::TornelleWindow tornelle(desktop, install, window.controller().slotPaths());
-    while (tornelle.controller().timer1Enabled())
-        tornelle.controller().Timer1_Timer();
+    quorvale::Spinner spinner(1);
+    quorvale::TornelleWindow tornelle(desktop, install + QStringLiteral("/rwdb.txt"), window.controller().slotPaths(),
+                                      [&spinner](const QString& text) { return spinner.spin(text); });
+    while (tornelle.controller().loadingTimerEnabled())
+        tornelle.controller().loadingTick();
     tornelle.findChild<QRadioButton*>(QStringLiteral("optArticles0"))->click();
     tornelle.findChild<QPushButton*>(QStringLiteral("vbtnConvert"))->click();
     QTextStream(stdout) << desktop.lastMessage << Qt::endl;

@@ -7,17 +7,18 @@
 
 namespace quorvale {
 
-/// What the instructions window needs of its view.
-class InstructionsHost : public UiHost
+/// What the instructions controller needs of its window beyond the desktop.
+class InstructionsHost
 {
 public:
+    virtual ~InstructionsHost() = default;
     /// Closes the instructions window.
     virtual void closeWindow() = 0;
 };
 
 /// Controller of the "Quick Instructions" window: its static texts, the help
 /// link and "Close".
-class frmInstructions
+class InstructionsController
 {
 public:
     /// How a line of the window is shown.
@@ -25,7 +26,7 @@ public:
         Plain,
         Bold,
         Tip,     ///< green
-        Link,    ///< blue, underlined, right-hand side, clickable (Label11_Click)
+        Link,    ///< blue, underlined, right-hand side, clickable: opens the help page
         Warning, ///< dark red
     };
 
@@ -37,8 +38,9 @@ public:
         QString text;
     };
 
-    /// @p installFolder is the folder whose help/ sub-folder holds the help page.
-    frmInstructions(InstructionsHost& host, QString installFolder);
+    /// @p installFolder is the folder whose help/ sub-folder holds the help
+    /// page. Both hosts must outlive the controller.
+    InstructionsController(UiHost& ui, InstructionsHost& window, QString installFolder);
 
     static QString caption();
     /// The window's texts from top to bottom.
@@ -49,12 +51,13 @@ public:
     QString helpAddress() const;
 
     /// The help link: opens the help page in the web browser.
-    void Label11_Click();
+    void openHelpPage();
     /// "Close".
-    void Command1_Click();
+    void closeWindow();
 
 private:
-    InstructionsHost& m_host;
+    UiHost& m_ui;
+    InstructionsHost& m_window;
     QString m_installFolder;
 };
 

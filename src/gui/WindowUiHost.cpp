@@ -1,0 +1,24 @@
+#include "gui/WindowUiHost.h"
+
+#include "gui/Desktop.h"
+
+#include <QUrl>
+
+namespace quorvale {
+
+MessageAnswer WindowUiHost::showMessage(const QString& text, const QString& title, MessageButtons buttons)
+{
+    return m_desktop.showMessage(m_window, text, title, buttons);
+}
+
+void WindowUiHost::openFolder(const QString& path)
+{
+    m_desktop.openUrl(QUrl::fromLocalFile(path));
+}
+
+void WindowUiHost::openAddress(const QString& address)
+{
+    m_desktop.openUrl(QUrl(address));
+}
+
+} // namespace quorvale

@@ -1,0 +1,531 @@
+#include "ui/MainWindowController.h"
+
+#include "components/Error.h"
+#include "components/Version.h"
+#include "site/BuildSite.h"
+#include "site/DemoData.h"
+#include "site/SitePaths.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStorageInfo>
+#include <algorithm>
+#include <utility>
+
+namespace quorvale {
+
+namespace {
+
+const QString DisplayName = QStringLiteral("Quorvale");
+const QString EditionText = QStringLiteral(" PRO ");
+const QString NotSelected = QStringLiteral("Not Selected");
+
+using Field = MainWindowController::SiteField;
+
+struct DemoText
+{
+    Field field;
+    QStringView text;
+};
+
+// The sample texts "Load Dummy Data" types, in the order it types them.
+const DemoText DemoTexts[] = {
+    {Field::SiteHeadline, DemoSiteHeadline}, {Field::SiteDescription, DemoSiteDescription},
+    {Field::SiteName, DemoSiteName},         {Field::VideoId, DemoVideoId},
+    {Field::AdTitle, DemoAdTitle},           {Field::AdDescription, DemoAdDescription},
+    {Field::ButtonText, DemoButtonText},     {Field::FooterText, DemoFooterText},
+};
+
+QString emptySlotCaption(int index, bool atStartUp)
+{
+    if (index == 0)
+        return atStartUp ? QStringLiteral("Use Selected Article as the Main Article")
+                         : QStringLiteral("Use Current Article For Main Article");
+    return QStringLiteral("Use Current Article as Article #") + QString::number(index);
+}
+
+QString filledSlotCaption(int index)
+{
+    if (index == 0)
+        return QStringLiteral("Remove Article (Main Article)");
+    return QStringLiteral("Remove Article ( #") + QString::number(index) + u')';
+}
+
+// The mount point of the file system holding @p path; empty when unknown.
+QString driveOf(const QString& path)
+{
+    const QStorageInfo storage(path);
+    return storage.isValid() ? storage.rootPath() : QString();
+}
+
+QString SiteInfo::*memberOf(Field field)
+{
+    switch (field) {
+    case Field::SiteName:
+        return &SiteInfo::siteName;
+    case Field::SiteHeadline:
+        return &SiteInfo::siteHeadline;
+    case Field::SiteDescription:
+        return &SiteInfo::siteDescription;
+    case Field::AdTitle:
+        return &SiteInfo::adTitle;
+    case Field::AdDescription:
+        return &SiteInfo::adDescription;
+    case Field::ButtonText:
+        return &SiteInfo::buttonText;
+    case Field::ButtonUrl:
+        return &SiteInfo::buttonUrl;
+    case Field::VideoId:
+        return &SiteInfo::videoId;
+    case Field::FooterText:
+        return &SiteInfo::footerText;
+    case Field::ReadMoreText:
+        return &SiteInfo::readMoreText;
+    case Field::RelatedArticlesText:
+        return &SiteInfo::relatedArticlesText;
+    }
+    return &SiteInfo::siteName;
+}
+
+/// How the window names a failed build step.
+QString failedStepText(const BuildFailure& failure)
+{
+    switch (failure.step) {
+    case BuildStep::CheckVariation:
+        return QStringLiteral("The template variation cannot be used");
+    case BuildStep::LoadTemplates:
+        return QStringLiteral("The page templates could not be loaded");
+    case BuildStep::DeleteOutput:
+        return QStringLiteral("The old output folder could not be deleted");
+    case BuildStep::CopyTemplate:
+        return QStringLiteral("The template folder could not be copied");
+    case BuildStep::RemoveIndexTemplate:
+        return QStringLiteral("The template page index.html could not be removed from the site");
+    case BuildStep::RemoveArticleTemplate:
+        return QStringLiteral("The template page article.html could not be removed from the site");
+    case BuildStep::CreateOutput:
+        return QStringLiteral("The output folder could not be created");
+    case BuildStep::WriteIndexPage:
+        return QStringLiteral("The index page (main article) could not be written");
+    case BuildStep::WriteArticlePage:
+        return QStringLiteral("The page of article #%1 could not be written").arg(failure.article);
+    case BuildStep::CopyBackground:
+        return QStringLiteral("The background image could not be copied");
+    }
+    return {};
+}
+
+/// Shows the copy of the template folder on the main window; a progress
+/// display still up when the build returns is taken down.
+class CopyProgressDisplay final : public BuildProgress
+{
+public:
+    explicit CopyProgressDisplay(MainWindowHost& window) : m_window(window) {}
+    ~CopyProgressDisplay() override { copyEnded(); }
+    CopyProgressDisplay(const CopyProgressDisplay&) = delete;
+    CopyProgressDisplay& operator=(const CopyProgressDisplay&) = delete;
+
+    void copyProgress(qint64 done, qint64 total) override
+    {
+        m_copying = true;
+        m_window.copyProgress(done, total);
+    }
+    void copyEnded() override
+    {
+        if (m_copying) {
+            m_copying = false;
+            m_window.copyEnded();
+        }
+    }
+
+private:
+    MainWindowHost& m_window;
+    bool m_copying = false;
+};
+
+} // namespace
+
+MainWindowController::MainWindowController(UiHost& ui, MainWindowHost& window, QString installFolder,
+                                           QString startFolder, QObject* parent)
+    : QObject(parent), m_ui(ui), m_window(window), m_installFolder(std::move(installFolder)),
+      m_startFolder(std::move(startFolder))
+{
+    for (int i = 0; i < SlotCount; ++i)
+        m_slots[std::size_t(i)].buttonCaption = emptySlotCaption(i, true);
+}
+
+void MainWindowController::start()
+{
+    m_caption = DisplayName + u' ' + QStringView(Version) + u' ' + EditionText;
+    Q_EMIT captionChanged(m_caption);
+    m_tornelleButtonShown = true;
+    Q_EMIT tornelleButtonShownChanged(true);
+    m_appName = DisplayName + EditionText;
+    Q_EMIT appNameChanged(m_appName);
+
+    m_variations = {QStringLiteral("1"), QStringLiteral("2")};
+    Q_EMIT variationsChanged();
+    setVariation(m_variations.first());
+
+    // The browser lists show the start-up folder before anything else happens.
+    refreshDrives();
+    const QFileInfo start(m_startFolder);
+    m_folder = start.isDir() ? QDir::cleanPath(start.absoluteFilePath()) : QString();
+    m_drive = driveOf(m_folder);
+    if (!m_folder.isEmpty())
+        m_driveFolders.insert(m_drive, m_folder);
+    readSubfolders();
+    Q_EMIT driveChanged(m_drive);
+    Q_EMIT folderChanged(m_folder);
+    m_fileFolder = m_folder;
+    readFiles();
+    Q_EMIT filesChanged();
+    updateFilesFound();
+
+    m_imageFolder = m_installFolder + u'/' + DemoImageFolder;
+    readImages();
+    m_imageIndex = -1;
+    Q_EMIT imagesChanged();
+    if (!m_images.isEmpty())
+        selectImage(0);
+}
+
+void MainWindowController::toggleSlot(int index)
+{
+    if (index < 0 || index >= SlotCount)
+        return;
+    ArticleSlot& slot = m_slots[std::size_t(index)];
+    if (!slot.filled()) {
+        const QString name = selectedFileName();
+        if (name.isEmpty()) {
+            m_ui.showMessage(QStringLiteral("Please select an article."), QStringLiteral("Error"));
+            return;
+        }
+        slot.displayText = name;
+        slot.colour = SlotFilledColour;
+        slot.path = m_fileFolder + u'/' + name;
+        slot.buttonCaption = filledSlotCaption(index);
+    } else {
+        slot.displayText = NotSelected;
+        slot.colour = SlotEmptyColour;
+        slot.path.clear();
+        slot.buttonCaption = emptySlotCaption(index, false);
+    }
+    Q_EMIT slotChanged(index);
+}
+
+void MainWindowController::refreshImages()
+{
+    const QString selected = selectedImageName();
+    readImages();
+    m_imageIndex = selected.isEmpty() ? -1 : int(m_images.indexOf(selected));
+    Q_EMIT imagesChanged();
+    Q_EMIT imageSelectionChanged(m_imageIndex);
+}
+
+void MainWindowController::openOutputFolder()
+{
+    QString folder;
+    try {
+        folder = SitePaths::derive(m_installFolder, m_variation).siteFolder + u'/';
+    } catch (const Error& error) {
+        m_ui.showMessage(error.message(), QStringLiteral("Error"));
+        return;
+    }
+    m_ui.showMessage(QStringLiteral("Instructions: Copy all the files to your website. Please make a backup of "
+                                    "these files as they will be deleted the next time you make a mini site."),
+                     QStringLiteral("Important"));
+    m_ui.openFolder(folder);
+}
+
+void MainWindowController::closeWindow()
+{
+    m_window.closeWindow();
+}
+
+void MainWindowController::openImagesFolder()
+{
+    m_ui.openFolder(m_imageFolder);
+}
+
+void MainWindowController::openTornelle()
+{
+    m_window.showTornelle(slotPaths());
+}
+
+void MainWindowController::showInstructions()
+{
+    m_window.showInstructions();
+}
+
+void MainWindowController::buildSite()
+{
+    const BuildInput input{m_installFolder, slotPaths(), m_imageFolder, selectedImageName(), m_variation, m_info};
+    BuildResult result;
+    {
+        CopyProgressDisplay progress(m_window);
+        result = quorvale::buildSite(input, &progress);
+    }
+    switch (result.status) {
+    case BuildResult::Status::MissingArticles:
+        m_ui.showMessage(QStringLiteral("You need to select more articles for your mini site."),
+                         QStringLiteral("Missing Info"));
+        return;
+    case BuildResult::Status::MissingBackground:
+        m_ui.showMessage(QStringLiteral("Please select a background."), QStringLiteral("Error"));
+        return;
+    case BuildResult::Status::Finished:
+        break;
+    }
+    if (result.failures.isEmpty()) {
+        m_ui.showMessage(QStringLiteral("Done! Process complete. Click the 'Open Output Folder' to see the mini site"),
+                         QStringLiteral("Done"));
+        return;
+    }
+    QString text = QStringLiteral("These steps of the build failed; every other step was done:\n");
+    for (const BuildFailure& failure : result.failures)
+        text += QStringLiteral("\n- ") + failedStepText(failure) + QStringLiteral(": ") + failure.reason;
+    m_ui.showMessage(text, QStringLiteral("Build finished with errors"));
+}
+
+void MainWindowController::loadDemoData()
+{
+    for (const DemoText& demo : DemoTexts)
+        setSiteText(demo.field, demo.text.toString());
+
+    const QString drive = driveOf(m_installFolder);
+    if (!drive.isEmpty())
+        setDrive(drive);
+
+    // Missing or incomplete sample data is reported at the end instead of the
+    // closing "Done!", and slots are never filled from another folder.
+    QStringList problems = fillSlotsFromSampleArticles();
+
+    bool backgroundFound = false;
+    for (int j = 0; j < m_images.size() && !backgroundFound; ++j) {
+        selectImage(j);
+        backgroundFound = selectedImageName() == DemoImageFile;
+    }
+    if (!backgroundFound)
+        problems
+            << QStringLiteral("The sample background %1 is not in %2.").arg(DemoImageFile.toString(), m_imageFolder);
+
+    if (problems.isEmpty())
+        m_ui.showMessage(QStringLiteral("Done! You can now create your mini site."), QStringLiteral("Done"));
+    else
+        m_ui.showMessage(QStringLiteral("Some of the sample data is missing:\n\n") + problems.join(u'\n'),
+                         QStringLiteral("Demo data incomplete"));
+}
+
+QStringList MainWindowController::fillSlotsFromSampleArticles()
+{
+    const QString articleFolder = m_installFolder + u'/' + DemoArticleFolder;
+    if (!setFolder(articleFolder))
+        return {QStringLiteral("The sample articles folder %1 cannot be opened.").arg(articleFolder)};
+    QStringList problems;
+    refreshFolders();
+    m_window.pause(2);
+    refreshFiles();
+    if (m_files.size() < SlotCount)
+        problems << QStringLiteral("The sample articles folder %1 holds %2 article files; %3 are needed.")
+                        .arg(articleFolder)
+                        .arg(m_files.size())
+                        .arg(SlotCount);
+    // With fewer than five articles a missing entry leaves the previous one
+    // selected, so the later slots take the last article again.
+    for (int i = 0; i < SlotCount && !m_files.isEmpty(); ++i) {
+        selectFile(i);
+        toggleSlot(i);
+        m_window.pause(1);
+    }
+    return problems;
+}
+
+void MainWindowController::setDrive(const QString& root)
+{
+    m_drive = root;
+    Q_EMIT driveChanged(m_drive);
+    openDriveFolder();
+}
+
+void MainWindowController::openDriveFolder()
+{
+    const QString remembered = m_driveFolders.value(m_drive);
+    const QString target = !remembered.isEmpty() && QFileInfo(remembered).isDir() ? remembered : m_drive;
+    // A drive that cannot be read leaves the folder and file lists as they are.
+    setFolder(target);
+}
+
+bool MainWindowController::setFolder(const QString& path)
+{
+    if (path.isEmpty())
+        return false;
+    const QFileInfo info(path);
+    if (!info.isDir() || !QDir(info.absoluteFilePath()).isReadable())
+        return false;
+    m_folder = QDir::cleanPath(info.absoluteFilePath());
+    readSubfolders();
+    const QString drive = driveOf(m_folder);
+    if (!drive.isEmpty() && drive != m_drive) {
+        m_drive = drive;
+        Q_EMIT driveChanged(m_drive);
+    }
+    m_driveFolders.insert(m_drive, m_folder);
+    Q_EMIT folderChanged(m_folder);
+    showFolderFiles();
+    return true;
+}
+
+void MainWindowController::showFolderFiles()
+{
+    m_fileFolder = m_folder;
+    readFiles();
+    m_fileIndex = -1;
+    Q_EMIT filesChanged();
+    Q_EMIT fileSelectionChanged(-1);
+    updateFilesFound();
+}
+
+void MainWindowController::updateFilesFound()
+{
+    m_filesFound = QString::number(m_files.size());
+    Q_EMIT filesFoundChanged(m_filesFound);
+}
+
+void MainWindowController::refreshDrives()
+{
+    m_drives.clear();
+    QStringList seen;
+    const auto volumes = QStorageInfo::mountedVolumes();
+    for (const QStorageInfo& volume : volumes) {
+        const QString root = volume.rootPath();
+        if (!volume.isValid() || !volume.isReady() || seen.contains(root) || !QFileInfo(root).isDir())
+            continue;
+        seen << root;
+        const QString device = QString::fromLocal8Bit(volume.device());
+        m_drives.append({root, device.isEmpty() ? root : root + QStringLiteral("   [") + device + u']'});
+    }
+    std::sort(m_drives.begin(), m_drives.end(), [](const DriveEntry& a, const DriveEntry& b) {
+        if ((a.root == u"/") != (b.root == u"/"))
+            return a.root == u"/";
+        return a.root < b.root;
+    });
+    Q_EMIT drivesChanged();
+}
+
+void MainWindowController::refreshFolders()
+{
+    readSubfolders();
+    Q_EMIT folderChanged(m_folder);
+}
+
+void MainWindowController::refreshFiles()
+{
+    const QString selected = selectedFileName();
+    readFiles();
+    m_fileIndex = selected.isEmpty() ? -1 : int(m_files.indexOf(selected));
+    Q_EMIT filesChanged();
+    Q_EMIT fileSelectionChanged(m_fileIndex);
+}
+
+bool MainWindowController::selectFile(int index)
+{
+    if (index < -1 || index >= m_files.size())
+        return false;
+    m_fileIndex = index;
+    Q_EMIT fileSelectionChanged(index);
+    return true;
+}
+
+bool MainWindowController::selectImage(int index)
+{
+    if (index < 0 || index >= m_images.size())
+        return false;
+    m_imageIndex = index;
+    Q_EMIT imageSelectionChanged(index);
+    previewSelectedImage();
+    return true;
+}
+
+void MainWindowController::previewSelectedImage()
+{
+    const QString name = selectedImageName();
+    if (name.isEmpty())
+        return;
+    const QString path = m_imageFolder + u'/' + name;
+    if (m_window.showPicture(path))
+        m_previewPath = path;
+}
+
+void MainWindowController::setSiteText(SiteField field, const QString& text)
+{
+    QString& current = m_info.*memberOf(field);
+    if (current == text)
+        return;
+    current = text;
+    Q_EMIT siteTextChanged(field, text);
+}
+
+void MainWindowController::setVariation(const QString& variation)
+{
+    if (m_variation == variation)
+        return;
+    m_variation = variation;
+    Q_EMIT variationChanged(variation);
+}
+
+QStringList MainWindowController::folderChain() const
+{
+    QStringList chain;
+    QString path = m_folder;
+    while (!path.isEmpty()) {
+        chain.prepend(path);
+        const QString parent = QFileInfo(path).path();
+        if (parent == path || parent == u".")
+            break;
+        path = parent;
+    }
+    return chain;
+}
+
+QString MainWindowController::selectedFileName() const
+{
+    return m_fileIndex >= 0 && m_fileIndex < m_files.size() ? m_files.at(m_fileIndex) : QString();
+}
+
+SlotPaths MainWindowController::slotPaths() const
+{
+    SlotPaths paths;
+    for (std::size_t i = 0; i < paths.size(); ++i)
+        paths[i] = m_slots[i].path;
+    return paths;
+}
+
+QString MainWindowController::selectedImageName() const
+{
+    return m_imageIndex >= 0 && m_imageIndex < m_images.size() ? m_images.at(m_imageIndex) : QString();
+}
+
+QString MainWindowController::siteText(SiteField field) const
+{
+    return m_info.*memberOf(field);
+}
+
+void MainWindowController::readSubfolders()
+{
+    m_subfolders = m_folder.isEmpty()
+                       ? QStringList()
+                       : QDir(m_folder).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
+}
+
+void MainWindowController::readFiles()
+{
+    m_files = articleFileNames(m_fileFolder);
+}
+
+void MainWindowController::readImages()
+{
+    m_images = imageFileNames(m_imageFolder);
+}
+
+} // namespace quorvale

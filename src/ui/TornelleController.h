@@ -1,0 +1,107 @@
+#pragma once
+
+#include "rewriter/RuleIndex.h"
+#include "site/SiteTypes.h"
+#include "ui/UiHost.h"
+
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <optional>
+
+namespace quorvale {
+
+/// The Tornelle window without its widgets: load one of the five slot
+/// articles, rewrite it with the synonym rules and save the result over the
+/// article file.
+///
+/// The view owns two timers and calls loadingTick() every LoadingIntervalMs
+/// while loadingTimerEnabled() and blinkTick() every BlinkIntervalMs while
+/// blinkTimerEnabled(); it shows messages through the UiHost given here.
+class TornelleController : public QObject
+{
+    Q_OBJECT
+
+public:
+    using SpinFunction = std::function<QString(const QString&)>;
+
+    static constexpr int LoadingIntervalMs = 500;
+    static constexpr int BlinkIntervalMs = 300;
+
+    /// @p articles is the copy of the main window's slots the window works
+    /// from; nothing is selected or loaded yet. @p rulesPath is the synonym
+    /// rule file read on the first loading tick. @p spin makes one concrete
+    /// wording of a spintax text (seeded in tests). @p ui must outlive the
+    /// controller.
+    TornelleController(UiHost& ui, QString rulesPath, const SlotPaths& articles, SpinFunction spin,
+                       QObject* parent = nullptr);
+
+    // Commands
+    /// Loads the article of option @p index (caption "Article index+1").
+    void chooseArticle(int index);
+    /// The article box's text was edited.
+    void editArticle(const QString& text);
+    /// The rewritten box was edited by hand.
+    void editRewritten(const QString& text);
+    /// One tick of the rule loading cycle.
+    void loadingTick();
+    /// One tick of the "Please Wait" blinking.
+    void blinkTick();
+    /// "Rewrite".
+    void rewriteArticle();
+    /// "Save Changes".
+    void saveArticle();
+    /// "Close".
+    void closeWindow();
+
+    // State the view shows
+    bool optionEnabled(int index) const { return !m_articles.at(size_t(index)).isEmpty(); }
+    const QString& optionPath(int index) const { return m_articles.at(size_t(index)); }
+    const QString& selectedPath() const noexcept { return m_selectedPath; }
+    const QString& articleText() const noexcept { return m_articleText; }
+    const QString& rewrittenText() const noexcept { return m_rewrittenText; }
+    bool rewriteEnabled() const noexcept { return m_rewriteEnabled; }
+    bool pleaseWaitVisible() const noexcept { return m_pleaseWaitVisible; }
+    const QString& pleaseWaitCaption() const noexcept { return m_pleaseWaitCaption; }
+    bool loadingTimerEnabled() const noexcept { return m_loadingTimerEnabled; }
+    bool blinkTimerEnabled() const noexcept { return m_blinkTimerEnabled; }
+    /// One line telling how many synonym rules were loaded, or that none were found.
+    const QString& rulesStatus() const noexcept { return m_rulesStatus; }
+    const RuleList& rules() const noexcept { return m_rules.rules(); }
+
+Q_SIGNALS:
+    void articleTextChanged(const QString& text);
+    void rewrittenTextChanged(const QString& text);
+    void rewriteEnabledChanged(bool enabled);
+    void pleaseWaitChanged();
+    void timersChanged();
+    void rulesStatusChanged(const QString& status);
+    void closeRequested();
+
+private:
+    void setArticleText(const QString& text);
+    void setRewrittenText(const QString& text);
+    void setRewriteEnabled(bool enabled);
+    void setPleaseWait(bool visible, const QString& caption);
+    void setTimers(bool loading, bool blink);
+    void loadRules();
+
+    UiHost& m_ui;
+    QString m_rulesPath;
+    SlotPaths m_articles;
+    SpinFunction m_spin;
+    QString m_selectedPath;
+    QString m_articleText;
+    QString m_rewrittenText;
+    bool m_rewriteEnabled = false;
+    bool m_pleaseWaitVisible = false;
+    QString m_pleaseWaitCaption = QStringLiteral("Please Wait");
+    bool m_loadingTimerEnabled = true;
+    bool m_blinkTimerEnabled = false;
+    /// The rule count seen at the last loading tick; none before the rules are read.
+    std::optional<qsizetype> m_lastRuleCount;
+    RuleIndex m_rules;
+    QString m_rulesStatus;
+};
+
+} // namespace quorvale

@@ -1,0 +1,76 @@
+#pragma once
+
+#include "TestSupport.h"
+#include "ui/MainWindowHost.h"
+#include "ui/UiHost.h"
+
+#include <deque>
+#include <functional>
+#include <vector>
+
+namespace quorvale::test {
+
+/// One message box a controller asked for.
+struct ShownMessage
+{
+    QString text;
+    QString title;
+    MessageButtons buttons;
+};
+
+/// Records what a controller asks of the desktop and of its window, and
+/// answers for the user.
+class FakeHosts : public UiHost, public MainWindowHost
+{
+public:
+    MessageAnswer showMessage(const QString& text, const QString& title, MessageButtons buttons) override
+    {
+        messages.push_back({text, title, buttons});
+        if (onMessage)
+            onMessage();
+        if (buttons == MessageButtons::Ok)
+            return MessageAnswer::Ok;
+        const MessageAnswer answer = answers.empty() ? MessageAnswer::Yes : answers.front();
+        if (!answers.empty())
+            answers.pop_front();
+        return answer;
+    }
+    void openFolder(const QString& path) override { folders << path; }
+    void openAddress(const QString& address) override { folders << address; }
+    /// Decodes only files that start like a JPEG picture.
+    bool showPicture(const QString& path) override
+    {
+        pictures << path;
+        return readFile(path).startsWith("\xff\xd8");
+    }
+    void showTornelle(const SlotPaths& articles) override { tornelle.push_back(articles); }
+    void showInstructions() override { ++instructions; }
+    void closeWindow() override { ++closed; }
+    void pause(int count) override { pauses.push_back(count); }
+
+    QStringList titles() const
+    {
+        QStringList list;
+        for (const ShownMessage& message : messages)
+            list << message.title;
+        return list;
+    }
+
+    std::vector<ShownMessage> messages;
+    std::deque<MessageAnswer> answers; ///< answers to Yes/No questions, Yes when empty
+    std::function<void()> onMessage;   ///< runs while a message box would be open
+    QStringList folders;               ///< folders and addresses opened
+    QStringList pictures;
+    std::vector<SlotPaths> tornelle;
+    int instructions = 0;
+    int closed = 0;
+    std::vector<int> pauses;
+};
+
+/// Bytes that FakeHosts (and any JPEG decoder) takes for the start of a picture.
+inline QByteArray jpegBytes(const QByteArray& tag)
+{
+    return QByteArray("\xff\xd8\xff\xe0", 4) + tag;
+}
+
+} // namespace quorvale::test

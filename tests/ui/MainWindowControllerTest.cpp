@@ -1,0 +1,241 @@
+#include "ui/MainWindowController.h"
+
+#include "FakeHosts.h"
+#include "components/Version.h"
+#include "ui/Pause.h"
+
+#include <QCoreApplication>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <memory>
+
+namespace quorvale::test {
+namespace {
+
+using Field = MainWindowController::SiteField;
+
+/// An installation folder with templates, images and sample articles, a
+/// folder of articles to browse, and a controller started on that folder.
+class MainWindowControllerTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        writeFile(install(u"/template1/index.html"), "<h1>#SITENAME#</h1>");
+        writeFile(install(u"/template1/article.html"), "<h1>#ARTICLE_TITLE#</h1>");
+        writeFile(install(u"/template1/assets/images/bg.jpg"), jpegBytes("default"));
+        for (const char* name : {"b.jpg", "a.jpg"})
+            writeFile(install(u"/appimages/") + QString::fromLatin1(name), jpegBytes(name));
+        // Only *.txt files count, in any letter case; not hidden files, not folders, not other types.
+        for (const char* name : {"b.txt", "A.txt", "c.TXT", "notes.md", ".hidden.txt"})
+            writeFile(articles(u"/") + QString::fromLatin1(name), "Some text. More text.");
+        QDir().mkpath(articles(u"/sub/deeper"));
+        QDir().mkpath(articles(u"/folder.txt"));
+        writeFile(articles(u"/sub/x.txt"), "In a sub-folder.");
+    }
+
+    MainWindowController& start()
+    {
+        m_window = std::make_unique<MainWindowController>(m_hosts, m_hosts, install(), articles());
+        m_window->start();
+        return *m_window;
+    }
+
+    QString install(QStringView rest = {}) const { return m_dir.path() + QStringLiteral("/app") + rest; }
+    QString articles(QStringView rest = {}) const { return m_dir.path() + QStringLiteral("/articles") + rest; }
+
+    /// Selects @p name in the article list and presses the button of slot @p index.
+    void fillSlot(int index, const QString& name)
+    {
+        ASSERT_TRUE(m_window->selectFile(int(m_window->files().indexOf(name)))) << name.toStdString();
+        m_window->toggleSlot(index);
+    }
+
+    QTemporaryDir m_dir;
+    FakeHosts m_hosts;
+    std::unique_ptr<MainWindowController> m_window;
+};
+
+TEST_F(MainWindowControllerTest, StartUpSetsCaptionsListsAndFirstImage)
+{
+    MainWindowController& window = start();
+    EXPECT_EQ(window.caption(), QStringLiteral("Quorvale ") + QStringView(Version) + QStringLiteral("  PRO "));
+    EXPECT_EQ(window.appName(), QStringLiteral("Quorvale PRO "));
+    EXPECT_EQ(window.files(), (QStringList{u"A.txt"_qs, u"b.txt"_qs, u"c.TXT"_qs}));
+    EXPECT_EQ(window.filesFound(), QStringLiteral("3"));
+    EXPECT_EQ(window.previewPath(), install(u"/appimages/a.jpg"));
+
+    ASSERT_TRUE(window.selectFile(1));
+    ASSERT_TRUE(window.setFolder(articles(u"/sub/deeper/..")));
+    EXPECT_EQ(window.folder(), articles(u"/sub")) << "the folder is kept without \"..\"";
+    EXPECT_EQ(window.files(), QStringList{u"x.txt"_qs});
+    EXPECT_EQ(window.filesFound(), QStringLiteral("1"));
+    EXPECT_EQ(window.fileIndex(), -1) << "a new folder starts without a selection";
+    EXPECT_TRUE(m_hosts.messages.empty());
+}
+
+TEST_F(MainWindowControllerTest, SlotButtonsToggleCaptionsColoursAndPaths)
+{
+    MainWindowController& window = start();
+    const ArticleSlot& main = window.slot(0);
+    EXPECT_EQ(main.buttonCaption, QStringLiteral("Use Selected Article as the Main Article"));
+    window.toggleSlot(3);
+    ASSERT_EQ(m_hosts.messages.size(), 1u);
+    EXPECT_EQ(m_hosts.messages[0].text, QStringLiteral("Please select an article."));
+
+    ASSERT_TRUE(window.setFolder(articles(u"/sub")));
+    fillSlot(0, QStringLiteral("x.txt"));
+    fillSlot(3, QStringLiteral("x.txt"));
+    EXPECT_EQ(main.displayText, QStringLiteral("x.txt"));
+    EXPECT_EQ(main.colour, 0x0000ffu);
+    EXPECT_EQ(main.buttonCaption, QStringLiteral("Remove Article (Main Article)"));
+    EXPECT_EQ(window.slot(3).buttonCaption, QStringLiteral("Remove Article ( #3)"));
+    EXPECT_EQ(window.slotPaths(), (SlotPaths{articles(u"/sub/x.txt"), {}, {}, articles(u"/sub/x.txt"), {}}));
+
+    // A filled slot empties even without a selected article.
+    ASSERT_TRUE(window.setFolder(articles()));
+    window.toggleSlot(0);
+    EXPECT_EQ(main.displayText, QStringLiteral("Not Selected"));
+    EXPECT_EQ(main.colour, 0xff0000u);
+    EXPECT_EQ(main.buttonCaption, QStringLiteral("Use Current Article For Main Article"));
+    EXPECT_EQ(m_hosts.messages.size(), 1u);
+}
+
+TEST_F(MainWindowControllerTest, ImagesPreviewAndRefreshKeepsTheSelection)
+{
+    writeFile(install(u"/appimages/c-broken.jpg"), "not a picture");
+    MainWindowController& window = start();
+    ASSERT_TRUE(window.selectImage(1));
+    ASSERT_TRUE(window.selectImage(2));
+    EXPECT_EQ(m_hosts.pictures.last(), install(u"/appimages/c-broken.jpg"));
+    EXPECT_EQ(window.previewPath(), install(u"/appimages/b.jpg")) << "an undecodable image keeps the preview";
+    EXPECT_FALSE(window.selectImage(3));
+
+    ASSERT_TRUE(window.selectImage(1));
+    writeFile(install(u"/appimages/0-new.jpg"), jpegBytes("new"));
+    window.refreshImages();
+    EXPECT_EQ(window.images().first(), QStringLiteral("0-new.jpg"));
+    EXPECT_EQ(window.selectedImageName(), QStringLiteral("b.jpg"));
+}
+
+TEST_F(MainWindowControllerTest, OpenOutputFolderWarnsFirstThenOpensTheVariationsFolder)
+{
+    MainWindowController& window = start();
+    window.setVariation(QStringLiteral("2"));
+    window.openOutputFolder();
+    // Nothing has been built: the path is passed all the same.
+    EXPECT_EQ(m_hosts.titles(), QStringList{u"Important"_qs});
+    EXPECT_EQ(m_hosts.folders, QStringList{install(u"/output/template2/")});
+
+    window.setVariation(QStringLiteral("../.."));
+    window.openOutputFolder();
+    EXPECT_EQ(m_hosts.titles().last(), QStringLiteral("Error"));
+    EXPECT_EQ(m_hosts.folders.size(), 1);
+}
+
+class DemoDataTest : public MainWindowControllerTest
+{
+protected:
+    void SetUp() override
+    {
+        MainWindowControllerTest::SetUp();
+        for (const char* name : {"f6.txt", "e5.txt", "D4.txt", "c3.txt", "b2.txt", "a1.txt"})
+            writeFile(install(u"/apparticles/") + QString::fromLatin1(name), "Sample text.");
+        for (const char* name : {"Image101.jpg", "Image288.jpg", "Image300.jpg"})
+            writeFile(install(u"/appimages/") + QString::fromLatin1(name), jpegBytes(name));
+    }
+
+    /// @p names: the sample article of each slot separated by spaces, "-" for an empty slot.
+    void expectSlots(const QString& names) const
+    {
+        const QStringList files = names.split(u' ');
+        for (int i = 0; i < MainWindowController::SlotCount; ++i)
+            EXPECT_EQ(m_window->slot(i).path, files.at(i) == u"-" ? QString() : install(u"/apparticles/") + files.at(i))
+                << "slot " << i;
+    }
+};
+
+TEST_F(DemoDataTest, FillsTextsSlotsAndBackgroundAndASecondPressEmptiesTheSlots)
+{
+    MainWindowController& window = start();
+    window.setSiteText(Field::ButtonUrl, QStringLiteral("https://example.org/"));
+    fillSlot(2, QStringLiteral("A.txt"));
+
+    window.loadDemoData();
+
+    EXPECT_EQ(window.siteText(Field::SiteName), QStringLiteral("Depression Fighters"));
+    EXPECT_EQ(window.siteText(Field::VideoId), QStringLiteral("fWFuQR_Wt4M"));
+    EXPECT_EQ(window.siteText(Field::ButtonUrl), QStringLiteral("https://example.org/")) << "not a demo field";
+    // A slot filled before is emptied by its button press.
+    expectSlots(QStringLiteral("a1.txt b2.txt - D4.txt e5.txt"));
+    EXPECT_EQ(window.previewPath(), install(u"/appimages/Image288.jpg"));
+    EXPECT_EQ(m_hosts.pauses, (std::vector<int>{2, 1, 1, 1, 1, 1}));
+    ASSERT_EQ(m_hosts.messages.size(), 1u);
+    EXPECT_EQ(m_hosts.messages[0].text, QStringLiteral("Done! You can now create your mini site."));
+
+    window.loadDemoData();
+    expectSlots(QStringLiteral("- - c3.txt - -"));
+}
+
+TEST_F(DemoDataTest, IncompleteSampleDataFillsWhatItCanAndReportsEveryGap)
+{
+    for (const char* name :
+         {"apparticles/f6.txt", "apparticles/e5.txt", "apparticles/D4.txt", "appimages/Image288.jpg"})
+        ASSERT_TRUE(QFile::remove(install(u"/") + QString::fromLatin1(name))) << name;
+    start().loadDemoData();
+    expectSlots(QStringLiteral("a1.txt b2.txt c3.txt c3.txt c3.txt"));
+    EXPECT_EQ(m_window->selectedImageName(), QStringLiteral("Image300.jpg"));
+    ASSERT_EQ(m_hosts.titles(), QStringList{u"Demo data incomplete"_qs}) << "no \"Please select an article.\"";
+    const QString report = m_hosts.messages[0].text;
+    EXPECT_TRUE(report.contains(QStringLiteral("holds 3 article files"))) << report.toStdString();
+    EXPECT_TRUE(report.contains(QStringLiteral("Image288.jpg is not in"))) << report.toStdString();
+}
+
+TEST_F(MainWindowControllerTest, BuildShowsWhatIsMissingOrHowItWent)
+{
+    writeFile(install(u"/output/keep.txt"), "from an earlier build");
+    MainWindowController& window = start();
+    for (int i : {0, 1, 3, 4})
+        fillSlot(i, QStringLiteral("b.txt"));
+    window.setSiteText(Field::VideoId, QStringLiteral(" "));
+    window.buildSite();
+    fillSlot(2, QStringLiteral("A.txt"));
+    QDir(install(u"/appimages")).removeRecursively();
+    window.refreshImages();
+    window.buildSite();
+    EXPECT_EQ(m_hosts.titles(), (QStringList{u"Missing Info"_qs, u"Error"_qs}));
+    EXPECT_EQ(m_hosts.messages[0].text, QStringLiteral("You need to select more articles for your mini site."));
+    EXPECT_EQ(m_hosts.messages[1].text, QStringLiteral("Please select a background."));
+    EXPECT_TRUE(QFileInfo::exists(install(u"/output/keep.txt")));
+
+    writeFile(install(u"/appimages/bg.jpg"), jpegBytes("bg"));
+    window.refreshImages();
+    ASSERT_TRUE(window.selectImage(0));
+    window.buildSite();
+    EXPECT_EQ(m_hosts.messages.back().text,
+              QStringLiteral("Done! Process complete. Click the 'Open Output Folder' to see the mini site"));
+    EXPECT_EQ(readFile(install(u"/output/template1/b.html")), QByteArray("<h1>B</h1>"));
+
+    ASSERT_TRUE(QFile::remove(articles(u"/A.txt")));
+    window.buildSite();
+    EXPECT_EQ(m_hosts.messages.back().title, QStringLiteral("Build finished with errors"));
+    EXPECT_EQ(m_hosts.messages.back().text.count(QStringLiteral("\n- ")), 5);
+    EXPECT_TRUE(m_hosts.messages.back().text.contains(
+        QStringLiteral("\n- The page of article #2 could not be written: Cannot read \"") + articles(u"/A.txt")));
+}
+
+TEST(Pause, KeepsEventsFlowing)
+{
+    int argc = 1;
+    char name[] = "ui_tests";
+    char* argv[] = {name, nullptr};
+    QCoreApplication app(argc, argv);
+    bool fired = false;
+    QTimer::singleShot(0, &app, [&fired] { fired = true; });
+    pause(1);
+    EXPECT_TRUE(fired);
+}
+
+} // namespace
+} // namespace quorvale::test
