@@ -293,6 +293,9 @@ def main():
         for i in items:
             if i not in owner and i in alts and i in first_source:
                 emit(first_source[i])  # the engine takes an item by its first rule
+        for i in items:
+            if i in protected:
+                protect(i)
         sources = [i for i in items if i not in alts and owner.setdefault(i, n) == n]
         if not sources:
             return
@@ -305,9 +308,6 @@ def main():
 
     for k, (items, _alts, _n) in enumerate(rules):
         if any(" " in i for i in items):
-            for i in items:
-                if i in protected:
-                    protect(i)
             emit(k)
     for p in protected:
         protect(p)
