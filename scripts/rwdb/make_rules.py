@@ -302,7 +302,7 @@ def main():
         for i in items:
             if owner.get(i, n) not in (n, "protect"):
                 notes.append(f"line {n}: '{i}' is replaced by the rule of line {owner[i]}, here only an alternative")
-        if len({article(i) for i in items}) > 1 and not any(" " in i for i in items):
+        if len({article(i) for i in items}) > 1:
             out.append("{" + "|".join(article(i) + " " + i for i in items) + "}")
         out.append("{" + "|".join(items) + "}")
 
