@@ -126,6 +126,13 @@ class Lexicon:
             return {}
         return {"v": base, "vz": z, "vd": past, "vn": pp, "vg": ing}
 
+    def compared_with_er(self, adj):
+        """Whether the adjective has a comparative in -er ("hard", "happy")."""
+        if self._exc(adj, "a", lambda f: f.endswith("er")):
+            return True
+        stem = adj[:-1] + "i" if adj.endswith("y") else adj[:-1] if adj.endswith("e") else adj
+        return syllables(adj) <= 2 and stem + "er" in self.words and (stem + "est") in self.words
+
     def plural(self, noun):
         exc = self._exc(noun, "n", lambda f: True)
         if exc:
@@ -135,6 +142,10 @@ class Lexicon:
         if re.search(r"[^aeiou]y$", noun):
             return noun[:-1] + "ies"
         return noun + "s"
+
+
+def syllables(word):
+    return max(1, len(re.findall(r"[aeiouy]+", word.rstrip("e") or word)))
 
 
 def inflect_item(lex, item, pos):
@@ -223,6 +234,14 @@ def main():
                     notes.append(f"line {n}: '{form}' is {slot} in only {share:.0%} of its Brown uses; an alternative only")
                     ao = True
                 slots.setdefault(slot, []).append((form, ao))
+        # "more difficult" must not become "more hard": where a group has an
+        # adjective compared with -er, "more"/"most" + its other items stay.
+        if pos == "a" and any(lex.compared_with_er(i) for i, _a, _f in items if " " not in i):
+            for i, _a, _f in items:
+                if not lex.compared_with_er(i):
+                    for adv in ("more", "most"):
+                        if f"{adv} {i}" not in protected:
+                            protected.append(f"{adv} {i}")
         # Past and participle: one group of the verbs whose past is their
         # participle ("occurred|happened"), then the past and the participle
         # groups of the others ("began|started", "begun|started"), where a
@@ -241,7 +260,8 @@ def main():
                     shared_alt = [(f, "alt") for f, _ao in same]
                 slots["vd"] = [d for d, _ in diff] + shared_alt
                 slots["vn"] = [p for _, p in diff] + shared_alt
-            slots.move_to_end("vg")
+            if "vg" in slots:
+                slots.move_to_end("vg")
         for slot, forms in slots.items():
             seen = []
             for f, ao in forms:
