@@ -170,7 +170,7 @@ def parse_groups(path):
                 continue
             pos, _, rest = line.partition(":")
             parts = rest.split()
-            drops = {p[1:] for p in parts if p.startswith("-")}
+            drops = {p[1:].replace("_", " ") for p in parts if p.startswith("-")}
             body = " ".join(p for p in parts if not p.startswith("-"))
             items = []
             for it in body.split("|"):
@@ -274,7 +274,7 @@ def main():
             for f, ao in seen:
                 if ao is True and f not in alt_list:
                     alt_list.append(f)
-            rules.append(([f for f, _ in seen], {f for f, ao in seen if ao}, n))
+            rules.append(([f for f, _ in seen], {f for f, ao in seen if ao}, n, pos))
 
     # Order: protected phrases; the groups holding a phrase (a phrase must be
     # found before a protected word inside or next to it takes its space);
@@ -282,7 +282,7 @@ def main():
     # "a"/"an" variants ({a big|an enormous}) stand right before it. The
     # first rule holding an item is the one that replaces it.
     # An alternative-only item is protected unless some group replaces it.
-    sources_anywhere = {i for items, alts, _n in rules for i in items if i not in alts}
+    sources_anywhere = {i for items, alts, _n, _p in rules for i in items if i not in alts}
     protected += [i for i in alt_list if i not in sources_anywhere and i not in protected]
 
     owner = {}
@@ -298,7 +298,7 @@ def main():
             protect(p)
 
     first_source = {}
-    for k, (items, alts, _n) in enumerate(rules):
+    for k, (items, alts, _n, _p) in enumerate(rules):
         for i in items:
             if i not in alts:
                 first_source.setdefault(i, k)
@@ -309,7 +309,7 @@ def main():
         if k in done:
             return
         done.add(k)
-        items, alts, n = rules[k]
+        items, alts, n, pos = rules[k]
         for i in items:
             if i not in owner and i in alts and i in first_source:
                 emit(first_source[i])  # the engine takes an item by its first rule
@@ -322,16 +322,16 @@ def main():
         for i in items:
             if owner.get(i, n) not in (n, "protect"):
                 notes.append(f"line {n}: '{i}' is replaced by the rule of line {owner[i]}, here only an alternative")
-        if len({article(i) for i in items}) > 1:
+        if pos != "v" and len({article(i) for i in items}) > 1:  # no article before a verb
             out.append("{" + "|".join(article(i) + " " + i for i in items) + "}")
         out.append("{" + "|".join(items) + "}")
 
-    for k, (items, _alts, _n) in enumerate(rules):
+    for k, (items, _alts, _n, _p) in enumerate(rules):
         if any(" " in i for i in items):
             emit(k)
     for p in protected:
         protect(p)
-    for k, (items, _alts, _n) in enumerate(rules):
+    for k, (items, _alts, _n, _p) in enumerate(rules):
         if not any(" " in i for i in items):
             emit(k)
     with open(out_path, "w", encoding="utf-8") as f:
