@@ -113,7 +113,12 @@ def main():
     pairs = []
     freq = collections.Counter()
     alts_of = {}
-    for name in files:
+    for name in list(files):
+        with open(os.path.join(a.corpus, name), encoding="utf-8") as f:
+            if "{" in f.read():
+                print(f"skipped {name}: it holds braces, which Quorvale reads as spintax", file=sys.stderr)
+                files.remove(name)
+                continue
         text, words, found = analyse(os.path.join(a.corpus, name), a.rules, a.cli, groups)
         total_words += words
         for pos, item, alts in found:
