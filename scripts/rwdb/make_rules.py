@@ -276,26 +276,30 @@ def main():
                     alt_list.append(f)
             rules.append(([f for f, _ in seen], {f for f, ao in seen if ao}, n, pos))
 
-    # Order: protected phrases; the groups holding a phrase (a phrase must be
-    # found before a protected word inside or next to it takes its space);
-    # then the protected words; then the groups of single words. A group's
-    # "a"/"an" variants ({a big|an enormous}) stand right before it. The
-    # first rule holding an item is the one that replaces it.
+    # Order: protected phrases; the "a"/"an" variants of the groups whose
+    # items take different articles ({a huge|an enormous}: they must come
+    # before any rule that could take the space in front of the article);
+    # the groups holding a phrase (a phrase must be found before a protected
+    # word inside or next to it takes its space); then the protected words;
+    # then the groups of single words. The first rule holding an item is the
+    # one that replaces it.
     # An alternative-only item is protected unless some group replaces it.
     sources_anywhere = {i for items, alts, _n, _p in rules for i in items if i not in alts}
     protected += [i for i in alt_list if i not in sources_anywhere and i not in protected]
 
     owner = {}
-    out = []
+    body = []  # rules after the article variants
+    emitted = []  # (items, line, part of speech) in file order
 
-    def protect(p):
+    def protect(p, where):
         if p not in owner:
             owner[p] = "protect"
-            out.append("{" + p + "|" + p + "}")
+            where.append("{" + p + "|" + p + "}")
 
+    head = []
     for p in protected:
         if " " in p:
-            protect(p)
+            protect(p, head)
 
     first_source = {}
     for k, (items, alts, _n, _p) in enumerate(rules):
@@ -315,25 +319,40 @@ def main():
                 emit(first_source[i])  # the engine takes an item by its first rule
         for i in items:
             if i in protected:
-                protect(i)
+                protect(i, body)
         sources = [i for i in items if i not in alts and owner.setdefault(i, n) == n]
         if not sources:
             return
         for i in items:
             if owner.get(i, n) not in (n, "protect"):
                 notes.append(f"line {n}: '{i}' is replaced by the rule of line {owner[i]}, here only an alternative")
-        if pos != "v" and len({article(i) for i in items}) > 1:  # no article before a verb
-            out.append("{" + "|".join(article(i) + " " + i for i in items) + "}")
-        out.append("{" + "|".join(items) + "}")
+        body.append("{" + "|".join(items) + "}")
+        emitted.append((items, n, pos))
 
     for k, (items, _alts, _n, _p) in enumerate(rules):
         if any(" " in i for i in items):
             emit(k)
     for p in protected:
-        protect(p)
+        protect(p, body)
     for k, (items, _alts, _n, _p) in enumerate(rules):
         if not any(" " in i for i in items):
             emit(k)
+
+    # Article variants: of nouns, adjectives and one-word adverbs ("an
+    # entirely new"), with the items this group replaces and its protected
+    # alternatives, whose variants are protected too ({a big|a big}).
+    art_protect, art_rules = [], []
+    for items, n, pos in emitted:
+        if pos not in ("n", "a", "r") or (pos == "r" and any(" " in i for i in items)):
+            continue
+        mine = [i for i in items if owner.get(i) in (n, "protect")]
+        if len({article(i) for i in mine}) < 2 or not any(owner.get(i) == n for i in mine):
+            continue
+        for i in mine:
+            if owner.get(i) == "protect":
+                protect(article(i) + " " + i, art_protect)
+        art_rules.append("{" + "|".join(article(i) + " " + i for i in mine) + "}")
+    out = head + art_protect + art_rules + body
     with open(out_path, "w", encoding="utf-8") as f:
         f.write("\n".join(out) + "\n")
     if report_path:
