@@ -274,7 +274,7 @@ def main():
             for f, ao in seen:
                 if ao is True and f not in alt_list:
                     alt_list.append(f)
-            rules.append(([f for f, _ in seen], {f for f, ao in seen if ao}, n, pos))
+            rules.append(([f for f, _ in seen], {f for f, ao in seen if ao}, n, "ns" if slot == "ns" else pos))
 
     # Order: protected phrases; the "a"/"an" variants of the groups whose
     # items take different articles ({a huge|an enormous}: they must come
