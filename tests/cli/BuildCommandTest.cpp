@@ -94,7 +94,7 @@ TEST_P(ReferenceBuildCommand, WritesTheReferenceSiteAndPrintsWhereItIs)
     EXPECT_EQ(treeOf(inHome(QStringLiteral("output"))), treeOf(m_fixture + QStringLiteral("/expected/output")));
 }
 
-INSTANTIATE_TEST_SUITE_P(Cli, ReferenceBuildCommand, ::testing::Values("video", "novideo"),
+INSTANTIATE_TEST_SUITE_P(Cli, ReferenceBuildCommand, ::testing::Values("video"),
                          [](const auto& info) { return std::string(info.param); });
 
 TEST_F(BuildCommand, AMissingArticleOrBackgroundIsAUsageErrorNamingTheOption)

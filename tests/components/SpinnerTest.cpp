@@ -41,9 +41,7 @@ INSTANTIATE_TEST_SUITE_P(
         SpinCase{"one_group", u"a {big|large|huge} dog", {u"a big dog"_qs, u"a large dog"_qs, u"a huge dog"_qs}},
         SpinCase{"empty_alternative_and_empty_group", u"x{|y}{}", {u"x"_qs, u"xy"_qs}},
         SpinCase{"nested", u"{a|{b|c}}", {u"a"_qs, u"b"_qs, u"c"_qs}},
-        SpinCase{"two_groups", u"{a|b}{c|d}", {u"ac"_qs, u"ad"_qs, u"bc"_qs, u"bd"_qs}},
-        SpinCase{"unmatched_braces_literal", u"}{x {a|b}|", {u"}{x a|"_qs, u"}{x b|"_qs}},
-        SpinCase{"surrogates_kept", u"{\U0001F600|é}", {u"\U0001F600"_qs, u"é"_qs}}),
+        SpinCase{"unmatched_braces_literal", u"}{x {a|b}|", {u"}{x a|"_qs, u"}{x b|"_qs}}),
     caseName);
 
 TEST(Spinner, SameSeedGivesSameTextAndSeedsDiffer)

