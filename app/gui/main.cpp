@@ -6,10 +6,13 @@
 
 #include <QApplication>
 #include <QDir>
+#include <csignal>
 #include <memory>
 
 int main(int argc, char* argv[])
 {
+    // Past a file-size limit a write fails with an error the window reports, instead of ending the program.
+    std::signal(SIGXFSZ, SIG_IGN);
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Quorvale"));
     QCoreApplication::setApplicationVersion(QString::fromUtf16(quorvale::Version));

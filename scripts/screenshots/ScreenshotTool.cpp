@@ -29,7 +29,7 @@ public:
         lastMessage = title + QStringLiteral(": ") + text;
         return quorvale::MessageAnswer::Ok;
     }
-    void openUrl(const QUrl&) override {}
+    bool openUrl(const QUrl&) override { return true; }
     void execDialog(QDialog&) override {}
 
     QString lastMessage;

@@ -1,7 +1,10 @@
 #include "cli/CommandSupport.h"
 #include "cli/Commands.h"
+#include "components/TextFile.h"
 #include "site/BuildSite.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <array>
 
@@ -52,9 +55,10 @@ int runBuild(const QStringList& arguments, Context& context)
                                         QStringLiteral("Background image of the headline section."),
                                         QStringLiteral("FILE"));
     const QCommandLineOption variation = variationOption();
+    const QCommandLineOption quiet = quietOption();
     parser.addOptions(slotOptions);
-    parser.addOptions(
-        {background, variation, homeOption(QStringLiteral("holding the template folders and receiving output/"))});
+    parser.addOptions({background, variation, quiet, waitOption(),
+                       homeOption(QStringLiteral("holding the template folders and receiving output/"))});
     const SiteInfo defaults;
     QList<QCommandLineOption> textOptions;
     for (const SiteTextOption& option : SiteTextOptions) {
@@ -69,18 +73,36 @@ int runBuild(const QStringList& arguments, Context& context)
     if (const int code = parseSubcommand(parser, name, arguments, context); code >= 0)
         return code;
     if (!parser.positionalArguments().isEmpty())
-        return usageError(context, name, parser,
+        return usageError(context, name,
                           QStringLiteral("unexpected argument '") + parser.positionalArguments().first() + u'\'');
-    QStringList missing;
+    // Every file must be there and readable, named by its option.
+    QStringList problems;
     for (const QCommandLineOption& option : slotOptions + QList<QCommandLineOption>{background}) {
-        if (parser.value(option).isEmpty())
-            missing << QStringLiteral("--") + option.names().first() + QStringLiteral(" is required");
+        const QString optionName = QStringLiteral("--") + option.names().first();
+        const QString file = parser.value(option);
+        QString problem = file.isEmpty() ? QStringLiteral("is required") : notARegularFile(file);
+        if (QFile readable(file); problem.isEmpty() && !readable.open(QIODevice::ReadOnly))
+            problem = readable.errorString();
+        if (!problem.isEmpty())
+            problems << optionName + (file.isEmpty() ? QStringLiteral(" ") : QStringLiteral(" \"") + file + u"\": ") +
+                            problem;
     }
-    if (!missing.isEmpty())
-        return usageError(context, name, parser, missing.join(QStringLiteral("; ")));
+    QString waitError;
+    const int waitMs = waitMilliseconds(parser, waitError);
+    if (waitMs < 0)
+        problems << waitError;
+    const QString home = homeFolder(parser, context);
+    if (!QFileInfo(home).isDir())
+        problems << QStringLiteral("the installation folder \"") + home + QStringLiteral("\" does not exist");
+    else if (QDir(home).entryList({QStringLiteral("template*")}, QDir::Dirs).isEmpty())
+        problems << QStringLiteral("the installation folder \"") + home +
+                        QStringLiteral("\" holds no template folder (template1, template2 ...)");
+    if (!problems.isEmpty())
+        return usageError(context, name, problems.join(QStringLiteral("\n")));
 
     BuildInput input;
-    input.installFolder = homeFolder(parser, context);
+    input.installFolder = home;
+    input.lockWaitMs = waitMs;
     input.variation = parser.value(variation);
     for (std::size_t i = 0; i < input.articlePaths.size(); ++i)
         input.articlePaths[i] = QFileInfo(parser.value(slotOptions.at(qsizetype(i)))).absoluteFilePath();
@@ -89,7 +111,7 @@ int runBuild(const QStringList& arguments, Context& context)
     input.backgroundFile = image.fileName();
     for (std::size_t i = 0; i < SiteTextOptions.size(); ++i)
         input.info.*SiteTextOptions[i].field = parser.value(textOptions.at(qsizetype(i)));
-    return runSiteBuild(input, name, context);
+    return runSiteBuild(input, parser.isSet(quiet), name, context);
 }
 
 } // namespace quorvale::cli

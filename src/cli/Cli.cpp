@@ -3,6 +3,8 @@
 #include "components/Version.h"
 
 #include <QCommandLineParser>
+#include <csignal>
+#include <new>
 
 namespace quorvale::cli {
 
@@ -41,6 +43,8 @@ QString usageText(const QString& program)
 
 int runCli(const QStringList& arguments, Context& context)
 {
+    // Past a file-size limit a write fails with an error the tool reports, instead of ending the process.
+    std::signal(SIGXFSZ, SIG_IGN);
     const QStringList rest = arguments.mid(1);
     if (rest.isEmpty()) {
         context.err << usageText(context.programName);
@@ -56,8 +60,15 @@ int runCli(const QStringList& arguments, Context& context)
         return ExitOk;
     }
     for (const Command& command : commands()) {
-        if (command.name == first)
+        if (command.name != first)
+            continue;
+        try {
             return command.run(rest, context);
+        } catch (const std::bad_alloc&) {
+            context.err << context.programName << u' ' << first
+                        << QStringLiteral(": there is not enough memory for this; nothing was saved.\n");
+            return ExitFailure;
+        }
     }
     context.err << context.programName << QStringLiteral(": unknown command '") << first << QStringLiteral("'\n\n")
                 << usageText(context.programName);

@@ -26,15 +26,12 @@ QString helpFor(const QCommandLineParser& parser, const Context& context, const 
 
 const QString HomeName = QStringLiteral("home");
 const QString SeedName = QStringLiteral("seed");
+const QString WaitName = QStringLiteral("wait");
 
 /// How the command line names a failed build step.
 QString stepText(const BuildFailure& failure)
 {
     switch (failure.step) {
-    case BuildStep::CheckVariation:
-        return QStringLiteral("checking the template variation");
-    case BuildStep::LoadTemplates:
-        return QStringLiteral("loading the page templates");
     case BuildStep::DeleteOutput:
         return QStringLiteral("deleting the old output folder");
     case BuildStep::CopyTemplate:
@@ -63,7 +60,7 @@ int parseSubcommand(QCommandLineParser& parser, const QString& name, const QStri
     QStringList argv = arguments;
     argv[0] = context.programName + u' ' + name;
     if (!parser.parse(argv))
-        return usageError(context, name, parser, parser.errorText());
+        return usageError(context, name, parser.errorText());
     if (parser.isSet(help)) {
         context.out << helpFor(parser, context, name);
         return ExitOk;
@@ -71,10 +68,11 @@ int parseSubcommand(QCommandLineParser& parser, const QString& name, const QStri
     return -1;
 }
 
-int usageError(Context& context, const QString& name, const QCommandLineParser& parser, const QString& message)
+int usageError(Context& context, const QString& name, const QString& message)
 {
     context.err << context.programName << u' ' << name << QStringLiteral(": ") << message << u'\n'
-                << helpFor(parser, context, name);
+                << QStringLiteral("Run '") << context.programName << u' ' << name
+                << QStringLiteral(" --help' for its options.\n");
     return ExitUsage;
 }
 
@@ -88,10 +86,7 @@ QString readInputText(const QString& path)
 {
     if (!path.isEmpty() && path != u"-")
         return readTextFile(path);
-    QFile in;
-    if (!in.open(stdin, QIODevice::ReadOnly))
-        throw Error(QStringLiteral("Cannot read standard input: ") + in.errorString());
-    return decodeText(in.readAll()).text;
+    return decodeText(readStandardInput()).text;
 }
 
 QCommandLineOption homeOption(const QString& use)
@@ -110,8 +105,35 @@ QString homeFolder(const QCommandLineParser& parser, const Context& context)
 
 QCommandLineOption variationOption()
 {
-    return QCommandLineOption(QStringLiteral("variation"), QStringLiteral("Template variation (default: 1)."),
+    return QCommandLineOption(QStringLiteral("variation"),
+                              QStringLiteral("Template variation: 1 or 2 (default: 1), or the V of any other "
+                                             "template<V> folder of the installation folder."),
                               QStringLiteral("V"), QStringLiteral("1"));
+}
+
+QCommandLineOption quietOption()
+{
+    return QCommandLineOption({QStringLiteral("q"), QStringLiteral("quiet")},
+                              QStringLiteral("Print nothing when the site was written."));
+}
+
+QCommandLineOption waitOption()
+{
+    return QCommandLineOption(WaitName,
+                              QStringLiteral("Wait up to SECONDS for another build of the same site to end "
+                                             "(default: 0, give up at once)."),
+                              QStringLiteral("SECONDS"), QStringLiteral("0"));
+}
+
+int waitMilliseconds(const QCommandLineParser& parser, QString& error)
+{
+    bool ok = false;
+    const int seconds = parser.value(WaitName).toInt(&ok);
+    if (!ok || seconds < 0 || seconds > 24 * 3600) {
+        error = QStringLiteral("--wait needs a whole number of seconds, not '") + parser.value(WaitName) + u'\'';
+        return -1;
+    }
+    return seconds * 1000;
 }
 
 QCommandLineOption seedOption()
@@ -132,11 +154,12 @@ std::optional<Spinner> spinnerFor(const QCommandLineParser& parser, QString& err
     return Spinner(seed);
 }
 
-int runSiteBuild(const BuildInput& input, const QString& name, Context& context)
+int runSiteBuild(const BuildInput& input, bool quiet, const QString& name, Context& context)
 {
     const BuildResult result = buildSite(input);
     if (result.succeeded()) {
-        context.out << QStringLiteral("Site written to ") << result.siteFolder << u'\n';
+        if (!quiet)
+            context.out << QStringLiteral("Site written to ") << result.siteFolder << u'\n';
         return ExitOk;
     }
     const QString prefix = context.programName + u' ' + name + QStringLiteral(": ");
@@ -147,6 +170,15 @@ int runSiteBuild(const BuildInput& input, const QString& name, Context& context)
         return ExitFailure;
     case BuildResult::Status::MissingBackground:
         context.err << prefix << QStringLiteral("a background image is needed.\n");
+        return ExitFailure;
+    case BuildResult::Status::Refused:
+        context.err << prefix << QStringLiteral("the site was not built and nothing was changed:\n");
+        for (const QString& problem : result.problems)
+            context.err << QStringLiteral("  ") << problem << u'\n';
+        return ExitFailure;
+    case BuildResult::Status::Busy:
+        context.err << prefix << QStringLiteral("another build is writing ") << result.siteFolder
+                    << QStringLiteral("; nothing was changed. --wait SECONDS waits for it.\n");
         return ExitFailure;
     case BuildResult::Status::Finished:
         break;

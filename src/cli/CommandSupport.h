@@ -18,8 +18,8 @@ namespace quorvale::cli {
 /// a usage error is printed to standard error and gives ExitUsage.
 int parseSubcommand(QCommandLineParser& parser, const QString& name, const QStringList& arguments, Context& context);
 
-/// Prints a usage error of sub-command @p name and its help; returns ExitUsage.
-int usageError(Context& context, const QString& name, const QCommandLineParser& parser, const QString& message);
+/// Prints a usage error of sub-command @p name with a hint to its --help; returns ExitUsage.
+int usageError(Context& context, const QString& name, const QString& message);
 
 /// Prints an error to standard error and returns ExitFailure.
 int fail(Context& context, const QString& message);
@@ -38,14 +38,22 @@ QString homeFolder(const QCommandLineParser& parser, const Context& context);
 /// --variation V, "1" when omitted.
 QCommandLineOption variationOption();
 
+/// --quiet: print nothing on success.
+QCommandLineOption quietOption();
+/// --wait SECONDS for another build of the same site, 0 when omitted.
+QCommandLineOption waitOption();
+/// The --wait time in milliseconds; -1, with @p error set, when it is not a
+/// whole number of seconds.
+int waitMilliseconds(const QCommandLineParser& parser, QString& error);
+
 /// --seed N.
 QCommandLineOption seedOption();
 /// A spinner seeded by --seed, or from the system's random source without it;
 /// nothing, with @p error set, when the seed is not a whole number.
 std::optional<Spinner> spinnerFor(const QCommandLineParser& parser, QString& error);
 
-/// Runs a build and prints how it went: the site folder on success, each
-/// failed step otherwise. Returns the exit code.
-int runSiteBuild(const BuildInput& input, const QString& name, Context& context);
+/// Runs a build and prints how it went: the site folder on success (nothing
+/// when @p quiet), the reasons or each failed step otherwise. Returns the exit code.
+int runSiteBuild(const BuildInput& input, bool quiet, const QString& name, Context& context);
 
 } // namespace quorvale::cli

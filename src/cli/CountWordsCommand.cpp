@@ -14,7 +14,7 @@ int runCountWords(const QStringList& arguments, Context& context)
     if (const int code = parseSubcommand(parser, QStringLiteral("count-words"), arguments, context); code >= 0)
         return code;
     if (parser.positionalArguments().size() > 1)
-        return usageError(context, QStringLiteral("count-words"), parser, QStringLiteral("too many arguments"));
+        return usageError(context, QStringLiteral("count-words"), QStringLiteral("too many arguments"));
     try {
         const QString text = readInputText(parser.positionalArguments().value(0));
         context.out << countWords(text) << u'\n';

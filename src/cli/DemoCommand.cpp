@@ -13,17 +13,26 @@ int runDemo(const QStringList& arguments, Context& context)
                        "and the background Image288.jpg of appimages, as \"Load Dummy Data\" followed by "
                        "\"Build Minisite\" does."));
     const QCommandLineOption variation = variationOption();
-    parser.addOptions({variation, homeOption(QStringLiteral("holding the sample data and the template folders"))});
+    const QCommandLineOption quiet = quietOption();
+    parser.addOptions({variation, quiet, waitOption(),
+                       homeOption(QStringLiteral("holding the sample data and the template folders"))});
     if (const int code = parseSubcommand(parser, name, arguments, context); code >= 0)
         return code;
     if (!parser.positionalArguments().isEmpty())
-        return usageError(context, name, parser,
+        return usageError(context, name,
                           QStringLiteral("unexpected argument '") + parser.positionalArguments().first() + u'\'');
+
+    QString waitError;
+    const int waitMs = waitMilliseconds(parser, waitError);
+    if (waitMs < 0)
+        return usageError(context, name, waitError);
 
     const QString folder = homeFolder(parser, context);
     for (const QString& problem : demoDataProblems(folder))
         context.err << context.programName << u' ' << name << QStringLiteral(": warning: ") << problem << u'\n';
-    return runSiteBuild(demoBuildInput(folder, parser.value(variation)), name, context);
+    BuildInput input = demoBuildInput(folder, parser.value(variation));
+    input.lockWaitMs = waitMs;
+    return runSiteBuild(input, parser.isSet(quiet), name, context);
 }
 
 } // namespace quorvale::cli

@@ -33,7 +33,7 @@ int runImportThesaurus(const QStringList& arguments, Context& context)
                        "file: one {word|synonym|...} rule per meaning, lower-case, without generic, related, similar "
                        "or opposite terms, duplicate rules removed."));
     const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")},
-                                    QStringLiteral("Rule file to write (default: standard output)."),
+                                    QStringLiteral("Rule file to write; \"-\" or none: standard output."),
                                     QStringLiteral("OUT"));
     const QCommandLineOption firstMeaning(QStringLiteral("first-meaning"),
                                           QStringLiteral("Keep only the first meaning of each word."));
@@ -58,7 +58,7 @@ int runImportThesaurus(const QStringList& arguments, Context& context)
         return code;
     const QStringList files = parser.positionalArguments();
     if (files.size() != 1)
-        return usageError(context, name, parser,
+        return usageError(context, name,
                           files.isEmpty() ? QStringLiteral("no thesaurus given")
                                           : QStringLiteral("too many arguments"));
     ThesaurusImportOptions options;
@@ -68,7 +68,7 @@ int runImportThesaurus(const QStringList& arguments, Context& context)
         bool ok = false;
         options.maxItems = parser.value(maxItems).toLongLong(&ok);
         if (!ok || options.maxItems < 2)
-            return usageError(context, name, parser,
+            return usageError(context, name,
                               QStringLiteral("--max-items needs a whole number of at least 2, not '") +
                                   parser.value(maxItems) + u'\'');
     }
@@ -83,7 +83,7 @@ int runImportThesaurus(const QStringList& arguments, Context& context)
             options.excluded = readWordList(parser.value(exclude));
         const QStringList rules = importThesaurusFile(files.first(), options);
         const QString text = rules.isEmpty() ? QString() : rules.join(u'\n') + u'\n';
-        if (parser.isSet(output)) {
+        if (parser.isSet(output) && parser.value(output) != u"-") {
             saveTextFile(text, parser.value(output));
             context.err << rules.size() << QStringLiteral(" rules written to ") << parser.value(output) << u'\n';
         } else {

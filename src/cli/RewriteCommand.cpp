@@ -28,17 +28,17 @@ int runRewrite(const QStringList& arguments, Context& context)
         return code;
     const QStringList files = parser.positionalArguments();
     if (files.size() != 1)
-        return usageError(context, name, parser,
+        return usageError(context, name,
                           files.isEmpty() ? QStringLiteral("no article given") : QStringLiteral("too many arguments"));
     if (parser.isSet(rules) && parser.isSet(QStringLiteral("home")))
-        return usageError(context, name, parser, QStringLiteral("--rules and --home exclude each other"));
+        return usageError(context, name, QStringLiteral("--rules and --home exclude each other"));
     const QString& article = files.first();
     if (parser.isSet(inPlace) && article == u"-")
-        return usageError(context, name, parser, QStringLiteral("--in-place needs a file, not standard input"));
+        return usageError(context, name, QStringLiteral("--in-place needs a file, not standard input"));
     QString seedError;
     std::optional<Spinner> spinner = spinnerFor(parser, seedError);
     if (!spinner)
-        return usageError(context, name, parser, seedError);
+        return usageError(context, name, seedError);
 
     const QString rulePath =
         parser.isSet(rules) ? parser.value(rules) : homeFolder(parser, context) + QStringLiteral("/rwdb.txt");

@@ -17,11 +17,11 @@ int runSpin(const QStringList& arguments, Context& context)
     if (const int code = parseSubcommand(parser, name, arguments, context); code >= 0)
         return code;
     if (parser.positionalArguments().size() > 1)
-        return usageError(context, name, parser, QStringLiteral("too many arguments"));
+        return usageError(context, name, QStringLiteral("too many arguments"));
     QString seedError;
     std::optional<Spinner> spinner = spinnerFor(parser, seedError);
     if (!spinner)
-        return usageError(context, name, parser, seedError);
+        return usageError(context, name, seedError);
     try {
         const QString text = readInputText(parser.positionalArguments().value(0));
         context.out << spinner->spin(text);

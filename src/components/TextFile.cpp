@@ -4,9 +4,13 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <cerrno>
+#include <fcntl.h>
+#include <functional>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace quorvale {
 
@@ -36,6 +40,93 @@ bool startsWith(const QByteArray& bytes, std::initializer_list<unsigned char> ma
 QString nativeName(const QString& path)
 {
     return QStringLiteral("\"") + path + QStringLiteral("\"");
+}
+
+QString systemReason(int error)
+{
+    return qt_error_string(error);
+}
+
+QString fileTypeProblem(mode_t mode)
+{
+    if (S_ISREG(mode))
+        return {};
+    if (S_ISDIR(mode))
+        return QStringLiteral("it is a folder, not a file");
+    if (S_ISFIFO(mode))
+        return QStringLiteral("it is a named pipe (FIFO), not a file");
+    if (S_ISSOCK(mode))
+        return QStringLiteral("it is a socket, not a file");
+    if (S_ISCHR(mode) || S_ISBLK(mode))
+        return QStringLiteral("it is a device, not a file");
+    return QStringLiteral("it is not a regular file");
+}
+
+QString megabytes(qint64 bytes)
+{
+    return QString::number((bytes + 1024 * 1024 - 1) / (1024 * 1024)) + QStringLiteral(" MB");
+}
+
+/// Closes a file descriptor when it goes out of scope.
+struct FileDescriptor
+{
+    int fd = -1;
+    ~FileDescriptor()
+    {
+        if (fd >= 0)
+            ::close(fd);
+    }
+};
+
+/// Appends what @p fd gives until its end, at most MaxTextFileBytes in all.
+void readUpTo(int fd, QByteArray& bytes, const QString& name)
+{
+    char buffer[65536];
+    for (;;) {
+        const ssize_t count = ::read(fd, buffer, sizeof buffer);
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count < 0)
+            throw Error(QStringLiteral("Cannot read ") + name + QStringLiteral(": ") + systemReason(errno) + u'.');
+        if (count == 0)
+            return;
+        if (bytes.size() + count > MaxTextFileBytes)
+            throw Error(QStringLiteral("Cannot read ") + name +
+                        QStringLiteral(": it holds more than 512 MB; up to 512 MB are read."));
+        bytes.append(buffer, count);
+    }
+}
+
+/// The bytes of the regular file at @p path, or the reason they cannot be read.
+QByteArray readRegularFile(const QString& path)
+{
+    const auto fail = [&path](const QString& reason) {
+        return Error(QStringLiteral("Cannot read ") + nativeName(path) + QStringLiteral(": ") + reason + u'.');
+    };
+    // Without O_NONBLOCK, opening a named pipe would wait for a writer.
+    FileDescriptor file{::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)};
+    if (file.fd < 0)
+        throw fail(systemReason(errno));
+    struct stat status = {};
+    if (::fstat(file.fd, &status) != 0)
+        throw fail(systemReason(errno));
+    if (const QString problem = fileTypeProblem(status.st_mode); !problem.isEmpty())
+        throw fail(problem);
+    if (status.st_size > MaxTextFileBytes)
+        throw fail(QStringLiteral("it holds ") + megabytes(status.st_size) +
+                   QStringLiteral("; files of up to 512 MB are read"));
+    QByteArray bytes;
+    bytes.reserve(qsizetype(status.st_size));
+    readUpTo(file.fd, bytes, nativeName(path));
+    return bytes;
+}
+
+/// The process's file creation mask.
+mode_t currentUmask()
+{
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return mask;
 }
 
 } // namespace
@@ -85,21 +176,31 @@ QByteArray encodeText(const QString& text, TextEncoding& encoding)
     return text.toUtf8();
 }
 
-DecodedText readDecodedTextFile(const QString& path)
+QString notARegularFile(const QString& path)
+{
+    struct stat status = {};
+    if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &status) != 0)
+        return QStringLiteral("it does not exist");
+    return fileTypeProblem(status.st_mode);
+}
+
+QByteArray readFileBytes(const QString& path)
 {
     if (path.isEmpty())
         throw Error(QStringLiteral("Cannot read the file: no file name was given."));
-    const QFileInfo info(path);
-    if (info.isDir())
-        throw Error(QStringLiteral("Cannot read ") + nativeName(path) +
-                    QStringLiteral(": it is a folder, not a file."));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw Error(QStringLiteral("Cannot read ") + nativeName(path) + QStringLiteral(": ") + file.errorString());
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw Error(QStringLiteral("Cannot read ") + nativeName(path) + QStringLiteral(": ") + file.errorString());
-    return decodeText(bytes);
+    return readRegularFile(path);
+}
+
+QByteArray readStandardInput()
+{
+    QByteArray bytes;
+    readUpTo(STDIN_FILENO, bytes, QStringLiteral("standard input"));
+    return bytes;
+}
+
+DecodedText readDecodedTextFile(const QString& path)
+{
+    return decodeText(readFileBytes(path));
 }
 
 QString readTextFile(const QString& path)
@@ -131,38 +232,110 @@ QStringList readTextLines(const QString& path)
     return splitLines(readTextFile(path));
 }
 
-void saveTextFile(const QString& text, const QString& path)
+namespace {
+
+/// Where a save writes and what it keeps: the file itself (a link to a
+/// regular file has that file replaced) and its status when it exists.
+struct SaveTarget
+{
+    QString path;
+    bool exists = false;
+    struct stat old = {};
+};
+
+SaveTarget saveTarget(const QString& path, const std::function<Error(const QString&)>& fail)
 {
     if (path.isEmpty())
         throw Error(QStringLiteral("Cannot save: no file name was given."));
-    const auto fail = [&path](const QString& reason) {
-        return Error(QStringLiteral("Cannot save ") + nativeName(path) + QStringLiteral(": ") + reason);
+    SaveTarget target{path};
+    const QFileInfo link(path);
+    if (link.isSymLink()) {
+        target.path = link.canonicalFilePath();
+        if (target.path.isEmpty())
+            throw fail(QStringLiteral("it is a link to a file that does not exist"));
+    }
+    const QByteArray name = QFile::encodeName(target.path);
+    target.exists = ::stat(name.constData(), &target.old) == 0;
+    if (target.exists) {
+        if (const QString problem = fileTypeProblem(target.old.st_mode); !problem.isEmpty())
+            throw fail(problem + QStringLiteral("; nothing was written"));
+        // A file its owner made read-only stays as it is (root may write it all the same).
+        if (::access(name.constData(), W_OK) != 0)
+            throw fail(systemReason(errno));
+    }
+    return target;
+}
+
+/// Writes @p bytes to a temporary file beside the target, flushes it to disk,
+/// gives it the old file's permissions, owner and group, and renames it over
+/// the target.
+void writeAtomically(const QByteArray& bytes, const SaveTarget& target,
+                     const std::function<Error(const QString&)>& fail)
+{
+    const QString folder = QFileInfo(target.path).path();
+    QByteArray temporary =
+        QFile::encodeName(folder + QStringLiteral("/.") + QFileInfo(target.path).fileName()) + ".XXXXXX";
+    FileDescriptor file{::mkstemp(temporary.data())};
+    if (file.fd < 0)
+        throw fail(systemReason(errno));
+    const auto discard = [&](int error) {
+        ::unlink(temporary.constData());
+        return fail(systemReason(error));
     };
-    const QFileInfo info(path);
-    if (info.isDir())
-        throw fail(QStringLiteral("it is a folder, not a file."));
+    for (qsizetype done = 0; done < bytes.size();) {
+        const ssize_t count = ::write(file.fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count < 0)
+            throw discard(errno);
+        done += count;
+    }
+    if (::fsync(file.fd) != 0)
+        throw discard(errno);
+    const struct stat& old = target.old;
+    if (::fchmod(file.fd, target.exists ? (old.st_mode & 07777) : (0666 & ~currentUmask())) != 0)
+        throw discard(errno);
+    // Keeping another user's ownership is allowed to root only; anyone else keeps the file as theirs.
+    if (target.exists && (old.st_uid != ::geteuid() || old.st_gid != ::getegid())) {
+        const int kept = ::fchown(file.fd, old.st_uid, old.st_gid);
+        Q_UNUSED(kept);
+    }
+    const int closed = ::close(file.fd);
+    file.fd = -1;
+    if (closed != 0)
+        throw discard(errno);
+    if (::rename(temporary.constData(), QFile::encodeName(target.path).constData()) != 0)
+        throw discard(errno);
+}
 
+std::function<Error(const QString&)> saveFailure(const QString& path)
+{
+    return [path](const QString& reason) {
+        return Error(QStringLiteral("Cannot save ") + nativeName(path) + QStringLiteral(": ") + reason + u'.');
+    };
+}
+
+} // namespace
+
+void saveTextFile(const QString& text, const QString& path)
+{
+    const auto fail = saveFailure(path);
+    const SaveTarget target = saveTarget(path, fail);
     TextEncoding encoding = TextEncoding::Utf8;
-    if (info.exists()) {
-        QFile old(path);
-        if (old.open(QIODevice::ReadOnly))
-            encoding = decodeText(old.readAll()).encoding;
+    if (target.exists) {
+        try {
+            encoding = decodeText(readRegularFile(target.path)).encoding;
+        } catch (const Error&) {
+            // An old file that cannot be read has no encoding to keep.
+        }
     }
-    const QByteArray bytes = encodeText(text, encoding);
+    writeAtomically(encodeText(text, encoding), target, fail);
+}
 
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw fail(file.errorString());
-    // QSaveFile::commit() can report success after a failed final flush (a
-    // full disk), so every byte is checked and flushed by hand first.
-    const qint64 written = file.write(bytes);
-    if (written != bytes.size() || !file.flush()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        throw fail(reason.isEmpty() ? QStringLiteral("the text could not be written completely.") : reason);
-    }
-    if (!file.commit())
-        throw fail(file.errorString());
+void saveFile(const QByteArray& bytes, const QString& path)
+{
+    const auto fail = saveFailure(path);
+    writeAtomically(bytes, saveTarget(path, fail), fail);
 }
 
 } // namespace quorvale

@@ -31,9 +31,26 @@ DecodedText decodeText(const QByteArray& bytes);
 /// and @p encoding is changed to say so.
 QByteArray encodeText(const QString& text, TextEncoding& encoding);
 
-/// Reads the whole file at @p path as text (see decodeText).
-/// Throws Error naming the path and the system's reason when the file is
-/// missing, is a folder or cannot be read.
+/// The largest text file read: 512 MB.
+inline constexpr qint64 MaxTextFileBytes = qint64(512) * 1024 * 1024;
+
+/// Why @p path cannot be read as a file: empty when it is a regular file (a
+/// link to one counts), else "it does not exist", "it is a folder", "it is a
+/// named pipe (FIFO)" and the like. Never blocks and never throws.
+QString notARegularFile(const QString& path);
+
+/// The bytes of the file at @p path, under the same rules as readDecodedTextFile.
+QByteArray readFileBytes(const QString& path);
+
+/// The bytes of standard input up to its end, at most MaxTextFileBytes.
+/// Throws Error when it cannot be read or holds more.
+QByteArray readStandardInput();
+
+/// Reads the whole file at @p path as text (see decodeText). Only regular
+/// files (or links to them) of up to MaxTextFileBytes are read; opening never
+/// waits on a named pipe or device. Throws Error naming the path and the
+/// reason when the file is missing, is not a regular file, is too large or
+/// cannot be read.
 DecodedText readDecodedTextFile(const QString& path);
 
 /// The whole text of the file at @p path. Throws Error as readDecodedTextFile.
@@ -48,11 +65,17 @@ QStringList readTextLines(const QString& path);
 QStringList splitLines(const QString& text);
 
 /// Writes @p text to @p path atomically: a temporary file beside the target is
-/// written, flushed and renamed over it. An existing file keeps its encoding and
-/// byte-order mark (text it cannot hold makes it UTF-8); a new file is UTF-8
-/// without a mark. Throws Error naming the path and the reason when anything
-/// fails (empty path, missing folder, no permission, disk full); the old file
-/// is then left exactly as it was.
+/// written, flushed to disk and renamed over it; a link to a regular file has
+/// that file replaced. An existing file keeps its encoding and byte-order mark
+/// (text it cannot hold makes it UTF-8), its permissions, and its owner and
+/// group where the process may set them; a new file is UTF-8 without a mark.
+/// Throws Error naming the path and the reason when anything fails (empty
+/// path, missing folder, no permission, a target that is not a regular file,
+/// disk full); the old file is then left exactly as it was.
 void saveTextFile(const QString& text, const QString& path);
+
+/// Writes @p bytes to @p path as saveTextFile writes its text, with the same
+/// guarantees and errors.
+void saveFile(const QByteArray& bytes, const QString& path);
 
 } // namespace quorvale

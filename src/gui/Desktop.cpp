@@ -2,6 +2,7 @@
 
 #include <QDesktopServices>
 #include <QDialog>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QUrl>
 
@@ -12,15 +13,21 @@ MessageAnswer Desktop::showMessage(QWidget* parent, const QString& text, const Q
     const bool yesNo = buttons == MessageButtons::YesNo;
     QMessageBox box(QMessageBox::Information, title, text, yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
                     parent);
+    // A short text would give a box too narrow for its own title bar.
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+        const int titleWidth = box.fontMetrics().horizontalAdvance(title) + 160;
+        grid->addItem(new QSpacerItem(titleWidth, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0, 1,
+                      grid->columnCount());
+    }
     const int pressed = box.exec();
     if (!yesNo)
         return MessageAnswer::Ok;
     return pressed == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
 }
 
-void Desktop::openUrl(const QUrl& url)
+bool Desktop::openUrl(const QUrl& url)
 {
-    QDesktopServices::openUrl(url);
+    return QDesktopServices::openUrl(url);
 }
 
 void Desktop::execDialog(QDialog& dialog)

@@ -21,8 +21,9 @@ public:
     /// A modal message box with an information icon over @p parent.
     virtual MessageAnswer showMessage(QWidget* parent, const QString& text, const QString& title,
                                       MessageButtons buttons);
-    /// Opens a folder in the file manager or an address in the web browser.
-    virtual void openUrl(const QUrl& url);
+    /// Opens a folder in the file manager or an address in the web browser;
+    /// false when the desktop has nothing to open it with.
+    virtual bool openUrl(const QUrl& url);
     /// Shows @p dialog modally and returns when it has been closed.
     virtual void execDialog(QDialog& dialog);
 };

@@ -79,6 +79,7 @@ InstructionsDialog::InstructionsDialog(Desktop& desktop, const QString& installF
     close->setObjectName(QStringLiteral("Command1"));
     close->setMinimumSize(110, 30);
     close->setDefault(true);
+    close->setFocus();
     connect(close, &QPushButton::clicked, this, [this] { m_controller.closeWindow(); });
     layout->addWidget(close, 0, Qt::AlignHCenter);
 

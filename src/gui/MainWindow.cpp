@@ -280,11 +280,12 @@ QLayout* MainWindow::createLinkTexts(QWidget* group)
     using Field = MainWindowController::SiteField;
     auto* linkTexts = new QGridLayout;
     linkTexts->setHorizontalSpacing(8);
-    linkTexts->addWidget(makeLabel(QStringLiteral("\"Related Articles\" Text:"), QStringLiteral("Label24"), group), 0,
-                         0);
-    linkTexts->addWidget(addSiteText(Field::RelatedArticlesText, QStringLiteral("txtRelatedArticles")), 0, 1);
-    linkTexts->addWidget(makeLabel(QStringLiteral("\"Read More\" Text:"), QStringLiteral("Label25"), group), 0, 2);
-    linkTexts->addWidget(addSiteText(Field::ReadMoreText, QStringLiteral("txtReadMore")), 0, 3);
+    auto* related = makeLabel(QStringLiteral("\"Related Articles\" Text:"), QStringLiteral("Label24"), group);
+    auto* readMore = makeLabel(QStringLiteral("\"Read More\" Text:"), QStringLiteral("Label25"), group);
+    linkTexts->addWidget(related, 0, 0);
+    linkTexts->addWidget(addSiteText(Field::RelatedArticlesText, QStringLiteral("txtRelatedArticles"), related), 0, 1);
+    linkTexts->addWidget(readMore, 0, 2);
+    linkTexts->addWidget(addSiteText(Field::ReadMoreText, QStringLiteral("txtReadMore"), readMore), 0, 3);
     linkTexts->setColumnStretch(1, 3);
     linkTexts->setColumnStretch(3, 2);
     return linkTexts;
@@ -340,8 +341,9 @@ QWidget* MainWindow::createSiteInfoGroup()
     int row = 0;
     const auto addRow = [&](const QString& caption, const QString& labelName, MainWindowController::SiteField field,
                             const QString& boxName) {
-        grid->addWidget(makeLabel(caption, labelName, group), row, 0);
-        grid->addWidget(addSiteText(field, boxName), row, 1);
+        auto* label = makeLabel(caption, labelName, group);
+        grid->addWidget(label, row, 0);
+        grid->addWidget(addSiteText(field, boxName, label), row, 1);
         ++row;
     };
     addRow(QStringLiteral("Site Name:"), QStringLiteral("Label14"), MainWindowController::SiteField::SiteName,
@@ -409,6 +411,8 @@ QWidget* MainWindow::createBuildRow()
     m_variationBox = new QComboBox(bar);
     m_variationBox->setObjectName(QStringLiteral("cboVariation"));
     m_variationBox->setEditable(true);
+    // A typed variation is used for the build but never joins the list.
+    m_variationBox->setInsertPolicy(QComboBox::NoInsert);
     m_variationBox->setMinimumWidth(56);
     connect(m_variationBox, &QComboBox::currentTextChanged, &m_controller, &MainWindowController::setVariation);
     auto* build = makeButton(QStringLiteral("Build Minisite"), QStringLiteral("vbtnLoad"), bar, true);
@@ -440,10 +444,13 @@ QWidget* MainWindow::createBuildRow()
     return bar;
 }
 
-QLineEdit* MainWindow::addSiteText(MainWindowController::SiteField field, const QString& name)
+QLineEdit* MainWindow::addSiteText(MainWindowController::SiteField field, const QString& name, QLabel* label)
 {
     auto* box = new QLineEdit(m_controller.siteText(field), this);
     box->setObjectName(name);
+    // A screen reader names the box after its label, not after the group around it.
+    label->setBuddy(box);
+    box->setAccessibleName(label->text().remove(u':'));
     connect(box, &QLineEdit::textEdited, this,
             [this, field](const QString& text) { m_controller.setSiteText(field, text); });
     m_siteTexts.emplace_back(field, box);
@@ -576,6 +583,15 @@ void MainWindow::showVariations()
     m_variationBox->clear();
     m_variationBox->addItems(m_controller.variations());
     m_variationBox->setCurrentText(m_controller.variation());
+}
+
+bool MainWindow::isPicture(const QString& path)
+{
+    QImageReader reader(path);
+    // A small decode is enough to tell a picture from a broken or foreign file.
+    if (reader.supportsOption(QImageIOHandler::ScaledSize))
+        reader.setScaledSize(QSize(16, 16));
+    return !reader.read().isNull();
 }
 
 bool MainWindow::showPicture(const QString& path)

@@ -60,6 +60,7 @@ protected:
 private:
     // MainWindowHost
     bool showPicture(const QString& path) override;
+    bool isPicture(const QString& path) override;
     void showTornelle(const SlotPaths& articles) override;
     void showInstructions() override;
     void closeWindow() override;
@@ -74,7 +75,7 @@ private:
     QLayout* createImagePicker(QWidget* group);
     QWidget* createSiteInfoGroup();
     QWidget* createBuildRow();
-    QLineEdit* addSiteText(MainWindowController::SiteField field, const QString& name);
+    QLineEdit* addSiteText(MainWindowController::SiteField field, const QString& name, QLabel* label);
     void connectController();
 
     void showDrives();

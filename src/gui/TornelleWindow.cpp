@@ -3,11 +3,13 @@
 #include "gui/Twips.h"
 
 #include <QButtonGroup>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QResizeEvent>
+#include <QSignalBlocker>
 
 namespace quorvale {
 
@@ -37,10 +39,29 @@ QString asShown(QString text)
     return text;
 }
 
-QPlainTextEdit* makeTextBox(QWidget* parent, const QString& name)
+/// A text box that Tab and Shift+Tab leave, as in any form; Ctrl+Tab types a tab.
+class TextBox : public QPlainTextEdit
 {
-    auto* box = new QPlainTextEdit(parent);
+public:
+    using QPlainTextEdit::QPlainTextEdit;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        if (event->key() == Qt::Key_Tab && event->modifiers() == Qt::ControlModifier) {
+            insertPlainText(QStringLiteral("\t"));
+            return;
+        }
+        QPlainTextEdit::keyPressEvent(event);
+    }
+};
+
+QPlainTextEdit* makeTextBox(QWidget* parent, const QString& name, const QString& label)
+{
+    auto* box = new TextBox(parent);
     box->setObjectName(name);
+    box->setAccessibleName(label);
+    box->setTabChangesFocus(true);
     QFont font(QStringLiteral("Tahoma"));
     font.setPointSizeF(9.75);
     box->setFont(font);
@@ -91,11 +112,11 @@ void TornelleWindow::createControls()
 {
     m_selectLabel = new QLabel(QStringLiteral("Select an Article:"), this);
     m_selectLabel->setFont(boldFont(m_selectLabel));
-    auto* group = new QButtonGroup(this);
+    m_optionGroup = new QButtonGroup(this);
     for (int i = 0; i < 5; ++i) {
         m_options[i] = new QRadioButton(QStringLiteral("Article ") + QString::number(i + 1), this);
         m_options[i]->setObjectName(QStringLiteral("optArticles") + QString::number(i));
-        group->addButton(m_options[i], i);
+        m_optionGroup->addButton(m_options[i], i);
     }
     m_articleLabel = new QLabel(QStringLiteral("Article"), this);
     m_articleLabel->setFont(boldFont(m_articleLabel));
@@ -105,11 +126,11 @@ void TornelleWindow::createControls()
     m_pleaseWait->setFont(boldFont(m_pleaseWait));
     m_pleaseWait->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_pleaseWait->setStyleSheet(QStringLiteral("color: rgb(0, 0, 255);"));
-    m_article = makeTextBox(this, QStringLiteral("txtArticle"));
+    m_article = makeTextBox(this, QStringLiteral("txtArticle"), QStringLiteral("Article"));
     m_rewrittenLabel = new QLabel(QStringLiteral("Rewritten Article"), this);
     m_rewrittenLabel->setFont(boldFont(m_rewrittenLabel));
     m_save = makeBoldButton(QStringLiteral("Save Changes"), QStringLiteral("vbtnSave"), this);
-    m_rewritten = makeTextBox(this, QStringLiteral("txtRewritten"));
+    m_rewritten = makeTextBox(this, QStringLiteral("txtRewritten"), QStringLiteral("Rewritten Article"));
     m_rulesStatus = new QLabel(this);
     m_rulesStatus->setObjectName(QStringLiteral("lblRulesStatus"));
     m_rulesStatus->setStyleSheet(QStringLiteral("color: rgb(96, 96, 96);"));
@@ -119,8 +140,12 @@ void TornelleWindow::createControls()
 
 void TornelleWindow::connectControls()
 {
+    // By mouse, keyboard or a screen reader's action alike: an option that becomes ticked loads its article.
     for (int i = 0; i < 5; ++i)
-        connect(m_options[i], &QRadioButton::clicked, this, [this, i] { m_controller.chooseArticle(i); });
+        connect(m_options[i], &QRadioButton::toggled, this, [this, i](bool ticked) {
+            if (ticked)
+                m_controller.chooseArticle(i);
+        });
     connect(m_rewrite, &QPushButton::clicked, &m_controller, &TornelleController::rewriteArticle);
     connect(m_save, &QPushButton::clicked, &m_controller, &TornelleController::saveArticle);
     connect(m_close, &QPushButton::clicked, &m_controller, &TornelleController::closeWindow);
@@ -151,7 +176,8 @@ void TornelleWindow::connectController()
     connect(&m_controller, &TornelleController::rewriteEnabledChanged, m_rewrite, &QPushButton::setEnabled);
     connect(&m_controller, &TornelleController::pleaseWaitChanged, this, &TornelleWindow::refreshPleaseWait);
     connect(&m_controller, &TornelleController::timersChanged, this, &TornelleWindow::refreshTimers);
-    connect(&m_controller, &TornelleController::rulesStatusChanged, m_rulesStatus, &QLabel::setText);
+    connect(&m_controller, &TornelleController::rulesStatusChanged, this, &TornelleWindow::showRulesStatus);
+    connect(&m_controller, &TornelleController::selectedArticleChanged, this, &TornelleWindow::showSelectedArticle);
     connect(&m_controller, &TornelleController::closeRequested, this, &QWidget::close);
 }
 
@@ -185,6 +211,27 @@ void TornelleWindow::placeControls()
     m_rewritten->setGeometry(px(LeftTwips), px(5040), px(RewrittenWidthTwips), px(BoxHeightTwips));
     m_rulesStatus->setGeometry(px(LeftTwips), px(8145), px(9000), rowHeight);
     m_close->setGeometry(px(LeftTwips + RewrittenWidthTwips - 1335), px(8130), px(1335), px(420));
+    showRulesStatus();
+}
+
+void TornelleWindow::showSelectedArticle(int index)
+{
+    // An option may stay ticked only for the article the boxes hold.
+    const QSignalBlocker blocker(m_optionGroup);
+    m_optionGroup->setExclusive(index >= 0);
+    for (int i = 0; i < 5; ++i) {
+        const QSignalBlocker buttonBlocker(m_options[i]);
+        m_options[i]->setChecked(i == index);
+    }
+    m_optionGroup->setExclusive(true);
+}
+
+void TornelleWindow::showRulesStatus()
+{
+    // A long path is shortened in the middle; the whole line is the tooltip.
+    const QString text = m_controller.rulesStatus();
+    m_rulesStatus->setText(m_rulesStatus->fontMetrics().elidedText(text, Qt::ElideMiddle, m_rulesStatus->width()));
+    m_rulesStatus->setToolTip(text);
 }
 
 void TornelleWindow::refreshPleaseWait()

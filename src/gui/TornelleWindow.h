@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <QWidget>
 
+class QButtonGroup;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
@@ -43,6 +44,8 @@ private:
     void connectController();
     int px(int twips) const;
     void placeControls();
+    void showSelectedArticle(int index);
+    void showRulesStatus();
     void refreshPleaseWait();
     void refreshTimers();
 
@@ -51,6 +54,7 @@ private:
     QTimer m_loadingTimer;
     QTimer m_blinkTimer;
     QLabel* m_selectLabel = nullptr;
+    QButtonGroup* m_optionGroup = nullptr;
     QRadioButton* m_options[5] = {};
     QLabel* m_articleLabel = nullptr;
     QPushButton* m_rewrite = nullptr;

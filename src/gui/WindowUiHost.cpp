@@ -11,14 +11,14 @@ MessageAnswer WindowUiHost::showMessage(const QString& text, const QString& titl
     return m_desktop.showMessage(m_window, text, title, buttons);
 }
 
-void WindowUiHost::openFolder(const QString& path)
+bool WindowUiHost::openFolder(const QString& path)
 {
-    m_desktop.openUrl(QUrl::fromLocalFile(path));
+    return m_desktop.openUrl(QUrl::fromLocalFile(path));
 }
 
-void WindowUiHost::openAddress(const QString& address)
+bool WindowUiHost::openAddress(const QString& address)
 {
-    m_desktop.openUrl(QUrl(address));
+    return m_desktop.openUrl(QUrl(address));
 }
 
 } // namespace quorvale

@@ -18,8 +18,8 @@ public:
     WindowUiHost(Desktop& desktop, QWidget* window) : m_desktop(desktop), m_window(window) {}
 
     MessageAnswer showMessage(const QString& text, const QString& title, MessageButtons buttons) override;
-    void openFolder(const QString& path) override;
-    void openAddress(const QString& address) override;
+    bool openFolder(const QString& path) override;
+    bool openAddress(const QString& address) override;
 
 private:
     Desktop& m_desktop;

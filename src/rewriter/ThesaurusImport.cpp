@@ -4,7 +4,6 @@
 #include "components/TextFile.h"
 #include "components/TextOperations.h"
 
-#include <QFile>
 #include <QHash>
 #include <QStringDecoder>
 #include <algorithm>
@@ -170,10 +169,7 @@ QStringList importThesaurus(const QString& datText, const ThesaurusImportOptions
 
 QStringList importThesaurusFile(const QString& path, const ThesaurusImportOptions& options)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw Error(QStringLiteral("Cannot read \"") + path + QStringLiteral("\": ") + file.errorString());
-    const QByteArray bytes = file.readAll();
+    const QByteArray bytes = readFileBytes(path);
     const qsizetype firstEnd = bytes.indexOf('\n');
     const QByteArray encoding = bytes.first(firstEnd < 0 ? bytes.size() : firstEnd).trimmed();
     QStringDecoder decoder(encoding.constData(), QStringConverter::Flag::Stateless);

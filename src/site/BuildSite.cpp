@@ -9,9 +9,13 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
+#include <QLockFile>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <system_error>
+#include <unistd.h>
 
 namespace quorvale {
 
@@ -95,18 +99,26 @@ void copyImage(const QString& source, const QString& target, const QString& outp
         throw Error(QStringLiteral("The folder ") + quoted(folder) + QStringLiteral(" does not exist."));
     refuseLinkedFolders(outputRoot, target);
     removeFileIfPresent(target);
-    QFile file(source);
-    if (!file.copy(target))
-        throw Error(QStringLiteral("Cannot copy ") + quoted(source) + QStringLiteral(" to ") + quoted(target) +
-                    QStringLiteral(": ") + file.errorString());
+    // Written beside the target and renamed into place: a copy that fails leaves no half picture.
+    saveFile(readFileBytes(source), target);
 }
 
-/// An article file read once for all pages, or why it could not be read.
-struct ArticleRead
+/// Why the output root cannot be deleted and built anew; empty when it can.
+QString outputRootProblem(const QString& outputRoot)
 {
-    PageArticle article;
-    QString error;
-};
+    const QFileInfo root(outputRoot);
+    if (root.exists() && !root.isSymLink() && !root.isDir())
+        return QStringLiteral("The output folder ") + quoted(outputRoot) + QStringLiteral(" is a file, not a folder.");
+    // Deleting the old output folder and making a new one needs a folder above it that may be written.
+    const QString parent = root.path();
+    if (!QFileInfo(parent).isDir())
+        return QStringLiteral("The output folder ") + quoted(outputRoot) +
+               QStringLiteral(" cannot be created: the folder above it does not exist.");
+    if (::access(QFile::encodeName(parent).constData(), W_OK | X_OK) != 0)
+        return QStringLiteral("The output folder ") + quoted(outputRoot) + QStringLiteral(" cannot be written: ") +
+               qt_error_string(errno) + u'.';
+    return {};
+}
 
 /// One run of buildSite(): the input, the paths derived from it and the result.
 class Build
@@ -116,35 +128,33 @@ public:
 
     BuildResult run()
     {
-        if (!checkInput())
+        if (!check())
             return m_result;
         rebuildOutputFolder();
         writePages();
-        step(BuildStep::CopyBackground, 0, [&] {
-            copyImage(m_input.backgroundFolder + u'/' + m_input.backgroundFile,
-                      m_paths.siteFolder + u"/assets/images/bg.jpg", m_paths.outputRoot);
-        });
+        step(BuildStep::CopyBackground, 0,
+             [&] { copyImage(backgroundPath(), m_paths.siteFolder + u"/assets/images/bg.jpg", m_paths.outputRoot); });
         return m_result;
     }
 
 private:
     /// Runs one step; a failure is recorded and the build goes on.
-    template <typename Action> bool step(BuildStep which, int article, Action&& action)
+    template <typename Action> void step(BuildStep which, int article, Action&& action)
     {
         try {
             action();
-            return true;
         } catch (const Error& error) {
             m_result.failures.append({which, article, error.message()});
         } catch (const std::exception& error) {
             m_result.failures.append({which, article, QString::fromLocal8Bit(error.what())});
         }
-        return false;
     }
 
-    /// The slots, the variation, the templates and the background; false when
-    /// the build cannot go on.
-    bool checkInput()
+    QString backgroundPath() const { return m_input.backgroundFolder + u'/' + m_input.backgroundFile; }
+
+    /// Everything that can be known before the first change: false when the
+    /// build must not start (the reasons are in the result).
+    bool check()
     {
         for (int slot = 0; slot < int(m_input.articlePaths.size()); ++slot) {
             if (m_input.articlePaths[std::size_t(slot)].isEmpty())
@@ -154,18 +164,96 @@ private:
             m_result.status = BuildResult::Status::MissingArticles;
             return false;
         }
-        const bool pathsKnown = step(BuildStep::CheckVariation, 0, [&] {
-            m_paths = SitePaths::derive(m_input.installFolder, m_input.variation, m_input.info.videoId);
-            m_result.siteFolder = m_paths.siteFolder;
-        });
-        // Templates left loaded from before (another variation, say) never make pages.
-        if (pathsKnown)
-            step(BuildStep::LoadTemplates, 0, [&] { m_templates = loadTemplates(m_paths); });
+        QStringList& problems = m_result.problems;
+        const bool pathsKnown = checkTemplates();
         if (m_input.backgroundFile.isEmpty()) {
             m_result.status = BuildResult::Status::MissingBackground;
             return false;
         }
-        return pathsKnown;
+        readArticles();
+        if (const QString problem = notARegularFile(backgroundPath()); !problem.isEmpty())
+            problems << QStringLiteral("The background ") + quoted(backgroundPath()) +
+                            QStringLiteral(" cannot be read: ") + problem + u'.';
+        else if (QFile background(backgroundPath()); !background.open(QIODevice::ReadOnly))
+            problems << QStringLiteral("The background ") + quoted(backgroundPath()) +
+                            QStringLiteral(" cannot be read: ") + background.errorString() + u'.';
+        if (pathsKnown) {
+            if (const QString problem = outputRootProblem(m_paths.outputRoot); !problem.isEmpty())
+                problems << problem;
+            else if (!lockOutput())
+                return false;
+        }
+        if (!problems.isEmpty()) {
+            m_result.status = BuildResult::Status::Refused;
+            return false;
+        }
+        return true;
+    }
+
+    /// The variation's folders and page templates; false when not even the folders are known.
+    bool checkTemplates()
+    {
+        QStringList& problems = m_result.problems;
+        if (!QFileInfo(m_input.installFolder).isDir()) {
+            problems << QStringLiteral("The installation folder ") + quoted(m_input.installFolder) +
+                            QStringLiteral(" does not exist.");
+            return false;
+        }
+        try {
+            m_paths = SitePaths::derive(m_input.installFolder, m_input.variation, m_input.info.videoId);
+        } catch (const Error& error) {
+            problems << error.message();
+            return false;
+        }
+        m_result.siteFolder = m_paths.siteFolder;
+        if (!QFileInfo(m_paths.templateFolder).isDir()) {
+            problems << QStringLiteral("There is no template folder for the variation \"") + m_input.variation +
+                            QStringLiteral("\": ") + quoted(m_paths.templateFolder) +
+                            QStringLiteral(" does not exist.");
+            return true;
+        }
+        try {
+            m_templates = loadTemplates(m_paths);
+        } catch (const Error& error) {
+            problems << error.message();
+        }
+        return true;
+    }
+
+    /// Reads every article once; a file named in several slots is read and reported once.
+    void readArticles()
+    {
+        QHash<QString, std::shared_ptr<const PageArticle>> read;
+        for (std::size_t slot = 0; slot < m_articles.size(); ++slot) {
+            const QString& path = m_input.articlePaths[slot];
+            if (!read.contains(path)) {
+                try {
+                    read.insert(path, std::make_shared<const PageArticle>(readPageArticle(path)));
+                } catch (const Error& error) {
+                    read.insert(path, nullptr);
+                    m_result.problems << error.message();
+                }
+            }
+            m_articles[slot] = read.value(path);
+        }
+    }
+
+    /// Takes the output folder for this build; false, with the reason in the
+    /// result, when another build keeps it or the lock cannot be made.
+    bool lockOutput()
+    {
+        m_lock = std::make_unique<QLockFile>(m_paths.outputRoot + u".lock");
+        m_lock->setStaleLockTime(0); // only a lock whose process has ended is stale
+        if (m_lock->tryLock(m_input.lockWaitMs))
+            return true;
+        if (m_lock->error() == QLockFile::LockFailedError) {
+            m_result.status = BuildResult::Status::Busy;
+            return false;
+        }
+        m_result.problems << QStringLiteral("The output folder ") + quoted(m_paths.outputRoot) +
+                                 QStringLiteral(" cannot be locked for this build: the lock file ") +
+                                 quoted(m_lock->fileName()) + QStringLiteral(" cannot be written.");
+        return true;
     }
 
     void rebuildOutputFolder()
@@ -200,25 +288,14 @@ private:
 
     void writePages()
     {
-        std::array<ArticleRead, 5> articles;
-        for (std::size_t slot = 0; slot < articles.size(); ++slot) {
-            try {
-                articles[slot].article = readPageArticle(m_input.articlePaths[slot]);
-            } catch (const Error& error) {
-                articles[slot].error = error.message();
-            }
-        }
         for (int page = 0; page < 5; ++page) {
             const std::array<int, 5>& row = PageOrder[std::size_t(page)];
             step(page == 0 ? BuildStep::WriteIndexPage : BuildStep::WriteArticlePage, page, [&] {
                 refuseLinkedFolders(m_paths.outputRoot, m_paths.siteFolder + u"/page");
-                if (!m_templates)
-                    throw Error(QStringLiteral("there are no page templates to fill."));
-                // A page needs its related articles, then its own, in this order.
                 std::array<const PageArticle*, 4> related{};
                 for (std::size_t n = 0; n < 4; ++n)
-                    related[n] = &readArticle(articles, row[n + 1]);
-                const PageArticle& current = readArticle(articles, row[0]);
+                    related[n] = m_articles[std::size_t(row[n + 1])].get();
+                const PageArticle& current = *m_articles[std::size_t(row[0])];
                 const PageTagValues values = pageTagValues(m_input.info, current, related, m_input.articlePaths[0]);
                 if (page == 0)
                     savePage(fillPageTags(m_templates->indexTemplate, values), m_paths.siteFolder + u"/index.html");
@@ -229,18 +306,12 @@ private:
         }
     }
 
-    static const PageArticle& readArticle(const std::array<ArticleRead, 5>& articles, int slot)
-    {
-        const ArticleRead& read = articles[std::size_t(slot)];
-        if (!read.error.isEmpty())
-            throw Error(read.error);
-        return read.article;
-    }
-
     const BuildInput& m_input;
     BuildProgress* m_progress;
     SitePaths m_paths;
     std::optional<TemplateSet> m_templates;
+    std::array<std::shared_ptr<const PageArticle>, 5> m_articles;
+    std::unique_ptr<QLockFile> m_lock;
     BuildResult m_result;
 };
 

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 namespace quorvale {
 
@@ -16,12 +17,11 @@ struct BuildInput
     QString backgroundFile;   ///< chosen image's file name; empty: none chosen
     QString variation = QStringLiteral("1");
     SiteInfo info;
+    int lockWaitMs = 0; ///< how long to wait for another build of the same output folder to end
 };
 
-/// The steps of a build, in the order they run.
+/// The steps of a build that change the disk, in the order they run.
 enum class BuildStep {
-    CheckVariation,        ///< the variation names a folder below the installation folder
-    LoadTemplates,         ///< index.html and article.html of the page template folder
     DeleteOutput,          ///< the old output folder
     CopyTemplate,          ///< the variation's template folder into the output folder
     RemoveIndexTemplate,   ///< the copied index.html template from the site
@@ -46,11 +46,14 @@ struct BuildResult
     enum class Status {
         MissingArticles,   ///< a slot was empty (see emptySlots); nothing was touched
         MissingBackground, ///< no background chosen; nothing on disk was touched
+        Refused,           ///< a check failed (see problems); nothing on disk was touched
+        Busy,              ///< another build held the output folder for longer than lockWaitMs
         Finished,          ///< the run went as far as it could (see failures)
     };
     Status status = Status::Finished;
     QList<int> emptySlots;        ///< the empty slots (0: main article) when articles are missing
-    QString siteFolder;           ///< where the site was written
+    QStringList problems;         ///< why the build was refused, one line per cause
+    QString siteFolder;           ///< where the site is written
     QList<BuildFailure> failures; ///< the failed steps in order; empty when all went well
 
     bool succeeded() const noexcept { return status == Status::Finished && failures.isEmpty(); }
@@ -67,14 +70,16 @@ public:
     virtual void copyEnded() = 0;
 };
 
-/// Runs a whole build: checks the five slots, the variation and the
-/// background, loads the templates, rebuilds installFolder/output from the
-/// variation's template folder, writes index.html and the four article pages
-/// (each article file is read once) and copies the background to
-/// assets/images/bg.jpg. A variation that is not a plain folder name stops the
-/// build before anything is touched; after that a failing step is recorded
-/// and the next one runs. Pages are filled only from templates this build
-/// loaded, and nothing is written through a symbolic link below the output
+/// Runs a whole build. First, with nothing touched: the five slots and the
+/// background must be chosen; the variation must name a template folder whose
+/// page templates can be read; every article (read once, here) and the
+/// background must be readable files; the output folder must be one that can
+/// be deleted and written; and no other build may be writing it (a lock file
+/// beside the output folder, waited for up to lockWaitMs). Then it rebuilds
+/// installFolder/output from the variation's template folder, writes
+/// index.html and the four article pages and copies the background to
+/// assets/images/bg.jpg; a step failing now (a full disk) is recorded and the
+/// next one runs. Nothing is written through a symbolic link below the output
 /// folder. Shows nothing and never throws.
 BuildResult buildSite(const BuildInput& input, BuildProgress* progress = nullptr);
 

@@ -94,6 +94,13 @@ struct CopyJob
     throw Error(QStringLiteral("Cannot copy ") + quoted(from) + QStringLiteral(": ") + reason(error));
 }
 
+/// A copy that failed while writing @p to names where it was writing.
+[[noreturn]] void writeFailed(const fs::path& from, const fs::path& to, const std::error_code& error)
+{
+    throw Error(QStringLiteral("Cannot copy ") + quoted(from) + QStringLiteral(" to ") + quoted(to) +
+                QStringLiteral(": ") + reason(error));
+}
+
 qint64 contentSize(const fs::path& folder)
 {
     qint64 total = 0;
@@ -144,10 +151,10 @@ void copyFolder(const fs::path& from, const fs::path& to, CopyJob& job)
         if (fs::is_symlink(status)) {
             fs::copy_symlink(entry, target, error);
             if (error)
-                copyFailed(entry, error);
+                writeFailed(entry, target, error);
         } else if (fs::is_regular_file(status)) {
             if (!fs::copy_file(entry, target, fs::copy_options::overwrite_existing, error))
-                copyFailed(entry, error);
+                writeFailed(entry, target, error);
             const std::uintmax_t size = fs::file_size(target, error);
             job.done += error ? 0 : qint64(size);
             job.report();

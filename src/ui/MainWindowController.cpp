@@ -91,10 +91,6 @@ QString SiteInfo::*memberOf(Field field)
 QString failedStepText(const BuildFailure& failure)
 {
     switch (failure.step) {
-    case BuildStep::CheckVariation:
-        return QStringLiteral("The template variation cannot be used");
-    case BuildStep::LoadTemplates:
-        return QStringLiteral("The page templates could not be loaded");
     case BuildStep::DeleteOutput:
         return QStringLiteral("The old output folder could not be deleted");
     case BuildStep::CopyTemplate:
@@ -235,7 +231,15 @@ void MainWindowController::openOutputFolder()
     m_ui.showMessage(QStringLiteral("Instructions: Copy all the files to your website. Please make a backup of "
                                     "these files as they will be deleted the next time you make a mini site."),
                      QStringLiteral("Important"));
-    m_ui.openFolder(folder);
+    openFolderOrSayWhere(folder);
+}
+
+void MainWindowController::openFolderOrSayWhere(const QString& folder)
+{
+    if (!m_ui.openFolder(folder))
+        m_ui.showMessage(QStringLiteral("The folder could not be opened on this desktop. You find it here:\n\n") +
+                             QDir::toNativeSeparators(folder),
+                         QStringLiteral("Open Folder"));
 }
 
 void MainWindowController::closeWindow()
@@ -245,7 +249,7 @@ void MainWindowController::closeWindow()
 
 void MainWindowController::openImagesFolder()
 {
-    m_ui.openFolder(m_imageFolder);
+    openFolderOrSayWhere(m_imageFolder);
 }
 
 void MainWindowController::openTornelle()
@@ -274,12 +278,25 @@ void MainWindowController::buildSite()
     case BuildResult::Status::MissingBackground:
         m_ui.showMessage(QStringLiteral("Please select a background."), QStringLiteral("Error"));
         return;
+    case BuildResult::Status::Refused:
+        m_ui.showMessage(QStringLiteral("The site was not built and nothing was changed:\n\n- ") +
+                             result.problems.join(QStringLiteral("\n- ")),
+                         QStringLiteral("Error"));
+        return;
+    case BuildResult::Status::Busy:
+        m_ui.showMessage(QStringLiteral("Another build is writing this site. Try again when it has finished."),
+                         QStringLiteral("Error"));
+        return;
     case BuildResult::Status::Finished:
         break;
     }
     if (result.failures.isEmpty()) {
-        m_ui.showMessage(QStringLiteral("Done! Process complete. Click the 'Open Output Folder' to see the mini site"),
-                         QStringLiteral("Done"));
+        QString text = QStringLiteral("Done! Process complete. Click the 'Open Output Folder' to see the mini site");
+        const QString background = input.backgroundFolder + u'/' + input.backgroundFile;
+        if (!m_window.isPicture(background))
+            text += QStringLiteral("\n\nThe background \"") + background +
+                    QStringLiteral("\" could not be read as an image; it was copied all the same.");
+        m_ui.showMessage(text, QStringLiteral("Done"));
         return;
     }
     QString text = QStringLiteral("These steps of the build failed; every other step was done:\n");

@@ -164,6 +164,7 @@ Q_SIGNALS:
 
 private:
     void openDriveFolder();
+    void openFolderOrSayWhere(const QString& folder);
     void showFolderFiles();
     void updateFilesFound();
     void previewSelectedImage();

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <algorithm>
+#include <new>
 
 namespace quorvale {
 
@@ -27,14 +28,25 @@ void TornelleController::chooseArticle(int index)
     if (index < 0 || index >= int(m_articles.size()))
         return;
     const QString& path = m_articles.at(size_t(index));
+    QString text;
     try {
-        setArticleText(readTextFile(path));
+        text = readTextFile(path);
     } catch (const Error& error) {
-        // The box keeps its text and the last good article stays the one Save writes to.
+        // The boxes keep their texts and the last good article stays the one Save writes to.
         m_ui.showMessage(error.message(), QStringLiteral("Error"));
+        Q_EMIT selectedArticleChanged(m_selectedIndex);
+        return;
+    } catch (const std::bad_alloc&) {
+        m_ui.showMessage(QStringLiteral("There is not enough memory to load ") + path + u'.', QStringLiteral("Error"));
+        Q_EMIT selectedArticleChanged(m_selectedIndex);
         return;
     }
+    if (path != m_selectedPath)
+        setRewrittenText(QString());
     m_selectedPath = path;
+    m_selectedIndex = index;
+    setArticleText(text);
+    Q_EMIT selectedArticleChanged(index);
 }
 
 void TornelleController::editArticle(const QString& text)
@@ -99,9 +111,14 @@ void TornelleController::rewriteArticle()
         return;
     setTimers(m_loadingTimerEnabled, true);
     setRewriteEnabled(false);
-    const RewriteResult result = quorvale::rewriteArticle(m_articleText, m_rules, m_spin);
-    m_ui.showMessage(result.report, QStringLiteral("Done"));
-    setRewrittenText(m_spin(result.spintax));
+    try {
+        const RewriteResult result = quorvale::rewriteArticle(m_articleText, m_rules, m_spin);
+        m_ui.showMessage(result.report, QStringLiteral("Done"));
+        setRewrittenText(m_spin(result.spintax));
+    } catch (const std::bad_alloc&) {
+        m_ui.showMessage(QStringLiteral("There is not enough memory to rewrite this article."),
+                         QStringLiteral("Error"));
+    }
     setRewriteEnabled(true);
     setTimers(m_loadingTimerEnabled, false);
     setPleaseWait(false, m_pleaseWaitCaption);
@@ -114,9 +131,16 @@ void TornelleController::saveArticle()
         m_ui.showMessage(QStringLiteral("Please select an article."), QStringLiteral("Error"));
         return;
     }
+    // An empty box would empty the article.
+    if (m_rewrittenText.isEmpty()) {
+        m_ui.showMessage(QStringLiteral("There is no rewritten text to save. Press Rewrite first."),
+                         QStringLiteral("Error"));
+        return;
+    }
     const MessageAnswer answer = m_ui.showMessage(
         QStringLiteral("Warning, this will overwrite your original article (we recommend you to make backups of your "
-                       "artices). Confirm?"),
+                       "artices). Confirm?\n\n") +
+            QDir::toNativeSeparators(m_selectedPath),
         QStringLiteral("Warning"), MessageButtons::YesNo);
     if (answer != MessageAnswer::Yes)
         return;
@@ -125,6 +149,11 @@ void TornelleController::saveArticle()
     } catch (const Error& error) {
         m_ui.showMessage(QStringLiteral("The article was not saved; the file on disk is unchanged.\n\n") +
                              error.message(),
+                         QStringLiteral("Error"));
+        return;
+    } catch (const std::bad_alloc&) {
+        m_ui.showMessage(QStringLiteral("There is not enough memory to save the article; the file on disk is "
+                                        "unchanged."),
                          QStringLiteral("Error"));
         return;
     }

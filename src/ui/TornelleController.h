@@ -37,7 +37,10 @@ public:
                        QObject* parent = nullptr);
 
     // Commands
-    /// Loads the article of option @p index (caption "Article index+1").
+    /// Loads the article of option @p index (caption "Article index+1"). Another
+    /// article than before empties the rewritten box: a rewrite is only ever
+    /// saved over the article it came from. When the file cannot be read, the
+    /// previous choice stays (selectedArticleChanged tells the view).
     void chooseArticle(int index);
     /// The article box's text was edited.
     void editArticle(const QString& text);
@@ -58,6 +61,8 @@ public:
     bool optionEnabled(int index) const { return !m_articles.at(size_t(index)).isEmpty(); }
     const QString& optionPath(int index) const { return m_articles.at(size_t(index)); }
     const QString& selectedPath() const noexcept { return m_selectedPath; }
+    /// The option whose article the boxes belong to; -1 before one was loaded.
+    int selectedArticle() const noexcept { return m_selectedIndex; }
     const QString& articleText() const noexcept { return m_articleText; }
     const QString& rewrittenText() const noexcept { return m_rewrittenText; }
     bool rewriteEnabled() const noexcept { return m_rewriteEnabled; }
@@ -70,6 +75,7 @@ public:
     const RuleList& rules() const noexcept { return m_rules.rules(); }
 
 Q_SIGNALS:
+    void selectedArticleChanged(int index);
     void articleTextChanged(const QString& text);
     void rewrittenTextChanged(const QString& text);
     void rewriteEnabledChanged(bool enabled);
@@ -91,6 +97,7 @@ private:
     SlotPaths m_articles;
     SpinFunction m_spin;
     QString m_selectedPath;
+    int m_selectedIndex = -1;
     QString m_articleText;
     QString m_rewrittenText;
     bool m_rewriteEnabled = false;

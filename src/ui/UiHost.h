@@ -22,10 +22,11 @@ public:
     /// Shows a modal message box with an information icon; returns the button pressed.
     virtual MessageAnswer showMessage(const QString& text, const QString& title,
                                       MessageButtons buttons = MessageButtons::Ok) = 0;
-    /// Opens a folder in the desktop's file manager.
-    virtual void openFolder(const QString& path) = 0;
-    /// Opens an address (a web address or a local file's URL) in the default browser.
-    virtual void openAddress(const QString& address) = 0;
+    /// Opens a folder in the desktop's file manager; false when the desktop could not.
+    virtual bool openFolder(const QString& path) = 0;
+    /// Opens an address (a web address or a local file's URL) in the default browser;
+    /// false when the desktop could not.
+    virtual bool openAddress(const QString& address) = 0;
 };
 
 } // namespace quorvale

@@ -3,7 +3,12 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLockFile>
 #include <QTemporaryDir>
+#include <functional>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace quorvale::test;
 
@@ -65,28 +70,13 @@ protected:
         return QJsonDocument::fromJson(readAll(m_fixture + u"/settings.json")).object().value(u"variation").toString();
     }
 
-    /// arguments() without @p option and its value.
-    QStringList argumentsWithout(const QString& option) const
-    {
-        QStringList all = arguments();
-        const qsizetype at = all.indexOf(option);
-        EXPECT_GE(at, 0) << option.toStdString();
-        all.remove(at, 2);
-        return all;
-    }
-
     QTemporaryDir m_dir;
     QString m_fixture;
 };
 
-class ReferenceBuildCommand : public BuildCommand, public ::testing::WithParamInterface<const char*>
+TEST_F(BuildCommand, WritesTheReferenceSiteAndPrintsWhereItIs)
 {
-};
-
-// "novideo" sets only three texts: the others take the window's defaults.
-TEST_P(ReferenceBuildCommand, WritesTheReferenceSiteAndPrintsWhereItIs)
-{
-    useFixture(GetParam());
+    useFixture("video");
     const CliRun run = CliRun::run(arguments());
     EXPECT_EQ(run.code, 0) << run.err.toStdString();
     EXPECT_EQ(run.out, u"Site written to " + home() + u"/output/template" + variation() + u'\n');
@@ -94,33 +84,95 @@ TEST_P(ReferenceBuildCommand, WritesTheReferenceSiteAndPrintsWhereItIs)
     EXPECT_EQ(treeOf(inHome(QStringLiteral("output"))), treeOf(m_fixture + QStringLiteral("/expected/output")));
 }
 
-INSTANTIATE_TEST_SUITE_P(Cli, ReferenceBuildCommand, ::testing::Values("video"),
-                         [](const auto& info) { return std::string(info.param); });
+struct MessageCase
+{
+    const char* name;
+    std::function<void(QStringList&, const QString& home)> change; ///< of the reference build's arguments
+    int code;
+    const char* err;           ///< the start of standard error; "@" stands for the installation folder
+    bool anotherBuild = false; ///< another build holds the site meanwhile
+};
 
-TEST_F(BuildCommand, AMissingArticleOrBackgroundIsAUsageErrorNamingTheOption)
+class BuildMessages : public BuildCommand, public ::testing::WithParamInterface<MessageCase>
+{
+};
+
+TEST_P(BuildMessages, ExitCodeAndMessage)
 {
     useFixture("video");
-    for (const char* left : {"--article4", "--background"}) {
-        const CliRun run = CliRun::run(argumentsWithout(QString::fromLatin1(left)));
-        EXPECT_EQ(run.code, 2) << left;
-        EXPECT_TRUE(run.err.startsWith(u"quorvale-cli build: " + QString::fromLatin1(left) + u" is required\n"))
-            << run.err.toStdString();
-        EXPECT_EQ(run.out, QString()) << left;
-    }
-    EXPECT_EQ(CliRun::run({QStringLiteral("build"), QStringLiteral("extra")}).code, 2);
+    const auto siteBefore = treeOf(inHome(QStringLiteral("output")));
+    QStringList args = arguments();
+    GetParam().change(args, home());
+    QLockFile other(inHome(QStringLiteral("output.lock")));
+    ASSERT_TRUE(!GetParam().anotherBuild || other.lock());
+    const CliRun run = CliRun::run(args);
+    EXPECT_EQ(run.code, GetParam().code) << run.err.toStdString();
+    const QString expected = QString::fromUtf8(GetParam().err).replace(u'@', home());
+    EXPECT_TRUE(expected.isEmpty() ? run.err.isEmpty() : run.err.startsWith(expected)) << run.err.toStdString();
+    if (run.code != 0)
+        EXPECT_EQ(treeOf(inHome(QStringLiteral("output"))), siteBefore);
+    else
+        EXPECT_EQ(run.out, QString()) << "--quiet";
 }
 
-TEST_F(BuildCommand, FailedStepsAreListedWithExitCodeOne)
+void setOption(QStringList& args, const char* option, const QString& value)
+{
+    const qsizetype at = args.indexOf(QString::fromLatin1(option));
+    if (at < 0)
+        args << QString::fromLatin1(option) << value;
+    else if (value.isNull())
+        args.remove(at, 2);
+    else
+        args[at + 1] = value;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cli, BuildMessages,
+    ::testing::Values(
+        MessageCase{"missing_option", [](QStringList& a, const QString&) { setOption(a, "--article4", QString()); }, 2,
+                    "quorvale-cli build: --article4 is required\nRun 'quorvale-cli build --help' for its options.\n"},
+        MessageCase{"missing_file",
+                    [](QStringList& a, const QString& home) { setOption(a, "--background", home + u"/none.jpg"); }, 2,
+                    "quorvale-cli build: --background \"@/none.jpg\": it does not exist\n"},
+        MessageCase{"device_as_article",
+                    [](QStringList& a, const QString&) { setOption(a, "--main", u"/dev/zero"_qs); }, 2,
+                    "quorvale-cli build: --main \"/dev/zero\": it is a device, not a file\n"},
+        MessageCase{"home_without_templates",
+                    [](QStringList& a, const QString& home) { setOption(a, "--home", home + u"/articles"); }, 2,
+                    "quorvale-cli build: the installation folder \"@/articles\" holds no template folder"},
+        MessageCase{
+            "variation_typo", [](QStringList& a, const QString&) { setOption(a, "--variation", u"3"_qs); }, 1,
+            "quorvale-cli build: the site was not built and nothing was changed:\n  There is no template folder "
+            "for the variation \"3\""},
+        MessageCase{"another_build_at_work", [](QStringList&, const QString&) {}, 1,
+                    "quorvale-cli build: another build is writing @/output/template1; nothing was changed.", true},
+        MessageCase{"quiet", [](QStringList& a, const QString&) { a << QStringLiteral("--quiet"); }, 0, ""}),
+    caseName);
+
+// Past a file-size limit (a full disk, for the tool) each failed step is named with the system's reason, and
+// no background is left half copied.
+TEST_F(BuildCommand, AFileSizeLimitEndsInAMessageNotASignal)
 {
     useFixture("video");
-    ASSERT_TRUE(QFile::remove(inHome(QStringLiteral("articles/Sleep.Well.txt"))));
-    const CliRun run = CliRun::run(arguments());
-    EXPECT_EQ(run.code, 1);
-    EXPECT_EQ(run.out, QString());
-    EXPECT_TRUE(run.err.startsWith(u"quorvale-cli build: the build finished with errors:\n")) << run.err.toStdString();
-    EXPECT_TRUE(run.err.contains(u"  writing the page of article #4: Cannot read \"" +
-                                 inHome(QStringLiteral("articles/Sleep.Well.txt"))))
-        << run.err.toStdString();
+    writeFile(inHome(QStringLiteral("images/sunset.jpg")), QByteArray(100000, 'x'));
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        const rlimit limit{20000, 20000};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        const CliRun run = CliRun::run(arguments());
+        const bool reported =
+            run.code == 1 && run.err.contains(u"copying the background image: ") && run.err.contains(u"File too large");
+        if (!reported)
+            fprintf(stderr, "%s\n", qPrintable(run.err));
+        _exit(reported ? 0 : 3);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    const QFileInfo background(inHome(QStringLiteral("output/template1/assets/images/bg.jpg")));
+    EXPECT_FALSE(background.exists() && background.size() < 100000) << "a truncated background";
 }
 
 } // namespace

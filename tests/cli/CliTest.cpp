@@ -3,6 +3,9 @@
 
 #include <QSet>
 #include <QTemporaryDir>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using quorvale::test::CliRun;
 
@@ -48,6 +51,11 @@ INSTANTIATE_TEST_SUITE_P(
                 1,
                 "",
                 "/nonexistent/article.txt"},
+        CliCase{"device_as_input",
+                {QStringLiteral("count-words"), QStringLiteral("/dev/zero")},
+                1,
+                "",
+                "it is a device, not a file"},
         CliCase{"two_files",
                 {QStringLiteral("count-words"), QStringLiteral("a"), QStringLiteral("b")},
                 2,
@@ -75,6 +83,30 @@ TEST(CliSpin, SameSeedSameOutputAndEveryAlternativeReachable)
     }
     EXPECT_EQ(seen,
               (QSet<QString>{QStringLiteral("red car"), QStringLiteral("green car"), QStringLiteral("blue car")}));
+}
+
+// Running out of memory ends in a message and exit code 1, never an abort.
+TEST(Cli, LackOfMemoryIsAMessage)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "AddressSanitizer reserves more address space than the limit allows";
+#endif
+    QTemporaryDir dir;
+    QFile big(dir.filePath(QStringLiteral("big.txt")));
+    ASSERT_TRUE(big.open(QIODevice::WriteOnly) && big.resize(400 * 1024 * 1024)); // sparse: quick to make and read
+    big.close();
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        const rlimit limit{300 * 1024 * 1024, 300 * 1024 * 1024};
+        setrlimit(RLIMIT_AS, &limit);
+        const CliRun run = CliRun::run({QStringLiteral("count-words"), big.fileName()});
+        _exit(run.code == 1 && run.err.contains(u"not enough memory") ? 0 : 3);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
+    EXPECT_EQ(WEXITSTATUS(status), 0);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "CliTestSupport.h"
 
 #include <QTemporaryDir>
+#include <sys/stat.h>
 
 using quorvale::test::CliRun;
 
@@ -29,6 +30,8 @@ const ImportCase ImportCases[] = {
     {"all_meanings", kThesaurus, "", 0, "{big|large|huge}\n{big|important}\n{large|big}\n", ""},
     {"options_reach_the_import", kThesaurus, "--first-meaning --max-items 2 --words WORDS", 0, "{big|large}\n", ""},
     {"output_file", kThesaurus, "-o @/rules.txt", 0, "", "3 rules written to @/rules.txt"},
+    {"output_to_standard_output", kThesaurus, "--first-meaning -o -", 0, "{big|large|huge}\n{large|big}\n", ""},
+    {"output_onto_a_pipe_refused", kThesaurus, "-o FIFO", 1, "", "named pipe"},
     {"missing_file", {}, "", 1, "", "@/missing.dat"},
     {"not_mythes", "UTF-8\nbig\n", "", 1, "", "line 2"},
     {"max_items_too_small", kThesaurus, "--max-items 1", 2, "", "--max-items"},
@@ -43,6 +46,13 @@ protected:
         return quorvale::test::writeFile(dir.filePath(QString::fromUtf8(name)), bytes);
     }
 
+    QString fifo() const
+    {
+        const QString path = dir.filePath(QStringLiteral("pipe"));
+        EXPECT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
+        return path;
+    }
+
     QTemporaryDir dir;
 };
 
@@ -52,8 +62,9 @@ TEST_P(ImportThesaurusCommand, PrintsTheRulesOrFails)
     QStringList args{QStringLiteral("import-thesaurus"),
                      c.dat.isEmpty() ? dir.filePath(QStringLiteral("missing.dat")) : write("th.dat", c.dat)};
     for (const QString& option : QString::fromUtf8(c.options).split(u' ', Qt::SkipEmptyParts))
-        args.append(option == u"WORDS" ? write("words.txt", "# common words\nbig\nLarge\n\n")
-                                       : QString(option).replace(u'@', dir.path()));
+        args.append(option == u"WORDS"  ? write("words.txt", "# common words\nbig\nLarge\n\n")
+                    : option == u"FIFO" ? fifo()
+                                        : QString(option).replace(u'@', dir.path()));
     const CliRun result = CliRun::run(args);
     EXPECT_EQ(result.code, c.code) << result.err.toStdString();
     EXPECT_EQ(result.out.toStdString(), c.out);

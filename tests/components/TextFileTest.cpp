@@ -5,7 +5,10 @@
 
 #include <QTemporaryDir>
 #include <csignal>
+#include <functional>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -69,7 +72,7 @@ TEST(TextFile, LinesEndAtCrLfLfOrCrAndAFinalLineEndAddsNoEntry)
     EXPECT_EQ(splitLines(QStringLiteral("{a|b}")), QStringList{u"{a|b}"_qs});
 }
 
-TEST(TextFile, SaveKeepsTheCodePageOnlyWhileTheTextFitsAndKeepsPermissions)
+TEST(TextFile, SaveKeepsTheCodePageOnlyWhileTheTextFits)
 {
     QTemporaryDir dir;
     const QString fresh = dir.filePath(QStringLiteral("new.txt"));
@@ -77,12 +80,10 @@ TEST(TextFile, SaveKeepsTheCodePageOnlyWhileTheTextFitsAndKeepsPermissions)
     EXPECT_EQ(readFile(fresh), QByteArray("\xCE\xA9mega \xC3\xA9")) << "a new file is UTF-8 without a mark";
 
     const QString old = writeFile(dir.filePath(QStringLiteral("old.txt")), "caf\xE9 and a much longer old text");
-    QFile::setPermissions(old, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
     saveTextFile(QStringLiteral("café €"), old);
     EXPECT_EQ(readFile(old), QByteArray("caf\xE9 \x80"));
     saveTextFile(QStringLiteral("café Ω"), old);
     EXPECT_EQ(readFile(old), QByteArray("caf\xC3\xA9 \xCE\xA9"));
-    EXPECT_EQ(QFile::permissions(old) & (QFile::ReadGroup | QFile::ReadOther), QFile::ReadGroup);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), (QStringList{u"new.txt"_qs, u"old.txt"_qs}));
 }
 
@@ -101,6 +102,89 @@ TEST(TextFile, ErrorsNameThePath)
     }
     EXPECT_THROW(readTextFile(QString()), Error);
     EXPECT_THROW(saveTextFile(QStringLiteral("x"), QString()), Error);
+}
+
+struct NotAFileCase
+{
+    const char* name;
+    std::function<QString(const QTemporaryDir&)> make; ///< makes the thing, returns its path
+    const char* reason;
+};
+
+class NotAFile : public ::testing::TestWithParam<NotAFileCase>
+{
+};
+
+// Reading never waits on a pipe or device, nor reads without end; saving never
+// replaces what is not a regular file.
+TEST_P(NotAFile, IsRefusedWithoutWaiting)
+{
+    QTemporaryDir dir;
+    const QString path = GetParam().make(dir);
+    ASSERT_FALSE(path.isEmpty());
+    for (const bool save : {false, true}) {
+        try {
+            save ? saveTextFile(QStringLiteral("x"), path) : void(readTextFile(path));
+            ADD_FAILURE() << (save ? "saved" : "read");
+        } catch (const Error& error) {
+            EXPECT_TRUE(error.message().contains(QString::fromUtf8(GetParam().reason)))
+                << error.message().toStdString();
+        }
+        if (QString::fromUtf8(GetParam().name) == u"huge_file")
+            break; // saving over a large file is allowed
+    }
+    EXPECT_EQ(notARegularFile(path).isEmpty(), QString::fromUtf8(GetParam().name) == u"huge_file");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Components, NotAFile,
+    ::testing::Values(NotAFileCase{"fifo",
+                                   [](const QTemporaryDir& dir) {
+                                       const QString path = dir.filePath(QStringLiteral("pipe"));
+                                       return ::mkfifo(QFile::encodeName(path).constData(), 0644) == 0 ? path
+                                                                                                       : QString();
+                                   },
+                                   "named pipe"},
+                      NotAFileCase{"device",
+                                   [](const QTemporaryDir& dir) {
+                                       // A node like /dev/null of the test's own, so that a failing save replaces
+                                       // nothing real.
+                                       const QString path = dir.filePath(QStringLiteral("null"));
+                                       const bool made = ::mknod(QFile::encodeName(path).constData(), S_IFCHR | 0666,
+                                                                 makedev(1, 3)) == 0;
+                                       return made ? path : QStringLiteral("/dev/zero");
+                                   },
+                                   "device"},
+                      NotAFileCase{"folder", [](const QTemporaryDir& dir) { return dir.path(); }, "folder"},
+                      NotAFileCase{"huge_file",
+                                   [](const QTemporaryDir& dir) {
+                                       QFile file(dir.filePath(QStringLiteral("huge.txt")));
+                                       return file.open(QIODevice::WriteOnly) && file.resize(MaxTextFileBytes + 1)
+                                                  ? file.fileName()
+                                                  : QString();
+                                   },
+                                   "512 MB"}),
+    caseName);
+
+TEST(TextFile, SaveKeepsModeOwnerAndGroup)
+{
+    QTemporaryDir dir;
+    const QString path = writeFile(dir.filePath(QStringLiteral("other.txt")), "old");
+    const QByteArray name = QFile::encodeName(path);
+    const bool root = ::geteuid() == 0;
+    if (root) {
+        ASSERT_EQ(::chown(name.constData(), 1234, 5678), 0);
+    }
+    ASSERT_EQ(::chmod(name.constData(), root ? 0444 : 0640), 0);
+    saveTextFile(QStringLiteral("new"), path);
+    struct stat after = {};
+    ASSERT_EQ(::stat(name.constData(), &after), 0);
+    EXPECT_EQ(after.st_mode & 07777, root ? 0444u : 0640u);
+    if (root) {
+        EXPECT_EQ(after.st_uid, 1234u);
+        EXPECT_EQ(after.st_gid, 5678u);
+    }
+    EXPECT_EQ(readFile(path), QByteArray("new"));
 }
 
 // A child process with a file-size limit stands in for a full disk: writes
@@ -125,7 +209,8 @@ TEST_P(FullDisk, FailedSaveRaisesAndKeepsTheOldFile)
             saveTextFile(QString(GetParam(), u'x'), path);
             _exit(1); // reported success
         } catch (const Error& error) {
-            _exit(error.message().contains(path) ? 0 : 2);
+            // The system's own reason, not "Unknown error".
+            _exit(error.message().contains(path) && error.message().contains(u"File too large") ? 0 : 2);
         } catch (...) {
             _exit(3);
         }
@@ -133,7 +218,7 @@ TEST_P(FullDisk, FailedSaveRaisesAndKeepsTheOldFile)
     int status = 0;
     ASSERT_EQ(waitpid(child, &status, 0), child);
     ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0) << "1: success reported, 2: message without the path, 3: wrong error type";
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "1: success reported, 2: message without path or reason, 3: wrong error type";
     EXPECT_EQ(readFile(path), old);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"article.txt"_qs})
         << "a temporary file was left behind";

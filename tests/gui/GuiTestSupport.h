@@ -21,7 +21,11 @@ public:
         messages.push_back(title + u": " + text);
         return buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
     }
-    void openUrl(const QUrl& url) override { urls.push_back(url); }
+    bool openUrl(const QUrl& url) override
+    {
+        urls.push_back(url);
+        return true;
+    }
     void execDialog(QDialog&) override { ++dialogs; }
 
     QStringList messages; ///< "title: text"

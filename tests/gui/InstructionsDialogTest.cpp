@@ -25,6 +25,7 @@ TEST(InstructionsDialogTest, ShowsEveryTextItsLinkOpensTheHelpPageAndCloseCloses
                   "/opt/quorvale/help/article/30-keywords-meta-field-is-no-longer-used-by-google.html")));
 
     dialog.show();
+    EXPECT_EQ(dialog.focusWidget(), child<QPushButton>(dialog, "Command1"));
     child<QPushButton>(dialog, "Command1")->click();
     EXPECT_FALSE(dialog.isVisible());
 }

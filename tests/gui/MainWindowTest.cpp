@@ -2,6 +2,7 @@
 
 #include "GuiTestSupport.h"
 
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QImage>
 #include <QLabel>
@@ -10,6 +11,7 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <memory>
 
 namespace quorvale::test {
@@ -59,6 +61,14 @@ TEST_F(MainWindowTest, OpensFixedSizeAndItsControlsFollowTheController)
     EXPECT_EQ(slotLabel->text(), QStringLiteral("b.txt"));
     EXPECT_EQ(textColour(slotLabel), QColor(0, 0, 255));
     EXPECT_EQ(button("cmdSelectArticle3")->text(), QStringLiteral("Remove Article ( #3)"));
+    EXPECT_EQ(child<QLineEdit>(window, "txtSiteName")->accessibleName(), QStringLiteral("Site Name"));
+
+    // A typed variation is used, but the list keeps its two entries.
+    auto* variation = child<QComboBox>(window, "cboVariation");
+    QTest::keyClicks(variation->lineEdit(), QStringLiteral("3"));
+    QTest::keyClick(variation->lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(variation->count(), 2);
+    EXPECT_EQ(m_window->controller().variation(), QStringLiteral("13"));
 }
 
 TEST_F(MainWindowTest, TornelleOpensOnceAndAgainAfterClosing)

@@ -19,16 +19,23 @@ TEST(TornelleWindowTest, LoadRewriteAndSaveThroughTheControlsKeepCrLf)
     const QString article = writeFile(dir.filePath(QStringLiteral("dog.txt")), "My dog is big, very big.\r\n");
     FakeDesktop desktop;
     TornelleWindow window(desktop, writeFile(dir.filePath(QStringLiteral("rwdb.txt")), "{big|large}\n"),
-                          SlotPaths{article, QString(), QString(), QString(), QString()},
+                          SlotPaths{article, dir.filePath(QStringLiteral("gone.txt")), QString(), QString(), QString()},
                           [](const QString& text) { return Spinner(1).spin(text); });
     window.show();
-    EXPECT_FALSE(child<QRadioButton>(window, "optArticles1")->isEnabled());
+    EXPECT_FALSE(child<QRadioButton>(window, "optArticles2")->isEnabled());
     // The real 500 ms timer loads the rules.
     ASSERT_TRUE(QTest::qWaitFor([&] { return !window.controller().loadingTimerEnabled(); }, 5000));
     EXPECT_TRUE(child<QLabel>(window, "lblRulesStatus")->text().startsWith(QStringLiteral("1 synonym rules loaded")));
 
-    child<QRadioButton>(window, "optArticles0")->click();
-    EXPECT_EQ(child<QPlainTextEdit>(window, "txtArticle")->toPlainText(), QStringLiteral("My dog is big, very big.\n"));
+    // Ticked by any means (here as a screen reader's toggle would), an option loads its article; one that
+    // cannot be read gives the tick back.
+    child<QRadioButton>(window, "optArticles0")->setChecked(true);
+    auto* box = child<QPlainTextEdit>(window, "txtArticle");
+    EXPECT_EQ(box->toPlainText(), QStringLiteral("My dog is big, very big.\n"));
+    child<QRadioButton>(window, "optArticles1")->setChecked(true);
+    EXPECT_TRUE(child<QRadioButton>(window, "optArticles0")->isChecked());
+    EXPECT_EQ(box->accessibleName(), QStringLiteral("Article"));
+    EXPECT_TRUE(box->tabChangesFocus());
     child<QPushButton>(window, "vbtnConvert")->click();
     auto* rewritten = child<QPlainTextEdit>(window, "txtRewritten");
     EXPECT_EQ(rewritten->toPlainText(), QStringLiteral("My dog is large, very large.\n"));
@@ -40,6 +47,7 @@ TEST(TornelleWindowTest, LoadRewriteAndSaveThroughTheControlsKeepCrLf)
     child<QPushButton>(window, "vbtnSave")->click();
     EXPECT_EQ(readFile(article), QByteArray("My dog is large, very large indeed."));
     EXPECT_EQ(desktop.messages.last(), QStringLiteral("File Saved: Done!"));
+    EXPECT_TRUE(desktop.messages[0].contains(u"gone.txt"));
 }
 
 } // namespace

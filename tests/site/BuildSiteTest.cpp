@@ -5,7 +5,11 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLockFile>
 #include <QTemporaryDir>
+#include <functional>
+#include <sys/stat.h>
+#include <thread>
 
 using namespace quorvale;
 using namespace quorvale::test;
@@ -72,7 +76,7 @@ INSTANTIATE_TEST_SUITE_P(Site, ReferenceBuild, ::testing::Values("video", "novid
 /// A small installation folder written by the test itself.
 class BuildRun : public ::testing::Test
 {
-protected:
+public:
     void SetUp() override
     {
         writeFile(path(u"template1/index.html"), "index #ARTICLE_TITLE# #ARTICLELINK_1#");
@@ -109,83 +113,100 @@ TEST_F(BuildRun, MissingArticleOrBackgroundStopsBeforeTouchingAnything)
     EXPECT_EQ(treeOf(m_home.path()), before);
 }
 
-TEST_F(BuildRun, MissingTemplateFolderIsReportedStepByStep)
-{
-    input.variation = QStringLiteral("3");
-    const BuildResult result = buildSite(input);
-    EXPECT_EQ(result.status, BuildResult::Status::Finished);
-    QList<std::pair<BuildStep, int>> steps;
-    for (const BuildFailure& failure : result.failures)
-        steps.append({failure.step, failure.article});
-    const QList<std::pair<BuildStep, int>> expected = {
-        {BuildStep::LoadTemplates, 0},    {BuildStep::CopyTemplate, 0},     {BuildStep::WriteIndexPage, 0},
-        {BuildStep::WriteArticlePage, 1}, {BuildStep::WriteArticlePage, 2}, {BuildStep::WriteArticlePage, 3},
-        {BuildStep::WriteArticlePage, 4}, {BuildStep::CopyBackground, 0}};
-    EXPECT_EQ(steps, expected);
-    EXPECT_TRUE(result.failures.first().reason.contains(u"template3_novideo/index.html"));
-    // The old output folder went, an empty one stands in its place.
-    EXPECT_TRUE(QFileInfo(path(u"output")).isDir());
-    EXPECT_TRUE(treeOf(path(u"output")).isEmpty());
-}
-
-TEST_F(BuildRun, UnreadableArticleLeavesOutThePagesThatNeedIt)
-{
-    // Slot 3's "file" is a folder, and every page lists article #3 or is its page.
-    input.articlePaths[3] = path(u"articles/folder.txt");
-    ASSERT_TRUE(QDir().mkpath(input.articlePaths[3]));
-    input.info.videoId = QStringLiteral("v");
-    const BuildResult result = buildSite(input);
-    ASSERT_EQ(result.failures.size(), 5);
-    for (const BuildFailure& failure : result.failures)
-        EXPECT_TRUE(failure.reason.contains(u"articles/folder.txt")) << failure.reason.toStdString();
-    EXPECT_EQ(treeOf(path(u"output")),
-              (QMap<QString, QByteArray>{{QStringLiteral("template1/assets/images/bg.jpg"), "sunset"}}));
-}
-
-/// What stands at output/ before the build, and what the build must make of it.
-struct OutputCase
+/// Something a build checks before it changes anything, made wrong.
+struct RefusalCase
 {
     const char* name;
-    const char* variation;
-    bool outputIsLink; ///< output/ is a link to a folder outside the installation folder
-    bool noOutput;     ///< the first build: no output/ yet
+    std::function<void(BuildRun&)> spoil;
+    const char* problem; ///< what the one line of the refusal says
 };
 
-class OutputRoot : public BuildRun, public ::testing::WithParamInterface<OutputCase>
+class Refusal : public BuildRun, public ::testing::WithParamInterface<RefusalCase>
 {
 };
 
-TEST_P(OutputRoot, OnlyTheOutputFolderChanges)
+TEST_P(Refusal, LeavesTheOldSiteByteForByteAndSaysWhyOnce)
 {
-    const OutputCase& c = GetParam();
-    QTemporaryDir outside;
-    writeFile(outside.filePath(QStringLiteral("keep.txt")), "outside");
-    if (c.noOutput || c.outputIsLink)
-        QDir(path(u"output")).removeRecursively();
-    if (c.outputIsLink) {
-        ASSERT_TRUE(QFile::link(outside.path(), path(u"output")));
-    }
-    input.variation = QString::fromLatin1(c.variation);
+    GetParam().spoil(*this);
     const auto before = treeOf(m_home.path());
     const BuildResult result = buildSite(input);
-    const bool plainVariation = !input.variation.contains(u'/');
-    EXPECT_EQ(result.succeeded(), plainVariation);
-    if (!plainVariation) {
-        // A variation naming another folder would write outside output/: nothing is touched.
-        ASSERT_EQ(result.failures.size(), 1);
-        EXPECT_EQ(result.failures.first().step, BuildStep::CheckVariation);
-        EXPECT_TRUE(result.failures.first().reason.contains(u"is not a plain folder name"));
-        EXPECT_EQ(treeOf(m_home.path()), before);
-    }
-    EXPECT_EQ(treeOf(outside.path()), (QMap<QString, QByteArray>{{QStringLiteral("keep.txt"), "outside"}}));
-    EXPECT_EQ(QFileInfo::exists(path(u"output/template1/index.html")), plainVariation);
-    EXPECT_EQ(QFileInfo(path(u"output")).isSymLink(), c.outputIsLink && !plainVariation);
+    EXPECT_EQ(result.status, BuildResult::Status::Refused);
+    ASSERT_EQ(result.problems.size(), 1) << result.problems.join(u'\n').toStdString();
+    EXPECT_TRUE(result.problems.first().contains(QString::fromUtf8(GetParam().problem)))
+        << result.problems.first().toStdString();
+    EXPECT_EQ(treeOf(m_home.path()), before);
 }
 
-INSTANTIATE_TEST_SUITE_P(Site, OutputRoot,
-                         ::testing::Values(OutputCase{"first_build", "1", false, true},
-                                           OutputCase{"linked_output_root_only_the_link_goes", "1", true, false},
-                                           OutputCase{"variation_with_a_separator_refused", "1/../..", false, false}),
-                         caseName);
+INSTANTIATE_TEST_SUITE_P(
+    Site, Refusal,
+    ::testing::Values(
+        RefusalCase{"variation_without_a_folder", [](BuildRun& b) { b.input.variation = QStringLiteral("3"); },
+                    "no template folder for the variation \"3\""},
+        RefusalCase{"variation_naming_another_folder",
+                    [](BuildRun& b) { b.input.variation = QStringLiteral("1/../.."); }, "is not a plain folder name"},
+        RefusalCase{"page_template_missing",
+                    [](BuildRun& b) { QFile::remove(b.path(u"template1_novideo/article.html")); },
+                    "template1_novideo/article.html"},
+        RefusalCase{"an_article_missing_from_two_slots",
+                    [](BuildRun& b) { b.input.articlePaths[3] = b.input.articlePaths[4] = b.path(u"gone.txt"); },
+                    "gone.txt"},
+        RefusalCase{"an_article_that_is_a_pipe",
+                    [](BuildRun& b) {
+                        b.input.articlePaths[2] = b.path(u"articles/pipe.txt");
+                        ASSERT_EQ(::mkfifo(QFile::encodeName(b.input.articlePaths[2]).constData(), 0644), 0);
+                    },
+                    "named pipe"},
+        RefusalCase{"background_that_is_a_folder",
+                    [](BuildRun& b) {
+                        QFile::remove(b.path(u"images/sunset.jpg")), QDir().mkpath(b.path(u"images/sunset.jpg"));
+                    },
+                    "is a folder"},
+        RefusalCase{"output_that_is_a_file",
+                    [](BuildRun& b) {
+                        QDir(b.path(u"output")).removeRecursively();
+                        writeFile(b.path(u"output"), "a file");
+                    },
+                    "is a file, not a folder"},
+        RefusalCase{"installation_folder_missing", [](BuildRun& b) { b.input.installFolder = b.path(u"mistyped"); },
+                    "mistyped\" does not exist"}),
+    caseName);
+
+TEST_F(BuildRun, AnotherBuildOfTheSameSiteIsWaitedForOrReported)
+{
+    QLockFile other(path(u"output.lock"));
+    ASSERT_TRUE(other.lock());
+    const auto before = treeOf(m_home.path());
+    EXPECT_EQ(buildSite(input).status, BuildResult::Status::Busy);
+    EXPECT_EQ(treeOf(m_home.path()), before);
+    other.unlock();
+
+    // Two builds at once, each waiting for the other: one complete site.
+    input.lockWaitMs = 60000;
+    BuildResult results[2];
+    std::thread second([&] { results[1] = buildSite(input); });
+    results[0] = buildSite(input);
+    second.join();
+    EXPECT_TRUE(results[0].succeeded() && results[1].succeeded());
+    EXPECT_EQ(treeOf(path(u"output/template1")).keys(),
+              (QStringList{u"art1.html"_qs, u"art2.html"_qs, u"art3.html"_qs, u"art4.html"_qs,
+                           u"assets/images/bg.jpg"_qs, u"index.html"_qs}));
+}
+
+// The first build finds no output folder; a linked one loses only the link.
+TEST_F(BuildRun, OnlyTheOutputFolderChanges)
+{
+    for (const bool outputIsLink : {false, true}) {
+        QTemporaryDir outside;
+        writeFile(outside.filePath(QStringLiteral("keep.txt")), "outside");
+        QDir(path(u"output")).removeRecursively();
+        if (outputIsLink) {
+            ASSERT_TRUE(QFile::link(outside.path(), path(u"output")));
+        }
+        EXPECT_TRUE(buildSite(input).succeeded());
+        EXPECT_EQ(treeOf(outside.path()), (QMap<QString, QByteArray>{{QStringLiteral("keep.txt"), "outside"}}));
+        EXPECT_TRUE(QFileInfo::exists(path(u"output/template1/index.html")));
+        EXPECT_FALSE(QFileInfo(path(u"output")).isSymLink());
+    }
+}
 
 } // namespace

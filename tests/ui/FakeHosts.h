@@ -35,14 +35,23 @@ public:
             answers.pop_front();
         return answer;
     }
-    void openFolder(const QString& path) override { folders << path; }
-    void openAddress(const QString& address) override { folders << address; }
+    bool openFolder(const QString& path) override
+    {
+        folders << path;
+        return desktopOpens;
+    }
+    bool openAddress(const QString& address) override
+    {
+        folders << address;
+        return desktopOpens;
+    }
     /// Decodes only files that start like a JPEG picture.
     bool showPicture(const QString& path) override
     {
         pictures << path;
-        return readFile(path).startsWith("\xff\xd8");
+        return isPicture(path);
     }
+    bool isPicture(const QString& path) override { return readFile(path).startsWith("\xff\xd8"); }
     void showTornelle(const SlotPaths& articles) override { tornelle.push_back(articles); }
     void showInstructions() override { ++instructions; }
     void closeWindow() override { ++closed; }
@@ -60,6 +69,7 @@ public:
     std::deque<MessageAnswer> answers; ///< answers to Yes/No questions, Yes when empty
     std::function<void()> onMessage;   ///< runs while a message box would be open
     QStringList folders;               ///< folders and addresses opened
+    bool desktopOpens = true;          ///< whether the desktop can open them
     QStringList pictures;
     std::vector<SlotPaths> tornelle;
     int instructions = 0;

@@ -5,6 +5,7 @@
 #include "ui/Pause.h"
 
 #include <QCoreApplication>
+#include <QLockFile>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <memory>
@@ -128,10 +129,15 @@ TEST_F(MainWindowControllerTest, OpenOutputFolderWarnsFirstThenOpensTheVariation
     EXPECT_EQ(m_hosts.titles(), QStringList{u"Important"_qs});
     EXPECT_EQ(m_hosts.folders, QStringList{install(u"/output/template2/")});
 
+    // Without a file manager, the message says where the folder is.
+    m_hosts.desktopOpens = false;
+    window.openImagesFolder();
+    EXPECT_TRUE(m_hosts.messages.back().text.endsWith(u'\n' + install(u"/appimages")));
+
     window.setVariation(QStringLiteral("../.."));
     window.openOutputFolder();
     EXPECT_EQ(m_hosts.titles().last(), QStringLiteral("Error"));
-    EXPECT_EQ(m_hosts.folders.size(), 1);
+    EXPECT_EQ(m_hosts.folders.size(), 2);
 }
 
 class DemoDataTest : public MainWindowControllerTest
@@ -194,7 +200,6 @@ TEST_F(DemoDataTest, IncompleteSampleDataFillsWhatItCanAndReportsEveryGap)
 
 TEST_F(MainWindowControllerTest, BuildShowsWhatIsMissingOrHowItWent)
 {
-    writeFile(install(u"/output/keep.txt"), "from an earlier build");
     MainWindowController& window = start();
     for (int i : {0, 1, 3, 4})
         fillSlot(i, QStringLiteral("b.txt"));
@@ -207,22 +212,33 @@ TEST_F(MainWindowControllerTest, BuildShowsWhatIsMissingOrHowItWent)
     EXPECT_EQ(m_hosts.titles(), (QStringList{u"Missing Info"_qs, u"Error"_qs}));
     EXPECT_EQ(m_hosts.messages[0].text, QStringLiteral("You need to select more articles for your mini site."));
     EXPECT_EQ(m_hosts.messages[1].text, QStringLiteral("Please select a background."));
-    EXPECT_TRUE(QFileInfo::exists(install(u"/output/keep.txt")));
 
-    writeFile(install(u"/appimages/bg.jpg"), jpegBytes("bg"));
+    // A background no one can decode is copied all the same, and the closing message says so.
+    writeFile(install(u"/appimages/bg.jpg"), "not a picture");
     window.refreshImages();
     ASSERT_TRUE(window.selectImage(0));
     window.buildSite();
     EXPECT_EQ(m_hosts.messages.back().text,
-              QStringLiteral("Done! Process complete. Click the 'Open Output Folder' to see the mini site"));
+              QStringLiteral("Done! Process complete. Click the 'Open Output Folder' to see the mini site\n\nThe "
+                             "background \"") +
+                  install(u"/appimages/bg.jpg") +
+                  QStringLiteral("\" could not be read as an image; it was copied all "
+                                 "the same."));
     EXPECT_EQ(readFile(install(u"/output/template1/b.html")), QByteArray("<h1>B</h1>"));
 
+    // A build that cannot succeed changes nothing and says why; so does one that finds another at work.
+    const auto site = treeOf(install(u"/output"));
     ASSERT_TRUE(QFile::remove(articles(u"/A.txt")));
     window.buildSite();
-    EXPECT_EQ(m_hosts.messages.back().title, QStringLiteral("Build finished with errors"));
-    EXPECT_EQ(m_hosts.messages.back().text.count(QStringLiteral("\n- ")), 5);
-    EXPECT_TRUE(m_hosts.messages.back().text.contains(
-        QStringLiteral("\n- The page of article #2 could not be written: Cannot read \"") + articles(u"/A.txt")));
+    EXPECT_TRUE(m_hosts.messages.back().text.startsWith(
+        u"The site was not built and nothing was changed:\n\n- Cannot read \"" + articles(u"/A.txt")));
+    writeFile(articles(u"/A.txt"), "Back.");
+    QLockFile other(install(u"/output.lock"));
+    ASSERT_TRUE(other.lock());
+    window.buildSite();
+    EXPECT_EQ(m_hosts.messages.back().text,
+              QStringLiteral("Another build is writing this site. Try again when it has finished."));
+    EXPECT_EQ(treeOf(install(u"/output")), site);
 }
 
 TEST(Pause, KeepsEventsFlowing)

@@ -110,7 +110,7 @@ TEST_F(TornelleControllerTest, RewriteReportsAndTheLabelBlinksWhileTheReportIsSh
     EXPECT_TRUE(window->rewriteEnabled());
 }
 
-TEST_F(TornelleControllerTest, SaveAsksFirstWritesOnlyOnYesAndReportsFailures)
+TEST_F(TornelleControllerTest, SaveAsksFirstAndNeverEmptiesOrSwapsAnArticle)
 {
     auto none = open({});
     none->editRewritten(QStringLiteral("text"));
@@ -118,21 +118,34 @@ TEST_F(TornelleControllerTest, SaveAsksFirstWritesOnlyOnYesAndReportsFailures)
     EXPECT_EQ(m_hosts.messages.back().text, QStringLiteral("Please select an article."));
 
     const QString a = file("sub/a.txt", "original");
-    auto window = open({a, QString(), QString(), QString(), QString()});
+    const QString b = file("b.txt", "other");
+    auto window = open({a, b, path("gone.txt"), QString(), QString()});
+    std::vector<int> ticked;
+    QObject::connect(window.get(), &TornelleController::selectedArticleChanged, [&](int i) { ticked.push_back(i); });
+    window->chooseArticle(0);
+    window->saveArticle(); // nothing rewritten yet
+    EXPECT_EQ(m_hosts.messages.back().text, QStringLiteral("There is no rewritten text to save. Press Rewrite first."));
+    window->editRewritten(QStringLiteral("rewritten ✓"));
+    window->chooseArticle(2); // cannot be read: the option goes back, the rewrite stays
+    window->chooseArticle(1); // another article: the rewrite of the first is gone
+    EXPECT_EQ(ticked, (std::vector<int>{0, 0, 1}));
+    EXPECT_TRUE(window->rewrittenText().isEmpty());
+    window->saveArticle();
     window->chooseArticle(0);
     window->editRewritten(QStringLiteral("rewritten ✓"));
     m_hosts.answers = {MessageAnswer::No, MessageAnswer::Yes, MessageAnswer::Yes};
     window->saveArticle();
     EXPECT_EQ(readFile(a), QByteArray("original"));
-    EXPECT_EQ(m_hosts.messages.back().text, Confirm);
+    EXPECT_EQ(m_hosts.messages.back().text, Confirm + u"\n\n" + a);
     EXPECT_EQ(m_hosts.messages.back().buttons, MessageButtons::YesNo);
     window->saveArticle();
     EXPECT_EQ(readFile(a), QByteArray("rewritten \xE2\x9C\x93"));
+    EXPECT_EQ(readFile(b), QByteArray("other"));
 
     QDir(path("sub")).removeRecursively(); // the file's folder is gone
     window->saveArticle();
-    EXPECT_EQ(m_hosts.titles(),
-              (QStringList{u"Error"_qs, u"Warning"_qs, u"Warning"_qs, u"File Saved"_qs, u"Warning"_qs, u"Error"_qs}));
+    EXPECT_EQ(m_hosts.titles().mid(2), (QStringList{u"Error"_qs, u"Error"_qs, u"Warning"_qs, u"Warning"_qs,
+                                                    u"File Saved"_qs, u"Warning"_qs, u"Error"_qs}));
     EXPECT_TRUE(m_hosts.messages.back().text.contains(a));
 }
 
