@@ -151,6 +151,29 @@ void PlainProcedure(benchmark::State& state)
 // 10,000 words take minutes this way; 1,000 words is where it still finishes within a minute.
 BENCHMARK(PlainProcedure)->Arg(1000)->Iterations(1)->Unit(benchmark::kSecond);
 
+// Items that are long phrases, which a probe from every space would follow for
+// as long as the text repeats their beginning:
+//   LongItem/0  one rule {a a ... a z|b} of 10,000 words on an article of 40,000 words "a" (no match);
+//   LongItem/1  a rule line of 100 KB, {a a ... a b|c}, on an article of 400 KB of "a" (no match);
+//   LongItem/2  the item of LongItem/0 found once at the end of that article.
+void LongItem(benchmark::State& state)
+{
+    const int which = int(state.range(0));
+    const QString item = QStringLiteral("a ").repeated(which == 1 ? 50000 : 9999) + (which == 1 ? u"b" : u"z");
+    const RuleIndex rules(QStringList{u'{' + item + (which == 1 ? u"|c}" : u"|b}")});
+    QString article = QStringLiteral("x") + QStringLiteral(" a").repeated(which == 1 ? 200000 : 40000);
+    if (which == 2)
+        article += u' ' + item + u'.';
+    RewriteResult result;
+    for (auto _ : state) {
+        result = rewriteArticle(article, rules, &unchanged);
+        benchmark::DoNotOptimize(result);
+    }
+    state.counters["replacements"] = double(result.replacementCount);
+    state.counters["article_units"] = double(article.size());
+}
+BENCHMARK(LongItem)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+
 } // namespace
 
 BENCHMARK_MAIN();

@@ -24,7 +24,9 @@ int main(int argc, char* argv[])
     window.setTornelleFactory([&desktop, installFolder](const quorvale::SlotPaths& articles) -> QWidget* {
         auto spinner = std::make_shared<quorvale::Spinner>();
         return new quorvale::TornelleWindow(desktop, installFolder + QStringLiteral("/rwdb.txt"), articles,
-                                            [spinner](const QString& text) { return spinner->spin(text); });
+                                            [spinner](const QString& text, std::vector<quorvale::SpunGroup>* groups) {
+                                                return spinner->spin(text, groups);
+                                            });
     });
     window.show();
     return app.exec();

@@ -72,7 +72,9 @@ int main(int argc, char* argv[])
 
     quorvale::Spinner spinner(1);
     quorvale::TornelleWindow tornelle(desktop, install + QStringLiteral("/rwdb.txt"), window.controller().slotPaths(),
-                                      [&spinner](const QString& text) { return spinner.spin(text); });
+                                      [&spinner](const QString& text, std::vector<quorvale::SpunGroup>* groups) {
+                                          return spinner.spin(text, groups);
+                                      });
     while (tornelle.controller().loadingTimerEnabled())
         tornelle.controller().loadingTick();
     tornelle.findChild<QRadioButton*>(QStringLiteral("optArticles0"))->click();

@@ -76,6 +76,20 @@ int usageError(Context& context, const QString& name, const QString& message)
     return ExitUsage;
 }
 
+void writeText(QTextStream& stream, QStringView text)
+{
+    constexpr qsizetype Piece = 1 << 16;
+    for (qsizetype at = 0; at < text.size(); at += Piece) {
+        // A piece never ends between the two halves of a surrogate pair.
+        qsizetype length = std::min(Piece, text.size() - at);
+        if (at + length < text.size() && text[at + length - 1].isHighSurrogate())
+            --length;
+        stream << text.sliced(at, length);
+        stream.flush();
+        at -= Piece - length;
+    }
+}
+
 int fail(Context& context, const QString& message)
 {
     context.err << context.programName << QStringLiteral(": ") << message << u'\n';

@@ -21,6 +21,10 @@ int parseSubcommand(QCommandLineParser& parser, const QString& name, const QStri
 /// Prints a usage error of sub-command @p name with a hint to its --help; returns ExitUsage.
 int usageError(Context& context, const QString& name, const QString& message);
 
+/// Writes @p text to @p stream a piece at a time, so that a long text is never
+/// held twice more (as a copy and as UTF-8) on its way out.
+void writeText(QTextStream& stream, QStringView text);
+
 /// Prints an error to standard error and returns ExitFailure.
 int fail(Context& context, const QString& message);
 

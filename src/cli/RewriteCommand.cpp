@@ -22,7 +22,11 @@ int runRewrite(const QStringList& arguments, Context& context)
                                      QStringLiteral("Print the spintax with its {a|b} groups instead of one wording."));
     const QCommandLineOption inPlace(QStringLiteral("in-place"),
                                      QStringLiteral("Overwrite FILE with the result instead of printing it."));
-    parser.addOptions({rules, homeOption(QStringLiteral("whose rwdb.txt is used")), spintax, seedOption(), inPlace});
+    const QCommandLineOption stats(QStringLiteral("stats"),
+                                   QStringLiteral("Also print how much the wording changed (\"27% of words changed "
+                                                  "\u00B7 about 10^41 possible wordings\") to standard error."));
+    parser.addOptions(
+        {rules, homeOption(QStringLiteral("whose rwdb.txt is used")), spintax, seedOption(), inPlace, stats});
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Article to rewrite (\"-\": standard input)."));
     if (const int code = parseSubcommand(parser, name, arguments, context); code >= 0)
         return code;
@@ -44,15 +48,26 @@ int runRewrite(const QStringList& arguments, Context& context)
         parser.isSet(rules) ? parser.value(rules) : homeFolder(parser, context) + QStringLiteral("/rwdb.txt");
     try {
         const RuleIndex index(loadRuleList(rulePath));
-        const QString text = readInputText(article);
-        const RewriteResult result =
-            rewriteArticle(text, index, [&spinner](const QString& t) { return spinner->spin(t); });
-        const QString output = parser.isSet(spintax) ? result.spintax : spinner->spin(result.spintax);
+        RewriteResult result;
+        {
+            // The article goes before the wording is made: a large one is held once at a time.
+            const QString text = readInputText(article);
+            result = rewriteArticle(text, index, [&spinner](const QString& t) { return spinner->spin(t); });
+        }
+        if (!parser.isSet(stats))
+            result.spunArticle.clear(); // the article itself is not needed any more
+        std::vector<SpunGroup> spunGroups;
+        const QString wording = parser.isSet(spintax) && !parser.isSet(stats)
+                                    ? QString()
+                                    : spinner->spin(result.spintax, parser.isSet(stats) ? &spunGroups : nullptr);
+        const QString& output = parser.isSet(spintax) ? result.spintax : wording;
         if (parser.isSet(inPlace))
             saveTextFile(output, article);
         else
-            context.out << output;
+            writeText(context.out, output);
         context.err << result.report << u'\n';
+        if (parser.isSet(stats))
+            context.err << describeChanges(result, wording, spunGroups).summary() << u'\n';
         return ExitOk;
     } catch (const Error& error) {
         return fail(context, error.message());

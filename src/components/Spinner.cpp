@@ -1,11 +1,12 @@
 #include "components/Spinner.h"
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
 namespace quorvale {
 
-QString spin(const QString& text, QRandomGenerator& random)
+QString spin(const QString& text, QRandomGenerator& random, std::vector<SpunGroup>* groups)
 {
     const qsizetype n = text.size();
     const qsizetype firstBrace = text.indexOf(u'{');
@@ -13,7 +14,9 @@ QString spin(const QString& text, QRandomGenerator& random)
         return text;
 
     // Pair the braces first; a brace left without a partner is plain text.
-    std::vector<qsizetype> partner(size_t(n), -1);
+    // Only the pairs are kept (open, close), sorted by their "{": memory
+    // grows with the groups, not with the text.
+    std::vector<std::pair<qsizetype, qsizetype>> pairs;
     {
         std::vector<qsizetype> open;
         for (qsizetype i = firstBrace; i < n; ++i) {
@@ -21,12 +24,17 @@ QString spin(const QString& text, QRandomGenerator& random)
             if (c == u'{') {
                 open.push_back(i);
             } else if (c == u'}' && !open.empty()) {
-                partner[size_t(i)] = open.back();
-                partner[size_t(open.back())] = i;
+                pairs.emplace_back(open.back(), i);
                 open.pop_back();
             }
         }
+        std::sort(pairs.begin(), pairs.end());
     }
+    // The "}" that closes the "{" at @p p, or -1 when it has none.
+    const auto closeOf = [&pairs](qsizetype p) {
+        const auto found = std::lower_bound(pairs.begin(), pairs.end(), std::make_pair(p, qsizetype(-1)));
+        return found != pairs.end() && found->first == p ? found->second : qsizetype(-1);
+    };
 
     QString out;
     out.reserve(n);
@@ -39,23 +47,27 @@ QString spin(const QString& text, QRandomGenerator& random)
     for (;;) {
         while (pos < end) {
             qsizetype run = pos;
-            while (run < end && !(data[run] == u'{' && partner[size_t(run)] >= 0))
+            while (run < end && !(data[run] == u'{' && closeOf(run) >= 0))
                 ++run;
             out.append(data + pos, run - pos);
             pos = run;
             if (pos >= end)
                 break;
-            const qsizetype close = partner[size_t(pos)];
+            const qsizetype close = closeOf(pos);
             starts.clear();
             starts.push_back(pos + 1);
             for (qsizetype q = pos + 1; q < close; ++q) {
-                if (data[q] == u'{' && partner[size_t(q)] >= 0)
-                    q = partner[size_t(q)];
-                else if (data[q] == u'|')
+                if (data[q] == u'{') {
+                    if (const qsizetype nested = closeOf(q); nested >= 0)
+                        q = nested;
+                } else if (data[q] == u'|') {
                     starts.push_back(q + 1);
+                }
             }
             const size_t k = random.bounded(quint32(starts.size()));
             const qsizetype altEnd = k + 1 < starts.size() ? starts[k + 1] - 1 : close;
+            if (groups && resume.empty())
+                groups->push_back(SpunGroup{pos, out.size(), 0});
             resume.emplace_back(end, close + 1);
             pos = starts[k];
             end = altEnd;
@@ -64,6 +76,8 @@ QString spin(const QString& text, QRandomGenerator& random)
             break;
         std::tie(end, pos) = resume.back();
         resume.pop_back();
+        if (groups && resume.empty())
+            groups->back().outputLength = out.size() - groups->back().outputStart;
     }
     return out;
 }
@@ -85,9 +99,9 @@ QString Spinner::spin()
     return quorvale::spin(m_text, m_random);
 }
 
-QString Spinner::spin(const QString& text)
+QString Spinner::spin(const QString& text, std::vector<SpunGroup>* groups)
 {
-    return quorvale::spin(text, m_random);
+    return quorvale::spin(text, m_random, groups);
 }
 
 } // namespace quorvale

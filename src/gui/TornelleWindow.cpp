@@ -10,6 +10,9 @@
 #include <QRadioButton>
 #include <QResizeEvent>
 #include <QSignalBlocker>
+#include <QTextCursor>
+#include <algorithm>
+#include <vector>
 
 namespace quorvale {
 
@@ -131,6 +134,8 @@ void TornelleWindow::createControls()
     m_rewrittenLabel->setFont(boldFont(m_rewrittenLabel));
     m_save = makeBoldButton(QStringLiteral("Save Changes"), QStringLiteral("vbtnSave"), this);
     m_rewritten = makeTextBox(this, QStringLiteral("txtRewritten"), QStringLiteral("Rewritten Article"));
+    m_changes = new QLabel(this);
+    m_changes->setObjectName(QStringLiteral("lblChanges"));
     m_rulesStatus = new QLabel(this);
     m_rulesStatus->setObjectName(QStringLiteral("lblRulesStatus"));
     m_rulesStatus->setStyleSheet(QStringLiteral("color: rgb(96, 96, 96);"));
@@ -178,6 +183,7 @@ void TornelleWindow::connectController()
     connect(&m_controller, &TornelleController::timersChanged, this, &TornelleWindow::refreshTimers);
     connect(&m_controller, &TornelleController::rulesStatusChanged, this, &TornelleWindow::showRulesStatus);
     connect(&m_controller, &TornelleController::selectedArticleChanged, this, &TornelleWindow::showSelectedArticle);
+    connect(&m_controller, &TornelleController::changesShown, this, &TornelleWindow::showChanges);
     connect(&m_controller, &TornelleController::closeRequested, this, &QWidget::close);
 }
 
@@ -209,7 +215,8 @@ void TornelleWindow::placeControls()
     m_rewrittenLabel->setGeometry(px(LeftTwips), px(4605), px(1800), rowHeight);
     m_save->setGeometry(px(2100), px(4560), px(1800), px(420));
     m_rewritten->setGeometry(px(LeftTwips), px(5040), px(RewrittenWidthTwips), px(BoxHeightTwips));
-    m_rulesStatus->setGeometry(px(LeftTwips), px(8145), px(9000), rowHeight);
+    m_changes->setGeometry(px(LeftTwips), px(8070), px(9000), px(300));
+    m_rulesStatus->setGeometry(px(LeftTwips), px(8370), px(9000), px(270));
     m_close->setGeometry(px(LeftTwips + RewrittenWidthTwips - 1335), px(8130), px(1335), px(420));
     showRulesStatus();
 }
@@ -232,6 +239,30 @@ void TornelleWindow::showRulesStatus()
     const QString text = m_controller.rulesStatus();
     m_rulesStatus->setText(m_rulesStatus->fontMetrics().elidedText(text, Qt::ElideMiddle, m_rulesStatus->width()));
     m_rulesStatus->setToolTip(text);
+}
+
+void TornelleWindow::showChanges()
+{
+    m_changes->setText(m_controller.changeSummary());
+    // The box shows a line feed for each CR LF: positions move back by one per CR LF before them.
+    const QString text = m_controller.rewrittenText();
+    std::vector<qsizetype> pairs;
+    for (qsizetype at = text.indexOf(QStringLiteral("\r\n")); at >= 0;
+         at = text.indexOf(QStringLiteral("\r\n"), at + 2))
+        pairs.push_back(at);
+    const auto shown = [&pairs](qsizetype position) {
+        return position - qsizetype(std::lower_bound(pairs.begin(), pairs.end(), position) - pairs.begin());
+    };
+    QList<QTextEdit::ExtraSelection> selections;
+    for (const auto& [start, length] : m_controller.changedRanges()) {
+        QTextEdit::ExtraSelection selection;
+        selection.cursor = QTextCursor(m_rewritten->document());
+        selection.cursor.setPosition(int(shown(start)));
+        selection.cursor.setPosition(int(shown(start + length)), QTextCursor::KeepAnchor);
+        selection.format.setBackground(QColor(255, 236, 153));
+        selections.append(selection);
+    }
+    m_rewritten->setExtraSelections(selections);
 }
 
 void TornelleWindow::refreshPleaseWait()

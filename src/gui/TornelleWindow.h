@@ -46,6 +46,7 @@ private:
     void placeControls();
     void showSelectedArticle(int index);
     void showRulesStatus();
+    void showChanges();
     void refreshPleaseWait();
     void refreshTimers();
 
@@ -63,6 +64,7 @@ private:
     QLabel* m_rewrittenLabel = nullptr;
     QPushButton* m_save = nullptr;
     QPlainTextEdit* m_rewritten = nullptr;
+    QLabel* m_changes = nullptr;
     QLabel* m_rulesStatus = nullptr;
     QPushButton* m_close = nullptr;
 };

@@ -1,12 +1,15 @@
 #include "rewriter/RuleIndex.h"
 
+#include "components/Error.h"
 #include "components/TextOperations.h"
 #include "rewriter/Rewriter.h"
 
 #include <QVarLengthArray>
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <new>
+#include <optional>
 #include <unordered_map>
 #include <vector>
 
@@ -106,9 +109,11 @@ static_assert(sizeof(ItemRecord) % sizeof(char16_t) == 0 && alignof(ItemRecord) 
 class ItemTable
 {
 public:
-    /// Adds an item unless the same text is already there (the first one wins).
-    void addItem(quint64 hash, const char16_t* text, size_t length, quint64 ordinal, qsizetype rule, QStringView line,
-                 qsizetype lineOffset)
+    /// Adds an item unless the same text is already there (the first one
+    /// wins). Returns where its record is kept (see record()), 0 for a text
+    /// already there. Only items marked @p probed count for maxLength().
+    size_t addItem(quint64 hash, const char16_t* text, size_t length, quint64 ordinal, qsizetype rule, QStringView line,
+                   qsizetype lineOffset, bool probed)
     {
         reserveOneMore();
         const size_t mask = m_slots.size() - 1;
@@ -118,14 +123,15 @@ public:
             if (slot.hash != hash)
                 continue;
             if (slot.record == 0) { // the text so far was only known as a prefix
-                slot.record = storeRecord(text, length, ordinal, rule, line, lineOffset);
-                return;
+                slot.record = storeRecord(text, length, ordinal, rule, line, lineOffset, probed);
+                return slot.record;
             }
             if (same(record(slot.record), text, length))
-                return;
+                return 0;
         }
-        m_slots[i] = Slot{hash, storeRecord(text, length, ordinal, rule, line, lineOffset), false};
+        m_slots[i] = Slot{hash, storeRecord(text, length, ordinal, rule, line, lineOffset, probed), false};
         ++m_used;
+        return m_slots[i].record;
     }
 
     /// Makes room for about @p entries items and prefixes without regrowing.
@@ -157,7 +163,9 @@ public:
         ++m_used;
     }
 
-    Lookup find(quint64 hash, const char16_t* text, size_t length) const noexcept
+    /// The item (and whether items go on) for @p length units of @p text,
+    /// compared lower-cased, whose lower-cased hash is @p hash.
+    Lookup find(quint64 hash, const QChar* text, size_t length) const noexcept
     {
         Lookup result;
         if (m_used == 0)
@@ -168,7 +176,7 @@ public:
             if (slot.hash != hash)
                 continue;
             result.prefix = result.prefix || slot.prefix;
-            if (slot.record != 0 && result.item == nullptr && same(record(slot.record), text, length))
+            if (slot.record != 0 && result.item == nullptr && sameLowered(record(slot.record), text, length))
                 result.item = &record(slot.record);
         }
         return result;
@@ -219,8 +227,20 @@ private:
         return item.length == length && std::memcmp(item.text(), text, length * sizeof(char16_t)) == 0;
     }
 
+    static bool sameLowered(const ItemRecord& item, const QChar* text, size_t length) noexcept
+    {
+        if (item.length != length)
+            return false;
+        const char16_t* units = item.text();
+        for (size_t i = 0; i < length; ++i) {
+            if (lowerUnit(text[i]).unicode() != units[i])
+                return false;
+        }
+        return true;
+    }
+
     size_t storeRecord(const char16_t* text, size_t length, quint64 ordinal, qsizetype rule, QStringView line,
-                       qsizetype lineOffset)
+                       qsizetype lineOffset, bool probed)
     {
         const size_t offset = m_records.size();
         const size_t words = RecordWords + (length * sizeof(char16_t) + sizeof(quint64) - 1) / sizeof(quint64);
@@ -228,7 +248,8 @@ private:
         auto* item = new (m_records.data() + offset) ItemRecord;
         *item = ItemRecord{ordinal, rule, length, m_items++, lineOffset, line};
         std::memcpy(reinterpret_cast<char16_t*>(item + 1), text, length * sizeof(char16_t));
-        m_maxLength = std::max(m_maxLength, length);
+        if (probed)
+            m_maxLength = std::max(m_maxLength, length);
         return offset + 1;
     }
 
@@ -270,6 +291,102 @@ struct Candidate
     const ItemRecord* record;
 };
 
+/// The largest spintax a rewrite makes: 512 MB of text.
+constexpr qsizetype MaxSpintaxUnits = qsizetype(256) * 1024 * 1024;
+
+/// Items longer than this are not probed from every space but found by one
+/// automaton over the text: probing a long phrase item from every space of a
+/// text that repeats its beginning would take time quadratic in the text.
+constexpr size_t LongItemUnits = 256;
+
+/// The long items, found with an Aho-Corasick automaton over " " + item.
+class LongItemMatcher
+{
+public:
+    void add(const ItemRecord* item) { m_items.push_back(item); }
+    bool empty() const noexcept { return m_items.empty(); }
+
+    void build()
+    {
+        m_nodes.assign(1, Node{});
+        std::vector<std::vector<std::pair<char16_t, qint32>>> children(1);
+        for (qint32 i = 0; i < qint32(m_items.size()); ++i) {
+            const ItemRecord& item = *m_items[size_t(i)];
+            qint32 node = 0;
+            for (size_t k = 0; k <= item.length; ++k) {
+                const char16_t unit = k == 0 ? u' ' : item.text()[k - 1];
+                const auto found = m_next.find(key(node, unit));
+                if (found != m_next.end()) {
+                    node = found->second;
+                    continue;
+                }
+                const qint32 child = qint32(m_nodes.size());
+                m_nodes.push_back(Node{});
+                children.emplace_back();
+                children[size_t(node)].emplace_back(unit, child);
+                m_next.emplace(key(node, unit), child);
+                node = child;
+            }
+            m_nodes[size_t(node)].item = i;
+        }
+        // Failure links breadth first: each node's points at its longest proper suffix in the trie.
+        std::vector<qint32> queue{0};
+        for (size_t head = 0; head < queue.size(); ++head) {
+            const qint32 node = queue[head];
+            for (const auto& [unit, child] : children[size_t(node)]) {
+                const qint32 fail = node == 0 ? 0 : step(m_nodes[size_t(node)].fail, unit);
+                Node& c = m_nodes[size_t(child)];
+                c.fail = fail;
+                c.output = m_nodes[size_t(fail)].item >= 0 ? fail : m_nodes[size_t(fail)].output;
+                queue.push_back(child);
+            }
+        }
+    }
+
+    /// Appends every occurrence of " " + item + suffix in @p text (compared lower-cased).
+    void find(const QChar* text, qsizetype n, std::vector<Candidate>& out) const
+    {
+        qint32 node = 0;
+        for (qsizetype q = 0; q + 1 < n; ++q) {
+            node = step(node, lowerUnit(text[q]).unicode());
+            const int suffix = suffixIndex(lowerUnit(text[q + 1]).unicode());
+            if (suffix < 0)
+                continue;
+            for (qint32 x = m_nodes[size_t(node)].item >= 0 ? node : m_nodes[size_t(node)].output; x >= 0;
+                 x = m_nodes[size_t(x)].output) {
+                const ItemRecord* item = m_items[size_t(m_nodes[size_t(x)].item)];
+                out.push_back(Candidate{item->ordinal * 4 + quint64(suffix), q - qsizetype(item->length), q + 1, item});
+            }
+        }
+    }
+
+private:
+    struct Node
+    {
+        qint32 fail = 0;
+        qint32 output = -1; ///< the nearest node down the failure links where an item ends
+        qint32 item = -1;   ///< the item ending here
+    };
+
+    static quint64 key(qint32 node, char16_t unit) noexcept { return (quint64(node) << 16) | unit; }
+
+    qint32 step(qint32 node, char16_t unit) const
+    {
+        for (;;) {
+            const auto found = m_next.find(key(node, unit));
+            if (found != m_next.end())
+                return found->second;
+            if (node == 0)
+                return 0;
+            node = m_nodes[size_t(node)].fail;
+        }
+    }
+
+    std::vector<const ItemRecord*> m_items;
+    std::vector<Node> m_nodes;
+    std::unordered_map<quint64, qint32> m_next;
+};
+
 /// A rule line "{i1|...|ik}" with one pair of braces, no empty or repeated
 /// item and no unit that lower-casing changes. For such a line,
 /// alternativesFor(line, ij) takes out exactly "ij" and one separator next
@@ -299,36 +416,35 @@ bool isPlainRule(QStringView line)
     return std::adjacent_find(pieces.begin(), pieces.end()) == pieces.end();
 }
 
-/// Appends @p text with every space written as "%%".
-void appendMarked(QString& out, QStringView text)
+/// Appends @p text with every "%%" written as one space, left to right.
+void appendText(QString& out, QStringView text)
 {
-    // Rule items are short: a plain loop beats a library search per space.
+    // Mostly short pieces and few "%": a plain loop beats a library search.
     const QChar* units = text.data();
     const qsizetype n = text.size();
     qsizetype from = 0;
-    for (qsizetype i = 0; i < n; ++i) {
-        if (units[i] != u' ')
+    for (qsizetype i = 0; i + 1 < n; ++i) {
+        if (units[i] != u'%' || units[i + 1] != u'%')
             continue;
         out.append(units + from, i - from);
-        out.append(u'%');
-        out.append(u'%');
-        from = i + 1;
+        out.append(u' ');
+        from = ++i + 1;
     }
     out.append(units + from, n - from);
 }
 
 /// Appends the group of a plain rule line without the item of @p length units
-/// at @p offset, spaces written as "%%": what alternativesFor gives for it.
+/// at @p offset: what alternativesFor gives for it.
 void appendPlainGroup(QString& out, QStringView line, qsizetype offset, qsizetype length)
 {
     if (offset == 1 && length == line.size() - 2) {
-        appendMarked(out, line); // a one-item rule keeps its item
+        appendText(out, line); // a one-item rule keeps its item
     } else if (offset == 1) {
         out.append(u'{');
-        appendMarked(out, line.sliced(offset + length + 1)); // drop "w|"
+        appendText(out, line.sliced(offset + length + 1)); // drop "w|"
     } else {
-        appendMarked(out, line.first(offset - 1)); // drop "|w"
-        appendMarked(out, line.sliced(offset + length));
+        appendText(out, line.first(offset - 1)); // drop "|w"
+        appendText(out, line.sliced(offset + length));
     }
 }
 
@@ -342,8 +458,9 @@ struct RuleIndex::Data
     /// past a suffix character while the text so far can still grow into an
     /// item.
     ItemTable items;
-    /// Some item starts with a suffix character (a space, for instance).
+    /// Some probed item starts with a suffix character (a space, for instance).
     bool itemStartsWithSuffix = false;
+    LongItemMatcher longItems;
 
     void index();
 };
@@ -352,6 +469,7 @@ void RuleIndex::Data::index()
 {
     std::vector<char16_t> piece;
     std::vector<quint64> pieceStops; // prefix hashes of the current piece
+    std::vector<size_t> longRecords;
     quint64 ordinal = 0;
     items.reserve(size_t(rules.size()) * 4); // a rule has about three items, some of them phrases
     for (qsizetype r = 0; r < rules.size(); ++r) {
@@ -386,8 +504,14 @@ void RuleIndex::Data::index()
                 continue;
             }
             if (!piece.empty()) {
+                const bool probed = piece.size() <= LongItemUnits;
                 if (matchable) {
-                    items.addItem(hash, piece.data(), piece.size(), ordinal, r, line, plain ? pieceStart : -1);
+                    const size_t record = items.addItem(hash, piece.data(), piece.size(), ordinal, r, line,
+                                                        plain ? pieceStart : -1, probed);
+                    if (!probed && record != 0)
+                        longRecords.push_back(record);
+                }
+                if (matchable && probed) {
                     for (quint64 stop : pieceStops)
                         items.addPrefix(stop);
                     itemStartsWithSuffix = itemStartsWithSuffix || startsWithSuffix;
@@ -402,6 +526,10 @@ void RuleIndex::Data::index()
             pieceStart = k + 1;
         }
     }
+    // Records stay where they are once every item is in.
+    for (const size_t record : longRecords)
+        longItems.add(&items.record(record));
+    longItems.build();
 }
 
 RuleIndex::RuleIndex() : m_data(std::make_unique<Data>()) {}
@@ -423,28 +551,6 @@ const RuleList& RuleIndex::rules() const noexcept
 
 namespace {
 
-/// Replaces every "%%" of @p text by one space, left to right without overlap,
-/// in place: what replaceAll(text, "%%", " ", ignoring case) gives, as no other
-/// unit lower-cases to "%".
-void markersToSpaces(QString& text)
-{
-    const qsizetype first = text.indexOf(QStringLiteral("%%"));
-    if (first < 0)
-        return;
-    QChar* units = text.data();
-    const qsizetype n = text.size();
-    qsizetype out = first;
-    for (qsizetype i = first; i < n;) {
-        if (units[i] == u'%' && i + 1 < n && units[i + 1] == u'%') {
-            units[out++] = u' ';
-            i += 2;
-        } else {
-            units[out++] = units[i++];
-        }
-    }
-    text.truncate(out);
-}
-
 } // namespace
 
 namespace {
@@ -452,53 +558,65 @@ namespace {
 constexpr size_t SlotsAhead = 8;
 constexpr size_t ItemsAhead = 4;
 
-/// Every occurrence of " " + item + suffix in @p lowered (the lower-cased
-/// working text), ordered by start.
-std::vector<Candidate> findCandidates(const ItemTable& items, bool itemStartsWithSuffix, const QString& lowered)
+/// Every occurrence of " " + item + suffix in @p text, compared lower-cased,
+/// ordered by start. The text is lower-cased as it is read: a lower-cased copy
+/// would double the memory a large article takes.
+std::vector<Candidate> findCandidates(const ItemTable& items, bool itemStartsWithSuffix,
+                                      const LongItemMatcher& longItems, const QString& text)
 {
-    // First the end and hash of the word after each space, so that the table
-    // entries of the next few spaces can be fetched while one is looked up:
-    // the lookups, not the scan, are what takes the time.
-    const qsizetype n = lowered.size();
-    const char16_t* s = reinterpret_cast<const char16_t*>(lowered.utf16());
+    const qsizetype n = text.size();
+    const QChar* t = text.constData();
+    const auto s = [t](qsizetype i) { return lowerUnit(t[i]).unicode(); };
     const qsizetype maxLength = qsizetype(std::min<size_t>(items.maxLength(), size_t(n)));
+    std::vector<Candidate> candidates;
+
+    // The word after each space is hashed a few spaces ahead of its lookup, so
+    // that its table entries can be fetched meanwhile: the lookups, not the
+    // scan, are what takes the time.
     struct Start
     {
         qsizetype space; ///< a space
         qsizetype stop;  ///< the first suffix character after it (beyond reach when none)
         quint64 hash;    ///< of the units between them
     };
-    std::vector<Start> starts;
-    starts.reserve(size_t(n / 4));
-    for (qsizetype p = 0; p + 2 < n; ++p) {
-        if (s[p] != u' ')
-            continue;
-        const qsizetype last = std::min(n - 1, p + 1 + maxLength);
-        quint64 hash = HashSeed;
-        qsizetype q = p + 1;
-        for (; q <= last && suffixIndex(s[q]) < 0; ++q)
-            hash = extendHash(hash, s[q]);
-        starts.push_back(Start{p, q, hash});
+    std::array<Start, 16> ahead;
+    size_t queued = 0;
+    size_t done = 0;
+    qsizetype next = 0; // where the search for the next space goes on
+    const auto queueNext = [&] {
+        for (; next + 2 < n; ++next) {
+            if (t[next] != u' ')
+                continue;
+            const qsizetype last = std::min(n - 1, next + 1 + maxLength);
+            quint64 hash = HashSeed;
+            qsizetype q = next + 1;
+            for (; q <= last && suffixIndex(s(q)) < 0; ++q)
+                hash = extendHash(hash, s(q));
+            ahead[queued++ % ahead.size()] = Start{next++, q, hash};
+            if (queued - done > SlotsAhead)
+                items.prefetch(ahead[(queued - 1) % ahead.size()].hash);
+            return true;
+        }
+        return false;
+    };
+    while (queued - done < SlotsAhead + 1 && queueNext()) {
     }
-
-    std::vector<Candidate> candidates;
-    candidates.reserve(starts.size() + starts.size() / 2);
-    for (size_t i = 0; i < starts.size(); ++i) {
-        if (i + SlotsAhead < starts.size())
-            items.prefetch(starts[i + SlotsAhead].hash);
-        if (i + ItemsAhead < starts.size())
-            items.prefetchItem(starts[i + ItemsAhead].hash);
-        const qsizetype p = starts[i].space;
+    while (done < queued) {
+        const Start start = ahead[done++ % ahead.size()];
+        queueNext();
+        if (queued - done > ItemsAhead)
+            items.prefetchItem(ahead[(done + ItemsAhead) % ahead.size()].hash);
+        const qsizetype p = start.space;
         const qsizetype last = std::min(n - 1, p + 1 + maxLength);
-        qsizetype q = starts[i].stop;
+        qsizetype q = start.stop;
         if (q > last || (q == p + 1 && !itemStartsWithSuffix))
             continue;
-        quint64 hash = starts[i].hash;
+        quint64 hash = start.hash;
         for (; q <= last; ++q) {
-            const char16_t c = s[q];
+            const char16_t c = s(q);
             const int suffix = suffixIndex(c);
             if (suffix >= 0 && q > p + 1) {
-                const Lookup found = items.find(hash, s + p + 1, size_t(q - p - 1));
+                const Lookup found = items.find(hash, t + p + 1, size_t(q - p - 1));
                 if (found.item != nullptr)
                     candidates.push_back(Candidate{found.item->ordinal * 4 + quint64(suffix), p, q, found.item});
                 if (!found.prefix)
@@ -507,7 +625,61 @@ std::vector<Candidate> findCandidates(const ItemTable& items, bool itemStartsWit
             hash = extendHash(hash, c);
         }
     }
+
+    if (!longItems.empty()) {
+        std::vector<Candidate> found;
+        longItems.find(t, n, found);
+        const auto byStart = [](const Candidate& a, const Candidate& b) {
+            return a.start != b.start ? a.start < b.start : a.end < b.end;
+        };
+        std::sort(found.begin(), found.end(), byStart);
+        std::vector<Candidate> merged;
+        merged.reserve(candidates.size() + found.size());
+        std::merge(candidates.begin(), candidates.end(), found.begin(), found.end(), std::back_inserter(merged),
+                   byStart);
+        candidates = std::move(merged);
+    }
     return candidates;
+}
+
+/// How the alternatives of a replaced word are written, after the word itself.
+enum class Capitals { AsInTheRule, First, All };
+
+/// A capitalised word that opens no sentence (none of ".", "!", "?" or a line
+/// end before its space) is nearly always part of a name ("Mercy Hospital"):
+/// it is left as it is. At a sentence start a capitalised word gets
+/// capitalised alternatives, a word in capitals alternatives in capitals.
+/// Empty for a word that is left.
+std::optional<Capitals> capitalsOf(QStringView text, const Candidate& c)
+{
+    const QChar first = text[c.start + 1];
+    if (!first.isUpper() && !first.isTitleCase())
+        return Capitals::AsInTheRule;
+    const QChar before = c.start > 0 ? text[c.start - 1] : QChar(u'\n');
+    if (before != u'.' && before != u'!' && before != u'?' && before != u'\n' && before != u'\r')
+        return std::nullopt;
+    int letters = 0;
+    for (const QChar unit : text.sliced(c.start + 1, c.end - c.start - 1)) {
+        if (unit.isLower())
+            return Capitals::First;
+        letters += unit.isLetter() ? 1 : 0;
+    }
+    return letters > 1 ? Capitals::All : Capitals::First;
+}
+
+/// @p group written with the capitals of the word it replaces.
+void applyCapitals(QString& group, Capitals capitals)
+{
+    if (capitals == Capitals::All) {
+        group = group.toUpper();
+        return;
+    }
+    // The first letter of every alternative: after a "{" or a "|".
+    for (qsizetype i = 1; i < group.size(); ++i) {
+        const QChar before = group[i - 1];
+        if ((before == u'{' || before == u'|') && !group[i].isSurrogate())
+            group[i] = group[i].toUpper();
+    }
 }
 
 /// Which candidates are replaced: each cluster of overlapping occurrences is
@@ -556,37 +728,62 @@ std::vector<char> settleOverlaps(const std::vector<Candidate>& candidates)
 
 } // namespace
 
-QString RuleIndex::apply(const QString& workingText, qint64& count) const
+QString RuleIndex::apply(const QString& workingText, qint64& count, QList<RewriteGroup>* groups) const
 {
-    const QString marker = QStringLiteral("%%");
     const Data& d = *m_data;
     if (d.items.empty() || workingText.size() < 3) {
-        QString result = workingText;
-        markersToSpaces(result);
+        QString result;
+        appendText(result, workingText);
         return result;
     }
-    const std::vector<Candidate> candidates = findCandidates(d.items, d.itemStartsWithSuffix, lowerUnits(workingText));
+    std::vector<Candidate> candidates = findCandidates(d.items, d.itemStartsWithSuffix, d.longItems, workingText);
+    // Names are left as they are; the rest of the text may still match around them.
+    candidates.erase(std::remove_if(candidates.begin(), candidates.end(),
+                                    [&](const Candidate& c) { return !capitalsOf(workingText, c); }),
+                     candidates.end());
     const std::vector<char> taken = settleOverlaps(candidates);
 
     // Groups of rule lines that are not plain, made once per rewrite.
     std::unordered_map<size_t, QString> otherGroups;
-    const auto appendGroup = [&](QString& out, const ItemRecord& item) {
+    const auto appendGroup = [&](QString& out, const ItemRecord& item, Capitals capitals) {
+        const qsizetype start = out.size();
         if (item.lineOffset >= 0) {
             appendPlainGroup(out, item.line, item.lineOffset, qsizetype(item.length));
-            return;
+        } else {
+            auto [it, inserted] = otherGroups.try_emplace(item.id);
+            if (inserted)
+                appendText(it->second, alternativesFor(d.rules.at(item.rule),
+                                                       QString::fromUtf16(item.text(), qsizetype(item.length))));
+            out.append(it->second);
         }
-        auto [it, inserted] = otherGroups.try_emplace(item.id);
-        if (inserted)
-            it->second = replaceAll(
-                alternativesFor(d.rules.at(item.rule), QString::fromUtf16(item.text(), qsizetype(item.length))),
-                QStringLiteral(" "), marker);
-        out.append(it->second);
+        if (capitals != Capitals::AsInTheRule) {
+            QString group = out.sliced(start);
+            applyCapitals(group, capitals);
+            out.truncate(start);
+            out.append(group);
+        }
     };
 
     // The working text with every replaced occurrence " " + item + suffix
-    // turned into " " + group + suffix, each space written as "%%".
+    // turned into " " + group + suffix. A "%%" of the article or of a group
+    // becomes one space; the spaces around a group never pair with a "%" next
+    // to them ("30% big" stays "30% {large}").
+    // The result's size is known before it is made: one allocation, however large the article.
+    qsizetype size = workingText.size();
+    for (size_t k = 0; k < candidates.size(); ++k) {
+        if (!taken[k])
+            continue;
+        const ItemRecord& item = *candidates[k].record;
+        const qsizetype line = item.line.size();
+        const bool wholeLine = item.lineOffset < 0 || line - 2 == qsizetype(item.length); // an upper bound, or exact
+        const qsizetype groupSize = wholeLine ? line : line - qsizetype(item.length) - 1;
+        size += groupSize - qsizetype(item.length);
+    }
+    if (size > MaxSpintaxUnits)
+        throw Error(QStringLiteral("The rewrite was stopped: its groups would make a text of more than 512 MB "
+                                   "(rules of a great many items make long groups)."));
     QString result;
-    result.reserve(2 * workingText.size());
+    result.reserve(size + 16);
     qsizetype from = 0;
     for (size_t k = 0; k < candidates.size(); ++k) {
         if (k + SlotsAhead < candidates.size())
@@ -596,19 +793,17 @@ QString RuleIndex::apply(const QString& workingText, qint64& count) const
         if (!taken[k])
             continue;
         const Candidate& c = candidates[k];
-        result.append(QStringView(workingText).sliced(from, c.start - from));
-        result.append(marker);
-        appendGroup(result, *c.record);
-        const char16_t suffix = Suffixes[c.priority % 4];
-        if (suffix == u' ')
-            result.append(marker);
-        else
-            result.append(QChar(suffix));
+        appendText(result, QStringView(workingText).sliced(from, c.start - from));
+        result.append(u' ');
+        const qsizetype groupStart = result.size();
+        appendGroup(result, *c.record, *capitalsOf(workingText, c));
+        if (groups)
+            groups->append(RewriteGroup{groupStart, result.size() - groupStart, c.start + 1, c.end - c.start - 1});
+        result.append(QChar(Suffixes[c.priority % 4]));
         from = c.end + 1;
         ++count;
     }
-    result.append(QStringView(workingText).sliced(from));
-    markersToSpaces(result);
+    appendText(result, QStringView(workingText).sliced(from));
     return result;
 }
 

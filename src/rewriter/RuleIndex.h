@@ -2,10 +2,20 @@
 
 #include "rewriter/RuleList.h"
 
+#include <QList>
 #include <QString>
 #include <memory>
 
 namespace quorvale {
+
+/// One group a rewrite put into the spintax.
+struct RewriteGroup
+{
+    qsizetype start = 0;          ///< where its "{" stands in the spintax
+    qsizetype length = 0;         ///< up to and including its "}"
+    qsizetype originalStart = 0;  ///< where the words it replaced stand in the text given to apply()
+    qsizetype originalLength = 0; ///< and how long they are
+};
 
 /// A rule list prepared for rewriting: the items of every rule are indexed once,
 /// so that a rewrite costs about the article's length, whatever the number of
@@ -28,9 +38,15 @@ public:
     const RuleList& rules() const noexcept;
 
     /// The spintax of @p workingText (an article already spun once) under these
-    /// rules: exactly what applying every rule, item and suffix in order would
-    /// give, with the replacement count added to @p count.
-    QString apply(const QString& workingText, qint64& count) const;
+    /// rules: what applying every rule, item and suffix in order gives, with
+    /// the replacement count added to @p count and, when @p groups is given,
+    /// each group appended to it. A capitalised word that opens no sentence
+    /// (a name, nearly always) is not replaced; at a sentence start the
+    /// alternatives take the word's capitals. A "%" next to a replaced word
+    /// stays where it is. Time and memory grow with the text and what is
+    /// found in it, whatever the items. Throws Error when the spintax would
+    /// exceed 512 MB (rules of a great many items can make it so).
+    QString apply(const QString& workingText, qint64& count, QList<RewriteGroup>* groups = nullptr) const;
 
 private:
     struct Data;

@@ -41,8 +41,10 @@ void TornelleController::chooseArticle(int index)
         Q_EMIT selectedArticleChanged(m_selectedIndex);
         return;
     }
-    if (path != m_selectedPath)
+    if (path != m_selectedPath) {
         setRewrittenText(QString());
+        showChanges(QString(), {});
+    }
     m_selectedPath = path;
     m_selectedIndex = index;
     setArticleText(text);
@@ -112,9 +114,16 @@ void TornelleController::rewriteArticle()
     setTimers(m_loadingTimerEnabled, true);
     setRewriteEnabled(false);
     try {
-        const RewriteResult result = quorvale::rewriteArticle(m_articleText, m_rules, m_spin);
+        const RewriteResult result = quorvale::rewriteArticle(
+            m_articleText, m_rules, [this](const QString& text) { return m_spin(text, nullptr); });
         m_ui.showMessage(result.report, QStringLiteral("Done"));
-        setRewrittenText(m_spin(result.spintax));
+        std::vector<SpunGroup> spunGroups;
+        const QString wording = m_spin(result.spintax, &spunGroups);
+        setRewrittenText(wording);
+        const RewriteChanges changes = describeChanges(result, wording, spunGroups);
+        showChanges(changes.summary(), changes.changedRanges);
+    } catch (const Error& error) {
+        m_ui.showMessage(error.message(), QStringLiteral("Error"));
     } catch (const std::bad_alloc&) {
         m_ui.showMessage(QStringLiteral("There is not enough memory to rewrite this article."),
                          QStringLiteral("Error"));
@@ -178,6 +187,13 @@ void TornelleController::setRewrittenText(const QString& text)
 {
     m_rewrittenText = text;
     Q_EMIT rewrittenTextChanged(m_rewrittenText);
+}
+
+void TornelleController::showChanges(const QString& summary, const QList<std::pair<qsizetype, qsizetype>>& ranges)
+{
+    m_changes.summary = summary;
+    m_changes.ranges = ranges;
+    Q_EMIT changesShown();
 }
 
 void TornelleController::setRewriteEnabled(bool enabled)

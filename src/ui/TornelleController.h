@@ -1,6 +1,6 @@
 #pragma once
 
-#include "rewriter/RuleIndex.h"
+#include "rewriter/Rewriter.h"
 #include "site/SiteTypes.h"
 #include "ui/UiHost.h"
 
@@ -23,7 +23,8 @@ class TornelleController : public QObject
     Q_OBJECT
 
 public:
-    using SpinFunction = std::function<QString(const QString&)>;
+    /// Makes one wording of a spintax text and, when asked, says where its outermost groups went.
+    using SpinFunction = std::function<QString(const QString&, std::vector<SpunGroup>*)>;
 
     static constexpr int LoadingIntervalMs = 500;
     static constexpr int BlinkIntervalMs = 300;
@@ -70,6 +71,10 @@ public:
     const QString& pleaseWaitCaption() const noexcept { return m_pleaseWaitCaption; }
     bool loadingTimerEnabled() const noexcept { return m_loadingTimerEnabled; }
     bool blinkTimerEnabled() const noexcept { return m_blinkTimerEnabled; }
+    /// After a rewrite: "27% of words changed · about 10^41 possible wordings"; empty before.
+    const QString& changeSummary() const noexcept { return m_changes.summary; }
+    /// The stretches of rewrittenText() that a rewrite worded otherwise: (start, length).
+    const QList<std::pair<qsizetype, qsizetype>>& changedRanges() const noexcept { return m_changes.ranges; }
     /// One line telling how many synonym rules were loaded, or that none were found.
     const QString& rulesStatus() const noexcept { return m_rulesStatus; }
     const RuleList& rules() const noexcept { return m_rules.rules(); }
@@ -78,6 +83,7 @@ Q_SIGNALS:
     void selectedArticleChanged(int index);
     void articleTextChanged(const QString& text);
     void rewrittenTextChanged(const QString& text);
+    void changesShown();
     void rewriteEnabledChanged(bool enabled);
     void pleaseWaitChanged();
     void timersChanged();
@@ -87,6 +93,7 @@ Q_SIGNALS:
 private:
     void setArticleText(const QString& text);
     void setRewrittenText(const QString& text);
+    void showChanges(const QString& summary, const QList<std::pair<qsizetype, qsizetype>>& ranges);
     void setRewriteEnabled(bool enabled);
     void setPleaseWait(bool visible, const QString& caption);
     void setTimers(bool loading, bool blink);
@@ -109,6 +116,11 @@ private:
     std::optional<qsizetype> m_lastRuleCount;
     RuleIndex m_rules;
     QString m_rulesStatus;
+    struct
+    {
+        QString summary;
+        QList<std::pair<qsizetype, qsizetype>> ranges;
+    } m_changes;
 };
 
 } // namespace quorvale

@@ -27,11 +27,13 @@ TEST_F(RewriteCommand, SpintaxGoesToStandardOutputAndTheReportToStandardError)
     write("rwdb.txt", "{big|large|huge}\r\n{in addition|also}\n");
     const CliRun run =
         CliRun::run({QStringLiteral("rewrite"), write("article.txt", "A big dog, in addition a big cat."),
-                     QStringLiteral("--spintax")},
+                     QStringLiteral("--spintax"), QStringLiteral("--stats")},
                     dir.path());
     EXPECT_EQ(run.code, 0) << run.err.toStdString();
     EXPECT_EQ(run.out, QStringLiteral("A {large|huge} dog, {also} a {large|huge} cat."));
-    EXPECT_EQ(run.err, QStringLiteral("3 Replacements on 8 words.\n"));
+    // Every group changes its one word, in 2 x 1 x 2 ways; the wording has seven words.
+    EXPECT_EQ(run.err, QStringLiteral("3 Replacements on 8 words.\n43% of words changed \u00B7 about 4 possible "
+                                      "wordings\n"));
 }
 
 TEST_F(RewriteCommand, SeedRepeatsBothSpinsAndPrintsOneWording)

@@ -18,9 +18,10 @@ TEST(TornelleWindowTest, LoadRewriteAndSaveThroughTheControlsKeepCrLf)
     QTemporaryDir dir;
     const QString article = writeFile(dir.filePath(QStringLiteral("dog.txt")), "My dog is big, very big.\r\n");
     FakeDesktop desktop;
-    TornelleWindow window(desktop, writeFile(dir.filePath(QStringLiteral("rwdb.txt")), "{big|large}\n"),
-                          SlotPaths{article, dir.filePath(QStringLiteral("gone.txt")), QString(), QString(), QString()},
-                          [](const QString& text) { return Spinner(1).spin(text); });
+    TornelleWindow window(
+        desktop, writeFile(dir.filePath(QStringLiteral("rwdb.txt")), "{big|large}\n"),
+        SlotPaths{article, dir.filePath(QStringLiteral("gone.txt")), QString(), QString(), QString()},
+        [](const QString& text, std::vector<SpunGroup>* groups) { return Spinner(1).spin(text, groups); });
     window.show();
     EXPECT_FALSE(child<QRadioButton>(window, "optArticles2")->isEnabled());
     // The real 500 ms timer loads the rules.
@@ -39,6 +40,10 @@ TEST(TornelleWindowTest, LoadRewriteAndSaveThroughTheControlsKeepCrLf)
     child<QPushButton>(window, "vbtnConvert")->click();
     auto* rewritten = child<QPlainTextEdit>(window, "txtRewritten");
     EXPECT_EQ(rewritten->toPlainText(), QStringLiteral("My dog is large, very large.\n"));
+    EXPECT_EQ(child<QLabel>(window, "lblChanges")->text(),
+              QStringLiteral("33% of words changed \u00B7 about 1 possible wordings"));
+    ASSERT_EQ(rewritten->extraSelections().size(), 2);
+    EXPECT_EQ(rewritten->extraSelections()[1].cursor.selectedText(), QStringLiteral("large"));
     // The box shows line feeds, but the text saved keeps the article's CR LF.
     child<QPushButton>(window, "vbtnSave")->click();
     EXPECT_EQ(readFile(article), QByteArray("My dog is large, very large.\r\n"));

@@ -1,5 +1,6 @@
 #include "LiteralRewriter.h"
 #include "TestSupport.h"
+#include "components/Error.h"
 #include "components/Spinner.h"
 #include "components/TextFile.h"
 #include "rewriter/Rewriter.h"
@@ -172,5 +173,19 @@ INSTANTIATE_TEST_SUITE_P(
                                    u"x " + item(0) + u" y " + item(kItems - 1) + u'.'},
                       RuleFileCase{{"binary_bytes", binaryRuleFile(), QString(), 0}, 300, QString()}),
     quorvale::test::caseName);
+
+TEST(HostileRuleLine, OfAMillionItemsStopsWithAMessageInsteadOfGigabytes)
+{
+    QString line = QStringLiteral("{w");
+    for (int i = 0; i < 1000000; ++i)
+        line += QStringLiteral("|v") + QString::number(i);
+    const RuleIndex rules(QStringList{line + u'}'});
+    try {
+        rewriteArticle(QStringLiteral("x") + QStringLiteral(" w,").repeated(400), rules, &spin);
+        ADD_FAILURE() << "no error";
+    } catch (const Error& error) {
+        EXPECT_TRUE(error.message().contains(u"512 MB")) << error.message().toStdString();
+    }
+}
 
 } // namespace

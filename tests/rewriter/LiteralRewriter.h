@@ -19,9 +19,11 @@ struct LiteralResult
 /// defined: for every rule line, every item of it and every suffix " ", ",",
 /// ".", ":" in turn, lower-case the whole working text, look for
 /// " " + item + suffix, and if it is there replace every occurrence left to
-/// right; at the end every "%%" becomes one space. It shares no code with the
-/// production engine beyond the component layer and countWords, and serves
-/// as the reference the engine is compared with.
+/// right (a capitalised one only at a sentence start, with capitalised
+/// alternatives), marking the spaces it inserts; at the end every "%%" and
+/// every mark becomes one space. It shares no code with the production engine
+/// beyond the component layer and countWords, and serves as the reference the
+/// engine is compared with.
 LiteralResult literalRewrite(const QString& article, const QStringList& rules,
                              const std::function<QString(const QString&)>& spin);
 

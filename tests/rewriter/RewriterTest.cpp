@@ -41,7 +41,11 @@ const RewriteCase RewriteCases[] = {
     {"first_suffix_pass_wins_the_shared_space", u"{a|b}", u"x a a, y", u"x {b} a, y", 1},
     {"rule_order_decides_between_phrase_and_word", u"{big|large}\n{big dog|hound}\n{big cat|tiger}",
      u"a big dog and a big cat", u"a {large} dog and a {large} cat", 2},
-    {"accented_capital_matches", u"{\u00E9t\u00E9|summer}", u"in \u00C9T\u00C9 now", u"in {summer} now", 1},
+    {"capitals_kept_at_a_sentence_start", u"{\u00E9t\u00E9|summer|warm days}",
+     u"No. \u00C9T\u00C9 now. \u00C9t\u00E9 and", u"No. {SUMMER|WARM DAYS} now. {Summer|Warm days} and", 2},
+    {"capitalised_word_in_a_sentence_is_a_name", Big, u"at Big Sur, a Big. Big, x",
+     u"at Big Sur, a Big. {Large|Huge}, x", 1},
+    {"percent_stays_next_to_its_number", Big, u"30% big growth", u"30% {large|huge} growth", 1},
 };
 
 class RewriteExamples : public ::testing::TestWithParam<RewriteCase>

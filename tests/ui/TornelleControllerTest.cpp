@@ -16,11 +16,13 @@ protected:
     QString file(const char* name, const QByteArray& bytes) { return writeFile(path(name), bytes); }
     QString path(const char* name) const { return m_dir.filePath(QString::fromLatin1(name)); }
 
-    std::unique_ptr<TornelleController> open(const SlotPaths& articles)
+    /// Spinning is the identity unless @p seed is given, so results are exact.
+    std::unique_ptr<TornelleController> open(const SlotPaths& articles, int seed = -1)
     {
-        // Spinning is the identity here, so results are exact.
-        return std::make_unique<TornelleController>(m_hosts, path("rwdb.txt"), articles,
-                                                    [](const QString& text) { return text; });
+        return std::make_unique<TornelleController>(
+            m_hosts, path("rwdb.txt"), articles, [seed](const QString& text, std::vector<SpunGroup>* groups) {
+                return seed < 0 ? text : Spinner(quint64(seed)).spin(text, groups);
+            });
     }
 
     /// Drives the loading timer until it stops; returns the number of ticks.
@@ -89,7 +91,7 @@ TEST_F(TornelleControllerTest, LoadingEndsOnTickTwoOrWithANoticeOnTickThree)
 TEST_F(TornelleControllerTest, RewriteReportsAndTheLabelBlinksWhileTheReportIsShown)
 {
     file("rwdb.txt", "{big|large|huge}\n");
-    auto window = open({file("a.txt", "A big dog, a big cat."), QString(), QString(), QString(), QString()});
+    auto window = open({file("a.txt", "A big dog, a big cat."), QString(), QString(), QString(), QString()}, 1);
     finishLoading(*window);
     window->chooseArticle(0);
     std::vector<bool> blinks;
@@ -103,7 +105,12 @@ TEST_F(TornelleControllerTest, RewriteReportsAndTheLabelBlinksWhileTheReportIsSh
     window->rewriteArticle();
     ASSERT_EQ(m_hosts.titles(), QStringList{u"Done"_qs});
     EXPECT_EQ(m_hosts.messages[0].text, QStringLiteral("2 Replacements on 6 words."));
-    EXPECT_EQ(window->rewrittenText(), QStringLiteral("A {large|huge} dog, a {large|huge} cat."));
+    // Two words of six changed, each in one of two ways; the changes are the two group wordings.
+    EXPECT_EQ(window->changeSummary(), QStringLiteral("33% of words changed \u00B7 about 4 possible wordings"));
+    ASSERT_EQ(window->changedRanges().size(), 2);
+    for (const auto& [start, length] : window->changedRanges())
+        EXPECT_TRUE(QStringList({u"large"_qs, u"huge"_qs}).contains(window->rewrittenText().mid(start, length)));
+    EXPECT_EQ(window->rewrittenText().size(), window->changedRanges()[1].first + window->changedRanges()[1].second + 5);
     EXPECT_EQ(blinks, (std::vector<bool>{true, false, true}));
     EXPECT_FALSE(window->blinkTimerEnabled());
     EXPECT_FALSE(window->pleaseWaitVisible());
