@@ -332,8 +332,9 @@ def main():
     for k, (items, _alts, _n, _p) in enumerate(rules):
         if any(" " in i for i in items):
             emit(k)
-    for p in protected:
-        protect(p, body)
+    # A protected single word is written right before the first group that
+    # holds it, not before all groups: a protective rule also keeps the
+    # words next to it unchanged, which only the rules after it must obey.
     for k, (items, _alts, _n, _p) in enumerate(rules):
         if not any(" " in i for i in items):
             emit(k)
