@@ -280,9 +280,9 @@ def main():
     # items take different articles ({a huge|an enormous}: they must come
     # before any rule that could take the space in front of the article);
     # the groups holding a phrase (a phrase must be found before a protected
-    # word inside or next to it takes its space); then the protected words;
-    # then the groups of single words. The first rule holding an item is the
-    # one that replaces it.
+    # word inside or next to it takes its space); then the groups of single
+    # words, each protected word right before the first group that holds it.
+    # The first rule holding an item is the one that replaces it.
     # An alternative-only item is protected unless some group replaces it.
     sources_anywhere = {i for items, alts, _n, _p in rules for i in items if i not in alts}
     protected += [i for i in alt_list if i not in sources_anywhere and i not in protected]
