@@ -353,7 +353,25 @@ def main():
             if owner.get(i) == "protect":
                 protect(article(i) + " " + i, art_protect)
         art_rules.append("{" + "|".join(article(i) + " " + i for i in mine) + "}")
-    out = head + art_protect + art_rules + body
+    # A phrase holding an article variant ("as a result" holds "a result")
+    # must be found before the article rules take its words: such phrase
+    # groups, with the protected words among their items, move up.
+    art_phrases = [r[1:-1].split("|") for r in art_protect + art_rules]
+    art_phrases = {x for items in art_phrases for x in items}
+    early = []
+    for r in list(body):
+        items = r[1:-1].split("|")
+        if len(set(items)) < 2 or not any(" " + a + " " in " " + i + " " for i in items if i not in art_phrases
+                                          for a in art_phrases):
+            continue
+        for i in items:
+            pr = "{" + i + "|" + i + "}"
+            if " " not in i and owner.get(i) == "protect" and pr in body:
+                body.remove(pr)
+                early.append(pr)
+        body.remove(r)
+        early.append(r)
+    out = head + early + art_protect + art_rules + body
     with open(out_path, "w", encoding="utf-8") as f:
         f.write("\n".join(out) + "\n")
     if report_path:
