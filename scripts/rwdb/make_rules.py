@@ -306,6 +306,16 @@ def main():
         for i in items:
             if i not in alts:
                 first_source.setdefault(i, k)
+    # Two groups that each list the other's word only as an alternative
+    # cannot both be kept: whichever rule comes first also takes the other's
+    # word ({definitely|certainly} before {certainly|surely} leaves
+    # "certainly" without "surely"). Such pairs should become one group.
+    for k, (items, alts, n, _p) in enumerate(rules):
+        for a in alts:
+            j = first_source.get(a)
+            if j is not None and j != k and any(first_source.get(b) == k for b in rules[j][1]):
+                notes.append(f"line {n}: lists '{a}' of line {rules[j][2]}, which lists this line's word; "
+                             "one of the two loses its own alternatives")
     done = set()
 
     def emit(k):
