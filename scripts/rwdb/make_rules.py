@@ -280,9 +280,9 @@ def main():
     # items take different articles ({a huge|an enormous}: they must come
     # before any rule that could take the space in front of the article);
     # the groups holding a phrase (a phrase must be found before a protected
-    # word inside or next to it takes its space); then the protected words;
-    # then the groups of single words. The first rule holding an item is the
-    # one that replaces it.
+    # word inside or next to it takes its space); then the groups of single
+    # words, each protected word right before the first group that holds it.
+    # The first rule holding an item is the one that replaces it.
     # An alternative-only item is protected unless some group replaces it.
     sources_anywhere = {i for items, alts, _n, _p in rules for i in items if i not in alts}
     protected += [i for i in alt_list if i not in sources_anywhere and i not in protected]
@@ -306,6 +306,16 @@ def main():
         for i in items:
             if i not in alts:
                 first_source.setdefault(i, k)
+    # Two groups that each list the other's word only as an alternative
+    # cannot both be kept: whichever rule comes first also takes the other's
+    # word ({definitely|certainly} before {certainly|surely} leaves
+    # "certainly" without "surely"). Such pairs should become one group.
+    for k, (items, alts, n, _p) in enumerate(rules):
+        for a in alts:
+            j = first_source.get(a)
+            if j is not None and j != k and any(first_source.get(b) == k for b in rules[j][1]):
+                notes.append(f"line {n}: lists '{a}' of line {rules[j][2]}, which lists this line's word; "
+                             "one of the two loses its own alternatives")
     done = set()
 
     def emit(k):
@@ -332,8 +342,9 @@ def main():
     for k, (items, _alts, _n, _p) in enumerate(rules):
         if any(" " in i for i in items):
             emit(k)
-    for p in protected:
-        protect(p, body)
+    # A protected single word is written right before the first group that
+    # holds it, not before all groups: a protective rule also keeps the
+    # words next to it unchanged, which only the rules after it must obey.
     for k, (items, _alts, _n, _p) in enumerate(rules):
         if not any(" " in i for i in items):
             emit(k)
@@ -352,7 +363,25 @@ def main():
             if owner.get(i) == "protect":
                 protect(article(i) + " " + i, art_protect)
         art_rules.append("{" + "|".join(article(i) + " " + i for i in mine) + "}")
-    out = head + art_protect + art_rules + body
+    # A phrase holding an article variant ("as a result" holds "a result")
+    # must be found before the article rules take its words: such phrase
+    # groups, with the protected words among their items, move up.
+    art_phrases = [r[1:-1].split("|") for r in art_protect + art_rules]
+    art_phrases = {x for items in art_phrases for x in items}
+    early = []
+    for r in list(body):
+        items = r[1:-1].split("|")
+        if len(set(items)) < 2 or not any(" " + a + " " in " " + i + " " for i in items if i not in art_phrases
+                                          for a in art_phrases):
+            continue
+        for i in items:
+            pr = "{" + i + "|" + i + "}"
+            if " " not in i and owner.get(i) == "protect" and pr in body:
+                body.remove(pr)
+                early.append(pr)
+        body.remove(r)
+        early.append(r)
+    out = head + early + art_protect + art_rules + body
     with open(out_path, "w", encoding="utf-8") as f:
         f.write("\n".join(out) + "\n")
     if report_path:
