@@ -48,6 +48,8 @@ QString stepText(const BuildFailure& failure)
         return QStringLiteral("writing index.html");
     case BuildStep::WriteArticlePage:
         return QStringLiteral("writing the page of article #%1").arg(failure.article);
+    case BuildStep::WriteRobotsAndSitemap:
+        return QStringLiteral("writing robots.txt and sitemap.xml");
     case BuildStep::CopyBackground:
         return QStringLiteral("copying the background image");
     }
@@ -147,6 +149,9 @@ int runSiteBuild(const BuildInput& input, const QString& name, Context& context)
         return ExitFailure;
     case BuildResult::Status::MissingBackground:
         context.err << prefix << QStringLiteral("a background image is needed.\n");
+        return ExitFailure;
+    case BuildResult::Status::InvalidSiteAddress:
+        context.err << prefix << result.siteAddressProblem << u'\n';
         return ExitFailure;
     case BuildResult::Status::Finished:
         break;

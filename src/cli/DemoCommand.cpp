@@ -1,5 +1,6 @@
 #include "cli/CommandSupport.h"
 #include "cli/Commands.h"
+#include "site/BuildSite.h"
 #include "site/DemoData.h"
 
 namespace quorvale::cli {
@@ -13,7 +14,12 @@ int runDemo(const QStringList& arguments, Context& context)
                        "and the background Image288.jpg of appimages, as \"Load Dummy Data\" followed by "
                        "\"Build Minisite\" does."));
     const QCommandLineOption variation = variationOption();
-    parser.addOptions({variation, homeOption(QStringLiteral("holding the sample data and the template folders"))});
+    const QCommandLineOption siteUrl(QStringLiteral("site-url"),
+                                     QStringLiteral("The site's public address (http:// or https://) for sitemap.xml, "
+                                                    "canonical links and link previews; omitted: none."),
+                                     QStringLiteral("URL"));
+    parser.addOptions(
+        {variation, siteUrl, homeOption(QStringLiteral("holding the sample data and the template folders"))});
     if (const int code = parseSubcommand(parser, name, arguments, context); code >= 0)
         return code;
     if (!parser.positionalArguments().isEmpty())
@@ -23,7 +29,9 @@ int runDemo(const QStringList& arguments, Context& context)
     const QString folder = homeFolder(parser, context);
     for (const QString& problem : demoDataProblems(folder))
         context.err << context.programName << u' ' << name << QStringLiteral(": warning: ") << problem << u'\n';
-    return runSiteBuild(demoBuildInput(folder, parser.value(variation)), name, context);
+    BuildInput input = demoBuildInput(folder, parser.value(variation));
+    input.info.siteUrl = parser.value(siteUrl);
+    return runSiteBuild(input, name, context);
 }
 
 } // namespace quorvale::cli

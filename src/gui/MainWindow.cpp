@@ -341,8 +341,10 @@ QWidget* MainWindow::createSiteInfoGroup()
     const auto addRow = [&](const QString& caption, const QString& labelName, MainWindowController::SiteField field,
                             const QString& boxName) {
         grid->addWidget(makeLabel(caption, labelName, group), row, 0);
-        grid->addWidget(addSiteText(field, boxName), row, 1);
+        QLineEdit* box = addSiteText(field, boxName);
+        grid->addWidget(box, row, 1);
         ++row;
+        return box;
     };
     addRow(QStringLiteral("Site Name:"), QStringLiteral("Label14"), MainWindowController::SiteField::SiteName,
            QStringLiteral("txtSiteName"));
@@ -352,6 +354,9 @@ QWidget* MainWindow::createSiteInfoGroup()
            MainWindowController::SiteField::SiteDescription, QStringLiteral("txtSiteDescription"));
     addRow(QStringLiteral("Site Footer Text:"), QStringLiteral("Label26"), MainWindowController::SiteField::FooterText,
            QStringLiteral("txtFooter"));
+    addRow(QStringLiteral("Site Address:"), QStringLiteral("Label34"), MainWindowController::SiteField::SiteUrl,
+           QStringLiteral("txtSiteAddress"))
+        ->setPlaceholderText(QStringLiteral("https://example.org/  (optional: sitemap, canonical links, previews)"));
 
     auto* label17 = makeLabel(QStringLiteral("Ad Spot"), QStringLiteral("Label17"), group);
     setBold(label17);

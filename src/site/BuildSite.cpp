@@ -4,6 +4,7 @@
 #include "components/TextFile.h"
 #include "site/FolderTree.h"
 #include "site/PageTags.h"
+#include "site/SiteAddress.h"
 #include "site/SitePaths.h"
 #include "site/Templates.h"
 
@@ -120,6 +121,12 @@ public:
             return m_result;
         rebuildOutputFolder();
         writePages();
+        step(BuildStep::WriteRobotsAndSitemap, 0, [&] {
+            refuseLinkedFolders(m_paths.outputRoot, m_paths.siteFolder + u"/robots.txt");
+            savePage(robotsTxt(m_info.siteUrl), m_paths.siteFolder + u"/robots.txt");
+            if (!m_info.siteUrl.isEmpty())
+                savePage(sitemapXml(m_pageAddresses), m_paths.siteFolder + u"/sitemap.xml");
+        });
         step(BuildStep::CopyBackground, 0, [&] {
             copyImage(m_input.backgroundFolder + u'/' + m_input.backgroundFile,
                       m_paths.siteFolder + u"/assets/images/bg.jpg", m_paths.outputRoot);
@@ -154,13 +161,25 @@ private:
             m_result.status = BuildResult::Status::MissingArticles;
             return false;
         }
+        try {
+            m_info.siteUrl = normalizedSiteAddress(m_input.info.siteUrl);
+        } catch (const Error& error) {
+            m_result.status = BuildResult::Status::InvalidSiteAddress;
+            m_result.siteAddressProblem = error.message();
+            return false;
+        }
         const bool pathsKnown = step(BuildStep::CheckVariation, 0, [&] {
             m_paths = SitePaths::derive(m_input.installFolder, m_input.variation, m_input.info.videoId);
             m_result.siteFolder = m_paths.siteFolder;
         });
         // Templates left loaded from before (another variation, say) never make pages.
         if (pathsKnown)
-            step(BuildStep::LoadTemplates, 0, [&] { m_templates = loadTemplates(m_paths); });
+            step(BuildStep::LoadTemplates, 0, [&] {
+                TemplateSet templates = loadTemplates(m_paths);
+                resolveSections(templates.indexTemplate, u"/index.html");
+                resolveSections(templates.articleTemplate, u"/article.html");
+                m_templates = templates;
+            });
         if (m_input.backgroundFile.isEmpty()) {
             m_result.status = BuildResult::Status::MissingBackground;
             return false;
@@ -219,13 +238,26 @@ private:
                 for (std::size_t n = 0; n < 4; ++n)
                     related[n] = &readArticle(articles, row[n + 1]);
                 const PageArticle& current = readArticle(articles, row[0]);
-                const PageTagValues values = pageTagValues(m_input.info, current, related, m_input.articlePaths[0]);
+                const PageTagValues values =
+                    pageTagValues(m_info, current, related, m_input.articlePaths[0], page == 0);
                 if (page == 0)
                     savePage(fillPageTags(m_templates->indexTemplate, values), m_paths.siteFolder + u"/index.html");
                 else
                     savePage(fillPageTags(m_templates->articleTemplate, values),
                              m_paths.siteFolder + u'/' + current.pageFileName);
+                m_pageAddresses.append(pageAddress(m_info.siteUrl, current.pageFileName, page == 0));
             });
+        }
+    }
+
+    /// Resolves the site address sections of the template read from @p name
+    /// of the page template folder; an unbalanced one fails the template.
+    void resolveSections(QString& templateText, QStringView name) const
+    {
+        try {
+            templateText = resolveSiteAddressSections(templateText, !m_info.siteUrl.isEmpty());
+        } catch (const Error& error) {
+            throw Error(quoted(m_paths.pageTemplateFolder + name) + QStringLiteral(": ") + error.message());
         }
     }
 
@@ -238,9 +270,11 @@ private:
     }
 
     const BuildInput& m_input;
+    SiteInfo m_info = m_input.info; ///< with the site address normalised
     BuildProgress* m_progress;
     SitePaths m_paths;
     std::optional<TemplateSet> m_templates;
+    QStringList m_pageAddresses; ///< of the pages written, for the sitemap
     BuildResult m_result;
 };
 

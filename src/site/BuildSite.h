@@ -29,6 +29,7 @@ enum class BuildStep {
     CreateOutput,          ///< an output folder when the copy left none
     WriteIndexPage,        ///< index.html with the main article
     WriteArticlePage,      ///< the page of article #1 to #4
+    WriteRobotsAndSitemap, ///< robots.txt, and sitemap.xml when the site has an address
     CopyBackground,        ///< the background to assets/images/bg.jpg
 };
 
@@ -44,12 +45,14 @@ struct BuildFailure
 struct BuildResult
 {
     enum class Status {
-        MissingArticles,   ///< a slot was empty (see emptySlots); nothing was touched
-        MissingBackground, ///< no background chosen; nothing on disk was touched
-        Finished,          ///< the run went as far as it could (see failures)
+        MissingArticles,    ///< a slot was empty (see emptySlots); nothing was touched
+        MissingBackground,  ///< no background chosen; nothing on disk was touched
+        InvalidSiteAddress, ///< the site address is not a web address (see siteAddressProblem); nothing was touched
+        Finished,           ///< the run went as far as it could (see failures)
     };
     Status status = Status::Finished;
     QList<int> emptySlots;        ///< the empty slots (0: main article) when articles are missing
+    QString siteAddressProblem;   ///< why the site address was refused
     QString siteFolder;           ///< where the site was written
     QList<BuildFailure> failures; ///< the failed steps in order; empty when all went well
 
@@ -67,13 +70,14 @@ public:
     virtual void copyEnded() = 0;
 };
 
-/// Runs a whole build: checks the five slots, the variation and the
-/// background, loads the templates, rebuilds installFolder/output from the
-/// variation's template folder, writes index.html and the four article pages
-/// (each article file is read once) and copies the background to
-/// assets/images/bg.jpg. A variation that is not a plain folder name stops the
-/// build before anything is touched; after that a failing step is recorded
-/// and the next one runs. Pages are filled only from templates this build
+/// Runs a whole build: checks the five slots, the site address, the variation
+/// and the background, loads the templates, rebuilds installFolder/output from
+/// the variation's template folder, writes index.html and the four article
+/// pages (each article file is read once), robots.txt, sitemap.xml when the
+/// site has an address, and copies the background to assets/images/bg.jpg. A
+/// site address that is not a web address or a variation that is not a plain
+/// folder name stops the build before anything is touched; after that a
+/// failing step is recorded and the next one runs. Pages are filled only from templates this build
 /// loaded, and nothing is written through a symbolic link below the output
 /// folder. Shows nothing and never throws.
 BuildResult buildSite(const BuildInput& input, BuildProgress* progress = nullptr);

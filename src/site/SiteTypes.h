@@ -19,6 +19,9 @@ struct SiteInfo
     QString footerText;
     QString readMoreText = QStringLiteral("Read More");
     QString relatedArticlesText = QStringLiteral("Related Articles");
+    /// The site's public address ("https://example.org/"); empty: none, the
+    /// build writes no sitemap, canonical links or absolute preview image.
+    QString siteUrl;
 };
 
 /// The two page templates of a template folder.

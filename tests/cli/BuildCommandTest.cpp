@@ -51,7 +51,8 @@ protected:
                                                              {"videoId", "--video-id"},
                                                              {"footerText", "--footer"},
                                                              {"readMoreText", "--read-more"},
-                                                             {"relatedArticlesText", "--related-articles"}};
+                                                             {"relatedArticlesText", "--related-articles"},
+                                                             {"siteUrl", "--site-url"}};
         const QJsonObject info = settings.value(u"info").toObject();
         for (const auto& [key, option] : texts) {
             if (info.contains(QLatin1StringView(key)))
@@ -94,7 +95,7 @@ TEST_P(ReferenceBuildCommand, WritesTheReferenceSiteAndPrintsWhereItIs)
     EXPECT_EQ(treeOf(inHome(QStringLiteral("output"))), treeOf(m_fixture + QStringLiteral("/expected/output")));
 }
 
-INSTANTIATE_TEST_SUITE_P(Cli, ReferenceBuildCommand, ::testing::Values("video", "novideo"),
+INSTANTIATE_TEST_SUITE_P(Cli, ReferenceBuildCommand, ::testing::Values("video", "novideo", "address"),
                          [](const auto& info) { return std::string(info.param); });
 
 TEST_F(BuildCommand, AMissingArticleOrBackgroundIsAUsageErrorNamingTheOption)
@@ -108,6 +109,18 @@ TEST_F(BuildCommand, AMissingArticleOrBackgroundIsAUsageErrorNamingTheOption)
         EXPECT_EQ(run.out, QString()) << left;
     }
     EXPECT_EQ(CliRun::run({QStringLiteral("build"), QStringLiteral("extra")}).code, 2);
+}
+
+TEST_F(BuildCommand, AnInvalidSiteAddressIsRefusedBeforeAnythingIsDeleted)
+{
+    useFixture("video");
+    const auto before = treeOf(inHome(QStringLiteral("output")));
+    const CliRun run = CliRun::run(arguments() << QStringLiteral("--site-url") << QStringLiteral("example.org"));
+    EXPECT_EQ(run.code, 1);
+    EXPECT_EQ(run.err,
+              QStringLiteral("quorvale-cli build: The site address \"example.org\" is not an absolute http:// "
+                             "or https:// address without query or fragment, such as https://example.org/.\n"));
+    EXPECT_EQ(treeOf(inHome(QStringLiteral("output"))), before);
 }
 
 TEST_F(BuildCommand, FailedStepsAreListedWithExitCodeOne)

@@ -38,7 +38,8 @@ BuildInput readSettings(const QString& settingsFile, const QString& home)
         {u"videoId", &SiteInfo::videoId},
         {u"footerText", &SiteInfo::footerText},
         {u"readMoreText", &SiteInfo::readMoreText},
-        {u"relatedArticlesText", &SiteInfo::relatedArticlesText}};
+        {u"relatedArticlesText", &SiteInfo::relatedArticlesText},
+        {u"siteUrl", &SiteInfo::siteUrl}};
     for (const auto& [key, field] : texts) {
         if (info.contains(QStringView(key)))
             input.info.*field = info.value(QStringView(key)).toString();
@@ -66,7 +67,7 @@ TEST_P(ReferenceBuild, WritesTheExpectedOutputFolder)
     EXPECT_EQ(treeOf(home + u"/output"), treeOf(fixture + u"/expected/output"));
 }
 
-INSTANTIATE_TEST_SUITE_P(Site, ReferenceBuild, ::testing::Values("video", "novideo"),
+INSTANTIATE_TEST_SUITE_P(Site, ReferenceBuild, ::testing::Values("video", "novideo", "address"),
                          [](const auto& info) { return std::string(info.param); });
 
 /// A small installation folder written by the test itself.
@@ -118,9 +119,9 @@ TEST_F(BuildRun, MissingTemplateFolderIsReportedStepByStep)
     for (const BuildFailure& failure : result.failures)
         steps.append({failure.step, failure.article});
     const QList<std::pair<BuildStep, int>> expected = {
-        {BuildStep::LoadTemplates, 0},    {BuildStep::CopyTemplate, 0},     {BuildStep::WriteIndexPage, 0},
-        {BuildStep::WriteArticlePage, 1}, {BuildStep::WriteArticlePage, 2}, {BuildStep::WriteArticlePage, 3},
-        {BuildStep::WriteArticlePage, 4}, {BuildStep::CopyBackground, 0}};
+        {BuildStep::LoadTemplates, 0},    {BuildStep::CopyTemplate, 0},          {BuildStep::WriteIndexPage, 0},
+        {BuildStep::WriteArticlePage, 1}, {BuildStep::WriteArticlePage, 2},      {BuildStep::WriteArticlePage, 3},
+        {BuildStep::WriteArticlePage, 4}, {BuildStep::WriteRobotsAndSitemap, 0}, {BuildStep::CopyBackground, 0}};
     EXPECT_EQ(steps, expected);
     EXPECT_TRUE(result.failures.first().reason.contains(u"template3_novideo/index.html"));
     // The old output folder went, an empty one stands in its place.
@@ -139,7 +140,8 @@ TEST_F(BuildRun, UnreadableArticleLeavesOutThePagesThatNeedIt)
     for (const BuildFailure& failure : result.failures)
         EXPECT_TRUE(failure.reason.contains(u"articles/folder.txt")) << failure.reason.toStdString();
     EXPECT_EQ(treeOf(path(u"output")),
-              (QMap<QString, QByteArray>{{QStringLiteral("template1/assets/images/bg.jpg"), "sunset"}}));
+              (QMap<QString, QByteArray>{{QStringLiteral("template1/assets/images/bg.jpg"), "sunset"},
+                                         {QStringLiteral("template1/robots.txt"), "User-agent: *\nAllow: /\n"}}));
 }
 
 /// What stands at output/ before the build, and what the build must make of it.
