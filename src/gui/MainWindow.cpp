@@ -356,7 +356,12 @@ QWidget* MainWindow::createSiteInfoGroup()
            QStringLiteral("txtFooter"));
     addRow(QStringLiteral("Site Address:"), QStringLiteral("Label34"), MainWindowController::SiteField::SiteUrl,
            QStringLiteral("txtSiteAddress"))
-        ->setPlaceholderText(QStringLiteral("https://example.org/  (optional: sitemap, canonical links, previews)"));
+        ->setPlaceholderText(QStringLiteral("https://example.org/"));
+    auto* label35 =
+        makeLabel(QStringLiteral("Optional: for the sitemap and link previews."), QStringLiteral("Label35"), group);
+    label35->setWordWrap(true);
+    setTextColour(label35, Grey);
+    grid->addWidget(label35, row++, 1);
 
     auto* label17 = makeLabel(QStringLiteral("Ad Spot"), QStringLiteral("Label17"), group);
     setBold(label17);

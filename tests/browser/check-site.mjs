@@ -1,7 +1,9 @@
 #!/usr/bin/env node
 // Builds the sample site with quorvale-cli from a copy of the installation
-// folder in four forms (design 1 and 2, with and without the video), plus one
-// form of each design whose site texts are words far wider than a phone, then
+// folder in four forms (design 1 and 2, with and without the video; the video
+// forms with a site address), one form of each design whose site texts are
+// words far wider than a phone, and two of each with the darkest and the
+// lightest sample picture and a description full of markup characters, then
 // checks every form:
 //
 //   - no tag of the templates is left unfilled, and the video flavour embeds
@@ -10,22 +12,25 @@
 //     for, style sheet pictures included) resolves to a file inside the site
 //     folder, and every in-page #fragment names an element of its page;
 //   - html-validate (recommended rules) reports no error on any page;
-//   - a sitemap.xml, where the site has one, validates against the
-//     sitemaps.org schema (sitemap.xsd beside this script) with xmllint;
+//   - robots.txt allows all and names the sitemap exactly when the site has
+//     an address; a sitemap.xml validates against the sitemaps.org schema
+//     (sitemap.xsd beside this script) with xmllint and, with an address,
+//     lists every page;
 //   - every page, opened in headless Chromium at 1280x800 and at 390x844
 //     (phone emulation; the long-word forms at 390x844 only), loads every
-//     image, cannot be scrolled sideways and has no axe-core violation of any
-//     impact; text over the background photo keeps the WCAG AA contrast on
-//     every pixel behind it, measured with the demo picture and with the
-//     darkest and the lightest sample picture (by mean luminance).
+//     image, cannot be scrolled sideways, has no axe-core violation of any
+//     impact, and has the head search engines and link previews read (see
+//     checkHead); text over the background photo keeps the WCAG AA contrast on
+//     every pixel behind it, with the demo picture and with the darkest and
+//     the lightest sample picture (by mean luminance).
 //
 // Screenshots of the first screenful (PNG) and of the whole page (JPEG) of
 // index.html and one article page go to the output folder. With --canary the
 // same checks run on a copy of design 1 with planted faults (missing image,
 // picture and page, dead in-page link, unfilled tag, an element wider than a
 // phone, invalid HTML, content outside any landmark, dim text over the photo,
-// an invalid sitemap), and the run fails unless every one of them is
-// reported: that proves the checks can fail.
+// an invalid sitemap, a canonical link without a site address), and the run
+// fails unless every one of them is reported: that proves the checks can fail.
 //
 // Usage: node check-site.mjs --app <installation folder> --out <output folder> [--canary]
 
@@ -78,6 +83,8 @@ const LONG = {
     readMore: 'Continuereadingthisarticlerightnow',
     relatedArticles: 'Morearticlesaboutwellbeingforyou',
 };
+// The sample texts with a site description that HTML would take for markup.
+const QUOTED = { ...DEMO, siteDescription: 'Calm & "quiet" <days> for you' };
 const DATA_FOLDERS = ['template1', 'template1_novideo', 'template2', 'template2_novideo', 'apparticles', 'appimages', 'help'];
 const TAG = /#[A-Z][A-Z_]*[0-9]?#/g;
 const AXE = createRequire(import.meta.url).resolve('axe-core/axe.min.js');
@@ -131,8 +138,9 @@ function runCli(app, args) {
 
 /** Builds one form of the sample site into home/output/template<V> and returns that folder. */
 function buildSite(app, home, form) {
+    const address = form.siteUrl ? ['--site-url', form.siteUrl] : [];
     if (form.texts === DEMO && form.withVideo && !form.background) {
-        runCli(app, ['demo', '--home', home, '--variation', form.variation]);
+        runCli(app, ['demo', '--home', home, '--variation', form.variation, ...address]);
     } else {
         const articles = fs.readdirSync(path.join(home, 'apparticles')).filter(name => name.endsWith('.txt')).sort();
         if (articles.length < 5)
@@ -146,7 +154,7 @@ function buildSite(app, home, form) {
             '--site-name', t.siteName, '--site-headline', t.siteHeadline,
             '--site-description', t.siteDescription, '--ad-title', t.adTitle,
             '--ad-description', t.adDescription, '--button-text', t.buttonText,
-            '--footer', t.footer, '--video-id', form.withVideo ? DEMO.videoId : ''];
+            '--footer', t.footer, '--video-id', form.withVideo ? DEMO.videoId : '', ...address];
         if (t.readMore)
             args.push('--read-more', t.readMore, '--related-articles', t.relatedArticles);
         runCli(app, args);
@@ -275,15 +283,32 @@ function validateSitemap(file) {
     }
 }
 
+/** robots.txt always; sitemap.xml, valid and listing every page, when the site has an address. */
+function checkSearchFiles(site, siteUrl, pages) {
+    const read = name => (fs.existsSync(path.join(site, name)) ? fs.readFileSync(path.join(site, name), 'utf8') : null);
+    const robots = read('robots.txt'), sitemap = read('sitemap.xml');
+    const problems = [];
+    if (!/^User-agent: \*$/m.test(robots ?? '') || /^Sitemap:/m.test(robots) !== Boolean(siteUrl) ||
+        (siteUrl && !robots.includes(`\nSitemap: ${siteUrl}sitemap.xml\n`)))
+        problems.push(`robots.txt does not allow all${siteUrl ? ' and name the sitemap' : ' without a sitemap'}: ${robots}`);
+    if (sitemap !== null)
+        problems.push(...validateSitemap(path.join(site, 'sitemap.xml')).map(problem => `sitemap.xml: ${problem}`));
+    if (siteUrl) {
+        const listed = [...(sitemap ?? '').matchAll(/<loc>([^<]*)<\/loc>/g)].map(m => decodeURI(m[1])).sort();
+        const expected = pages.map(name => siteUrl + (name === 'index.html' ? '' : name)).sort();
+        if (listed.join() !== expected.join())
+            problems.push(`sitemap.xml lists ${listed.join(', ') || 'nothing'}, not ${expected.join(', ')}`);
+    }
+    return problems;
+}
+
 async function checkFiles(site, form) {
     const withVideo = form.withVideo;
     const failures = [];
     const pages = fs.readdirSync(site).filter(name => name.endsWith('.html')).sort();
     if (!pages.includes('index.html') || pages.length !== 5)
         failures.push(`the site holds ${pages.length} pages (${pages.join(', ')}), expected index.html and four article pages`);
-    failures.push(...checkStyleSheets(site));
-    if (fs.existsSync(path.join(site, 'sitemap.xml')))
-        failures.push(...validateSitemap(path.join(site, 'sitemap.xml')).map(problem => `sitemap.xml: ${problem}`));
+    failures.push(...checkStyleSheets(site), ...checkSearchFiles(site, form.siteUrl, pages));
     for (const name of pages) {
         const file = path.join(site, name);
         const page = readPage(file);
@@ -390,6 +415,46 @@ async function measurePixels({ image, type, origin, texts }) {
         }
         return lowest;
     });
+}
+
+/** Runs in the page: what the head tells search engines and link previews. */
+function readHead() {
+    const value = (selector, attribute = 'content') => document.head.querySelector(selector)?.getAttribute(attribute) ?? null;
+    return {
+        canonical: value('link[rel="canonical"]', 'href'), ogUrl: value('meta[property="og:url"]'),
+        ogImage: value('meta[property="og:image"]'), description: value('meta[name="description"]'),
+        ogDescription: value('meta[property="og:description"]'),
+        jsonLd: document.head.querySelector('script[type="application/ld+json"]')?.textContent ?? null,
+        firstSentence: document.querySelector('.story-body')?.textContent.replace(/\s+/g, ' ').trim() ?? '',
+    };
+}
+
+/**
+ * Addresses only with a site address, and absolute; the index page described
+ * by the site description, an article page by its first sentence, the same in
+ * the Open Graph tags and, on article pages, in the Article JSON-LD.
+ */
+function checkHead(head, name, form) {
+    const problems = [];
+    const address = form.siteUrl ? form.siteUrl + (name === 'index.html' ? '' : name) : null;
+    const decoded = value => (value === null ? null : decodeURI(value));
+    if (decoded(head.canonical) !== address || decoded(head.ogUrl) !== address)
+        problems.push(`canonical ${head.canonical} and og:url ${head.ogUrl}, expected ${address}`);
+    if (head.ogImage !== (form.siteUrl ? `${form.siteUrl}assets/images/bg.jpg` : null))
+        problems.push(`og:image ${head.ogImage}`);
+    const index = name === 'index.html';
+    if (head.ogDescription !== head.description || !head.description ||
+        (index ? head.description !== form.texts.siteDescription : !head.firstSentence.startsWith(head.description)))
+        problems.push(`description "${head.description}" (og:description "${head.ogDescription}")`);
+    let article = null;
+    try {
+        article = head.jsonLd === null ? null : JSON.parse(head.jsonLd);
+    } catch (error) {
+        problems.push(`JSON-LD: ${error.message}`);
+    }
+    if (!index && (article?.['@type'] !== 'Article' || article.description !== head.description || article.image !== (head.ogImage ?? undefined)))
+        problems.push(`JSON-LD ${head.jsonLd}`);
+    return problems;
 }
 
 /** The darkest and the lightest picture of a folder, by mean luminance. */
@@ -513,7 +578,7 @@ async function checkInBrowser(browser, site, pages, label, shots, form) {
             await page.addScriptTag({ path: AXE });
             const violations = await page.evaluate(() => axe.run(document, { iframes: false, resultTypes: ['violations'] }).then(results =>
                 results.violations.map(v => `axe ${v.id} (${v.impact}): ${v.help}: ${v.nodes.slice(0, 3).map(n => n.target.join(' ')).join(', ')}`)));
-            problems.push(...violations, ...await checkContrastOverPhoto(page));
+            problems.push(...violations, ...checkHead(await page.evaluate(readHead), name, form), ...await checkContrastOverPhoto(page));
             failures.push(...problems.map(problem => `${where}: ${problem}`));
             await page.close();
         }
@@ -537,6 +602,7 @@ const CANARY_FAULTS = [
     { name: 'content outside any landmark', pattern: /axe region \(moderate\)/ },
     { name: 'dim text over the photo', pattern: /contrast over the photo: p\.hero-lead/ },
     { name: 'invalid sitemap', pattern: /sitemap\.xml: xmllint: .*priority/ },
+    { name: 'canonical link without a site address', pattern: /index\.html at 1280px: canonical https:\/\/elsewhere/ },
 ];
 
 /** Plants the faults above into design 1 of a copied installation folder. */
@@ -547,7 +613,8 @@ function plantFaults(home) {
     <div class="canary-wide">#SIDEBAR_NOTE#</div>
     <p><a href="no-such-page.html">Elsewhere</a> <a href="#nowhere">Up</a></p>
     <p><div>A block inside a paragraph</div></p>
-  </main>`).replace('</footer>', '</footer>\n  <p>Outside every landmark</p>');
+  </main>`).replace('</footer>', '</footer>\n  <p>Outside every landmark</p>')
+        .replace('</head>', '  <link rel="canonical" href="https://elsewhere.example/">\n</head>');
     fs.writeFileSync(index, html);
     fs.appendFileSync(path.join(home, 'template1', 'assets', 'css', 'style.css'),
         '\n.canary-wide { width: 480px; background: url("../images/missing-texture.png"); }\n.hero-lead { color: #6a6488; }\n');
@@ -561,14 +628,18 @@ async function siteForms(browser, options) {
     if (options.canary)
         return [{ label: 'v1-video', variation: '1', withVideo: true, texts: DEMO, viewports: all }];
     const [darkest, lightest] = await darkestAndLightest(browser, path.join(options.app, 'appimages'));
-    return [{ label: 'v1-video', variation: '1', withVideo: true, texts: DEMO, viewports: all },
+    // The video forms are the demo with a site address; the lightest and darkest
+    // forms are built with a description full of markup characters and an address below the host.
+    const siteUrl = 'https://example.org/';
+    return [{ label: 'v1-video', variation: '1', withVideo: true, texts: DEMO, viewports: all, siteUrl },
         { label: 'v1-novideo', variation: '1', withVideo: false, texts: DEMO, viewports: all },
-        { label: 'v2-video', variation: '2', withVideo: true, texts: DEMO, viewports: all },
+        { label: 'v2-video', variation: '2', withVideo: true, texts: DEMO, viewports: all, siteUrl },
         { label: 'v2-novideo', variation: '2', withVideo: false, texts: DEMO, viewports: all },
         { label: 'v1-longwords', variation: '1', withVideo: true, texts: LONG, viewports: phone },
         { label: 'v2-longwords', variation: '2', withVideo: true, texts: LONG, viewports: phone },
         ...['1', '2'].flatMap(variation => [['darkest', darkest], ['lightest', lightest]].map(([shade, background]) =>
-            ({ label: `v${variation}-${shade}`, variation, withVideo: true, texts: DEMO, viewports: all, background })))];
+            ({ label: `v${variation}-${shade}`, variation, withVideo: true, texts: QUOTED, viewports: all, background,
+               siteUrl: 'https://example.org/calm/' })))];
 }
 
 // ---- Main ------------------------------------------------------------------------------

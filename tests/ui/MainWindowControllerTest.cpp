@@ -207,6 +207,10 @@ TEST_F(MainWindowControllerTest, BuildShowsWhatIsMissingOrHowItWent)
     EXPECT_EQ(m_hosts.titles(), (QStringList{u"Missing Info"_qs, u"Error"_qs}));
     EXPECT_EQ(m_hosts.messages[0].text, QStringLiteral("You need to select more articles for your mini site."));
     EXPECT_EQ(m_hosts.messages[1].text, QStringLiteral("Please select a background."));
+    window.setSiteText(Field::SiteUrl, QStringLiteral("example.org"));
+    window.buildSite();
+    EXPECT_EQ(m_hosts.messages.back().title, QStringLiteral("Site Address"));
+    window.setSiteText(Field::SiteUrl, QString());
     EXPECT_TRUE(QFileInfo::exists(install(u"/output/keep.txt")));
 
     writeFile(install(u"/appimages/bg.jpg"), jpegBytes("bg"));
