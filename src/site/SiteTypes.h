@@ -5,7 +5,8 @@
 
 namespace quorvale {
 
-/// The site-wide texts typed on the main window, inserted into pages as typed.
+/// The site-wide texts typed on the main window. The original tags insert
+/// them as typed; the search tags (see pageTagNames) escape them.
 struct SiteInfo
 {
     QString siteName;

@@ -283,22 +283,19 @@ function validateSitemap(file) {
     }
 }
 
-/** robots.txt always; sitemap.xml, valid and listing every page, when the site has an address. */
+/** robots.txt always, naming sitemap.xml exactly when the site has an address; sitemap.xml valid and listing every page. */
 function checkSearchFiles(site, siteUrl, pages) {
-    const read = name => (fs.existsSync(path.join(site, name)) ? fs.readFileSync(path.join(site, name), 'utf8') : null);
+    const read = name => (fs.existsSync(path.join(site, name)) ? fs.readFileSync(path.join(site, name), 'utf8') : '');
     const robots = read('robots.txt'), sitemap = read('sitemap.xml');
     const problems = [];
-    if (!/^User-agent: \*$/m.test(robots ?? '') || /^Sitemap:/m.test(robots) !== Boolean(siteUrl) ||
+    if (!robots.startsWith('User-agent: *\nAllow: /\n') || robots.includes('Sitemap:') !== Boolean(siteUrl) ||
         (siteUrl && !robots.includes(`\nSitemap: ${siteUrl}sitemap.xml\n`)))
-        problems.push(`robots.txt does not allow all${siteUrl ? ' and name the sitemap' : ' without a sitemap'}: ${robots}`);
-    if (sitemap !== null)
+        problems.push(`robots.txt: ${JSON.stringify(robots)}`);
+    if (sitemap)
         problems.push(...validateSitemap(path.join(site, 'sitemap.xml')).map(problem => `sitemap.xml: ${problem}`));
-    if (siteUrl) {
-        const listed = [...(sitemap ?? '').matchAll(/<loc>([^<]*)<\/loc>/g)].map(m => decodeURI(m[1])).sort();
-        const expected = pages.map(name => siteUrl + (name === 'index.html' ? '' : name)).sort();
-        if (listed.join() !== expected.join())
-            problems.push(`sitemap.xml lists ${listed.join(', ') || 'nothing'}, not ${expected.join(', ')}`);
-    }
+    const listed = [...sitemap.matchAll(/<loc>([^<]*)<\/loc>/g)].map(m => decodeURI(m[1])).sort().join(' ');
+    if (siteUrl && listed !== pages.map(name => siteUrl + (name === 'index.html' ? '' : name)).sort().join(' '))
+        problems.push(`sitemap.xml lists ${listed || 'nothing'}`);
     return problems;
 }
 
@@ -446,12 +443,7 @@ function checkHead(head, name, form) {
     if (head.ogDescription !== head.description || !head.description ||
         (index ? head.description !== form.texts.siteDescription : !head.firstSentence.startsWith(head.description)))
         problems.push(`description "${head.description}" (og:description "${head.ogDescription}")`);
-    let article = null;
-    try {
-        article = head.jsonLd === null ? null : JSON.parse(head.jsonLd);
-    } catch (error) {
-        problems.push(`JSON-LD: ${error.message}`);
-    }
+    const article = (() => { try { return JSON.parse(head.jsonLd); } catch { return null; } })();
     if (!index && (article?.['@type'] !== 'Article' || article.description !== head.description || article.image !== (head.ogImage ?? undefined)))
         problems.push(`JSON-LD ${head.jsonLd}`);
     return problems;
