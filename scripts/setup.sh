@@ -13,6 +13,7 @@ PACKAGES=(
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth fonts-dejavu-core
     chromium
+    libxml2-utils
     mythes-en-us
 )
 

@@ -19,7 +19,7 @@ struct SiteTextOption
     QString SiteInfo::*field;
 };
 
-const std::array<SiteTextOption, 11> SiteTextOptions = {{
+const std::array<SiteTextOption, 12> SiteTextOptions = {{
     {u"site-name", u"Site name.", &SiteInfo::siteName},
     {u"site-headline", u"Site headline.", &SiteInfo::siteHeadline},
     {u"site-description", u"Site description.", &SiteInfo::siteDescription},
@@ -31,6 +31,10 @@ const std::array<SiteTextOption, 11> SiteTextOptions = {{
     {u"footer", u"Footer text.", &SiteInfo::footerText},
     {u"read-more", u"Text of the read-more links.", &SiteInfo::readMoreText},
     {u"related-articles", u"Heading of the related articles.", &SiteInfo::relatedArticlesText},
+    {u"site-url",
+     u"The site's public address (http:// or https://) for sitemap.xml, canonical links and link "
+     u"previews; empty or omitted: none.",
+     &SiteInfo::siteUrl},
 }};
 
 const std::array<const char16_t*, 5> SlotOptions = {u"main", u"article1", u"article2", u"article3", u"article4"};

@@ -45,6 +45,8 @@ QString stepText(const BuildFailure& failure)
         return QStringLiteral("writing index.html");
     case BuildStep::WriteArticlePage:
         return QStringLiteral("writing the page of article #%1").arg(failure.article);
+    case BuildStep::WriteRobotsAndSitemap:
+        return QStringLiteral("writing robots.txt and sitemap.xml");
     case BuildStep::CopyBackground:
         return QStringLiteral("copying the background image");
     }

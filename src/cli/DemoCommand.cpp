@@ -1,5 +1,6 @@
 #include "cli/CommandSupport.h"
 #include "cli/Commands.h"
+#include "site/BuildSite.h"
 #include "site/DemoData.h"
 
 namespace quorvale::cli {
@@ -14,7 +15,11 @@ int runDemo(const QStringList& arguments, Context& context)
                        "\"Build Minisite\" does."));
     const QCommandLineOption variation = variationOption();
     const QCommandLineOption quiet = quietOption();
-    parser.addOptions({variation, quiet, waitOption(),
+    const QCommandLineOption siteUrl(QStringLiteral("site-url"),
+                                     QStringLiteral("The site's public address (http:// or https://) for sitemap.xml, "
+                                                    "canonical links and link previews; omitted: none."),
+                                     QStringLiteral("URL"));
+    parser.addOptions({variation, siteUrl, quiet, waitOption(),
                        homeOption(QStringLiteral("holding the sample data and the template folders"))});
     if (const int code = parseSubcommand(parser, name, arguments, context); code >= 0)
         return code;
@@ -32,6 +37,7 @@ int runDemo(const QStringList& arguments, Context& context)
         context.err << context.programName << u' ' << name << QStringLiteral(": warning: ") << problem << u'\n';
     BuildInput input = demoBuildInput(folder, parser.value(variation));
     input.lockWaitMs = waitMs;
+    input.info.siteUrl = parser.value(siteUrl);
     return runSiteBuild(input, parser.isSet(quiet), name, context);
 }
 

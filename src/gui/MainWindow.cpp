@@ -343,8 +343,10 @@ QWidget* MainWindow::createSiteInfoGroup()
                             const QString& boxName) {
         auto* label = makeLabel(caption, labelName, group);
         grid->addWidget(label, row, 0);
-        grid->addWidget(addSiteText(field, boxName, label), row, 1);
+        QLineEdit* box = addSiteText(field, boxName, label);
+        grid->addWidget(box, row, 1);
         ++row;
+        return box;
     };
     addRow(QStringLiteral("Site Name:"), QStringLiteral("Label14"), MainWindowController::SiteField::SiteName,
            QStringLiteral("txtSiteName"));
@@ -354,6 +356,14 @@ QWidget* MainWindow::createSiteInfoGroup()
            MainWindowController::SiteField::SiteDescription, QStringLiteral("txtSiteDescription"));
     addRow(QStringLiteral("Site Footer Text:"), QStringLiteral("Label26"), MainWindowController::SiteField::FooterText,
            QStringLiteral("txtFooter"));
+    addRow(QStringLiteral("Site Address:"), QStringLiteral("Label34"), MainWindowController::SiteField::SiteUrl,
+           QStringLiteral("txtSiteAddress"))
+        ->setPlaceholderText(QStringLiteral("https://example.org/"));
+    auto* label35 =
+        makeLabel(QStringLiteral("Optional: for the sitemap and link previews."), QStringLiteral("Label35"), group);
+    label35->setWordWrap(true);
+    setTextColour(label35, Grey);
+    grid->addWidget(label35, row++, 1);
 
     auto* label17 = makeLabel(QStringLiteral("Ad Spot"), QStringLiteral("Label17"), group);
     setBold(label17);

@@ -4,6 +4,7 @@
 #include "components/TextFile.h"
 #include "site/FolderTree.h"
 #include "site/PageTags.h"
+#include "site/SiteAddress.h"
 #include "site/SitePaths.h"
 #include "site/Templates.h"
 
@@ -132,6 +133,12 @@ public:
             return m_result;
         rebuildOutputFolder();
         writePages();
+        step(BuildStep::WriteRobotsAndSitemap, 0, [&] {
+            refuseLinkedFolders(m_paths.outputRoot, m_paths.siteFolder + u"/robots.txt");
+            savePage(robotsTxt(m_info.siteUrl), m_paths.siteFolder + u"/robots.txt");
+            if (!m_info.siteUrl.isEmpty())
+                savePage(sitemapXml(m_pageAddresses), m_paths.siteFolder + u"/sitemap.xml");
+        });
         step(BuildStep::CopyBackground, 0,
              [&] { copyImage(backgroundPath(), m_paths.siteFolder + u"/assets/images/bg.jpg", m_paths.outputRoot); });
         return m_result;
@@ -165,6 +172,11 @@ private:
             return false;
         }
         QStringList& problems = m_result.problems;
+        try {
+            m_info.siteUrl = normalizedSiteAddress(m_input.info.siteUrl);
+        } catch (const Error& error) {
+            problems << error.message();
+        }
         const bool pathsKnown = checkTemplates();
         if (m_input.backgroundFile.isEmpty()) {
             m_result.status = BuildResult::Status::MissingBackground;
@@ -213,7 +225,10 @@ private:
             return true;
         }
         try {
-            m_templates = loadTemplates(m_paths);
+            TemplateSet templates = loadTemplates(m_paths);
+            resolveSections(templates.indexTemplate, u"/index.html");
+            resolveSections(templates.articleTemplate, u"/article.html");
+            m_templates = templates;
         } catch (const Error& error) {
             problems << error.message();
         }
@@ -296,18 +311,33 @@ private:
                 for (std::size_t n = 0; n < 4; ++n)
                     related[n] = m_articles[std::size_t(row[n + 1])].get();
                 const PageArticle& current = *m_articles[std::size_t(row[0])];
-                const PageTagValues values = pageTagValues(m_input.info, current, related, m_input.articlePaths[0]);
+                const PageTagValues values =
+                    pageTagValues(m_info, current, related, m_input.articlePaths[0], page == 0);
                 if (page == 0)
                     savePage(fillPageTags(m_templates->indexTemplate, values), m_paths.siteFolder + u"/index.html");
                 else
                     savePage(fillPageTags(m_templates->articleTemplate, values),
                              m_paths.siteFolder + u'/' + current.pageFileName);
+                m_pageAddresses.append(pageAddress(m_info.siteUrl, current.pageFileName, page == 0));
             });
+        }
+    }
+
+    /// Resolves the site address sections of the template read from @p name
+    /// of the page template folder; an unbalanced one fails the template.
+    void resolveSections(QString& templateText, QStringView name) const
+    {
+        try {
+            templateText = resolveSiteAddressSections(templateText, !m_info.siteUrl.isEmpty());
+        } catch (const Error& error) {
+            throw Error(quoted(m_paths.pageTemplateFolder + name) + QStringLiteral(": ") + error.message());
         }
     }
 
     const BuildInput& m_input;
     BuildProgress* m_progress;
+    SiteInfo m_info = m_input.info; ///< with the site address normalised
+    QStringList m_pageAddresses;    ///< of the pages written, for the sitemap
     SitePaths m_paths;
     std::optional<TemplateSet> m_templates;
     std::array<std::shared_ptr<const PageArticle>, 5> m_articles;

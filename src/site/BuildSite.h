@@ -29,6 +29,7 @@ enum class BuildStep {
     CreateOutput,          ///< an output folder when the copy left none
     WriteIndexPage,        ///< index.html with the main article
     WriteArticlePage,      ///< the page of article #1 to #4
+    WriteRobotsAndSitemap, ///< robots.txt, and sitemap.xml when the site has an address
     CopyBackground,        ///< the background to assets/images/bg.jpg
 };
 
@@ -71,13 +72,15 @@ public:
 };
 
 /// Runs a whole build. First, with nothing touched: the five slots and the
-/// background must be chosen; the variation must name a template folder whose
+/// background must be chosen; the site address, when given, must be a web
+/// address; the variation must name a template folder whose
 /// page templates can be read; every article (read once, here) and the
 /// background must be readable files; the output folder must be one that can
 /// be deleted and written; and no other build may be writing it (a lock file
 /// beside the output folder, waited for up to lockWaitMs). Then it rebuilds
 /// installFolder/output from the variation's template folder, writes
-/// index.html and the four article pages and copies the background to
+/// index.html and the four article pages, robots.txt (and sitemap.xml when the
+/// site has an address) and copies the background to
 /// assets/images/bg.jpg; a step failing now (a full disk) is recorded and the
 /// next one runs. Nothing is written through a symbolic link below the output
 /// folder. Shows nothing and never throws.

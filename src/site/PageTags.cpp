@@ -1,9 +1,11 @@
 #include "site/PageTags.h"
 
+#include "components/Error.h"
 #include "components/TextFile.h"
 #include "components/TextOperations.h"
 #include "site/ArticleText.h"
 #include "site/PageNames.h"
+#include "site/SiteAddress.h"
 
 #include <algorithm>
 #include <vector>
@@ -44,6 +46,52 @@ struct Gap
     }
 };
 
+/// @p text as a JSON string. "<", ">" and "&" are escaped too: the object goes
+/// into a script element, which "</script>" or "<!--" would end or derail.
+QString jsonString(const QString& text)
+{
+    QString json = QStringLiteral("\"");
+    for (const QChar c : text) {
+        if (c == u'"' || c == u'\\')
+            json += u'\\' + QString(c);
+        else if (c.unicode() < 0x20 || c == u'<' || c == u'>' || c == u'&' || c == QChar(0x2028) || c == QChar(0x2029))
+            json += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
+        else
+            json += c;
+    }
+    return json + u'"';
+}
+
+/// The schema.org Article of a page; the image and address need a site address.
+QString articleJsonLd(const QString& headline, const QString& description, const QString& siteAddress,
+                      const QString& address)
+{
+    QString json = QStringLiteral("{\"@context\": \"https://schema.org\", \"@type\": \"Article\", \"headline\": ") +
+                   jsonString(headline) + QStringLiteral(", \"description\": ") + jsonString(description);
+    if (!siteAddress.isEmpty())
+        json += QStringLiteral(", \"image\": ") + jsonString(siteAddress + QStringLiteral("assets/images/bg.jpg")) +
+                QStringLiteral(", \"url\": ") + jsonString(address);
+    return json + u'}';
+}
+
+/// Where a section marker at @p at (of @p length) begins and ends: its whole
+/// line when nothing but blanks stands beside it, else the marker alone.
+std::pair<qsizetype, qsizetype> markerSpan(const QString& text, qsizetype at, qsizetype length)
+{
+    const auto blank = [](QChar c) { return c == u' ' || c == u'\t'; };
+    qsizetype start = at;
+    while (start > 0 && blank(text.at(start - 1)))
+        --start;
+    qsizetype stop = at + length;
+    while (stop < text.size() && (blank(text.at(stop)) || text.at(stop) == u'\r'))
+        ++stop;
+    const bool lineStart = start == 0 || text.at(start - 1) == u'\n';
+    const bool lineEnd = stop == text.size() || text.at(stop) == u'\n';
+    if (!lineStart || !lineEnd)
+        return {at, at + length};
+    return {start, stop < text.size() ? stop + 1 : stop};
+}
+
 QString fillOneTagAfterAnother(const QString& templateText, const PageTagValues& values)
 {
     QString page = templateText;
@@ -65,7 +113,9 @@ const std::array<QStringView, PageTagCount>& pageTagNames()
         u"#ARTICLETITLE_1#",    u"#ARTICLETITLE_2#",   u"#ARTICLETITLE_3#",
         u"#ARTICLETITLE_4#",    u"#ARTICLELINK_1#",    u"#ARTICLELINK_2#",
         u"#ARTICLELINK_3#",     u"#ARTICLELINK_4#",    u"#READMORE#",
-        u"#ARTICLES_HEADLINE#",
+        u"#ARTICLES_HEADLINE#", u"#PAGE_TITLE#",       u"#PAGE_DESCRIPTION#",
+        u"#SITE_NAME_TEXT#",    u"#SITE_URL#",         u"#PAGE_URL#",
+        u"#ARTICLE_JSON_LD#",
     };
     return tags;
 }
@@ -77,7 +127,8 @@ PageArticle readPageArticle(const QString& path)
 }
 
 PageTagValues pageTagValues(const SiteInfo& info, const PageArticle& current,
-                            const std::array<const PageArticle*, 4>& related, const QString& homeArticlePath)
+                            const std::array<const PageArticle*, 4>& related, const QString& homeArticlePath,
+                            bool indexPage)
 {
     PageTagValues values = {info.siteName,  info.siteHeadline,  info.siteDescription,
                             info.adTitle,   info.adDescription, info.buttonText,
@@ -93,6 +144,17 @@ PageTagValues pageTagValues(const SiteInfo& info, const PageArticle& current,
     values[14] = current.bodyHtml;
     values[23] = info.readMoreText;
     values[24] = info.relatedArticlesText;
+
+    QString description = indexPage ? QString() : current.summary.simplified();
+    if (description.isEmpty())
+        description = info.siteDescription.simplified();
+    const QString address = pageAddress(info.siteUrl, current.pageFileName, indexPage);
+    values[25] = escapedForMarkup(current.title);
+    values[26] = escapedForMarkup(description);
+    values[27] = escapedForMarkup(info.siteName);
+    values[28] = escapedForMarkup(info.siteUrl);
+    values[29] = escapedForMarkup(address);
+    values[30] = articleJsonLd(current.title, description, info.siteUrl, address);
     return values;
 }
 
@@ -146,6 +208,36 @@ QString fillPageTags(const QString& templateText, const PageTagValues& values)
             page += piece;
     }
     return page;
+}
+
+QString resolveSiteAddressSections(const QString& templateText, bool hasSiteAddress)
+{
+    const auto problem = [](const QString& what) {
+        return Error(QStringLiteral("The template has ") + what +
+                     QStringLiteral("; a section that needs the site "
+                                    "address runs from ") +
+                     SiteAddressSectionBegin + QStringLiteral(" to ") + SiteAddressSectionEnd + u'.');
+    };
+    QString page;
+    for (qsizetype from = 0;;) {
+        const qsizetype begin = templateText.indexOf(SiteAddressSectionBegin, from);
+        const qsizetype end = templateText.indexOf(SiteAddressSectionEnd, from);
+        if (begin < 0 && end < 0)
+            return from == 0 ? templateText : page + QStringView(templateText).sliced(from);
+        if (begin < 0 || (end >= 0 && end < begin))
+            throw problem(SiteAddressSectionEnd + QStringLiteral(" without its beginning"));
+        if (end < 0)
+            throw problem(SiteAddressSectionBegin + QStringLiteral(" without its end"));
+        const qsizetype next = templateText.indexOf(SiteAddressSectionBegin, begin + 1);
+        if (next >= 0 && next < end)
+            throw problem(QStringLiteral("a section inside a section"));
+        const auto [openStart, openStop] = markerSpan(templateText, begin, SiteAddressSectionBegin.size());
+        const auto [closeStart, closeStop] = markerSpan(templateText, end, SiteAddressSectionEnd.size());
+        page += QStringView(templateText).sliced(from, openStart - from);
+        if (hasSiteAddress)
+            page += QStringView(templateText).sliced(openStop, closeStart - openStop);
+        from = closeStop;
+    }
 }
 
 } // namespace quorvale

@@ -7,9 +7,12 @@
 
 namespace quorvale {
 
-inline constexpr std::size_t PageTagCount = 25;
+inline constexpr std::size_t PageTagCount = 31;
 
-/// The 25 tags a page template may hold, in the order they are substituted.
+/// The tags a page template may hold, in the order they are substituted: the
+/// 25 whose values go in as typed, then six for search engines and link
+/// previews whose values are escaped (#PAGE_TITLE#, #PAGE_DESCRIPTION#,
+/// #SITE_NAME_TEXT#, #SITE_URL#, #PAGE_URL#, #ARTICLE_JSON_LD#).
 const std::array<QStringView, PageTagCount>& pageTagNames();
 
 /// The value of each tag of pageTagNames(), in the same order.
@@ -29,18 +32,37 @@ struct PageArticle
 /// Throws Error naming the path when the file cannot be read.
 PageArticle readPageArticle(const QString& path);
 
-/// The tag values of the page of @p current listing @p related: the SiteInfo
-/// texts, the four related summaries, the current title and body, the related
-/// titles and page file names (index.html for the one whose path is
-/// @p homeArticlePath: the main article is shown there, a page of its own
-/// name would be a dead link), then the read-more and related-articles texts.
+/// The tag values of the page of @p current listing @p related (@p indexPage:
+/// index.html): the SiteInfo texts, the four related summaries, the current
+/// title and body, the related titles and page file names (index.html for the
+/// one whose path is @p homeArticlePath: the main article is shown there, a
+/// page of its own name would be a dead link), the read-more and
+/// related-articles texts. Then, escaped for HTML text and attributes: the
+/// current title; the page description (the site description on the index
+/// page, the article's summary on its page, the site description for an
+/// article without one; white space collapsed); the site name; the site and
+/// page address (empty without one; info.siteUrl must be a
+/// normalizedSiteAddress()); and the schema.org Article JSON-LD object of the
+/// page, whose strings hold no "<", ">" or "&" so that it cannot end its script element.
 PageTagValues pageTagValues(const SiteInfo& info, const PageArticle& current,
-                            const std::array<const PageArticle*, 4>& related, const QString& homeArticlePath);
+                            const std::array<const PageArticle*, 4>& related, const QString& homeArticlePath,
+                            bool indexPage);
 
 /// The page @p templateText with its tags replaced by @p values: what
 /// replacing one tag after the other in pageTagNames() order gives. Every
 /// value goes in literally and unescaped; a value holding a later tag is
 /// expanded when that tag's turn comes. Never throws.
 QString fillPageTags(const QString& templateText, const PageTagValues& values);
+
+/// Marks the lines of a template that make sense only when the site has an address.
+inline constexpr QStringView SiteAddressSectionBegin = u"<!--#IF_SITE_URL#-->";
+inline constexpr QStringView SiteAddressSectionEnd = u"<!--#END_SITE_URL#-->";
+
+/// @p templateText with its site address sections resolved: what stands
+/// between SiteAddressSectionBegin and SiteAddressSectionEnd is kept, without
+/// the markers, when @p hasSiteAddress, and left out otherwise. A marker alone
+/// on its line takes the line with it. A template without markers comes back
+/// unchanged. Throws Error on a marker without its partner or a nested one.
+QString resolveSiteAddressSections(const QString& templateText, bool hasSiteAddress);
 
 } // namespace quorvale

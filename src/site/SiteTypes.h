@@ -5,7 +5,8 @@
 
 namespace quorvale {
 
-/// The site-wide texts typed on the main window, inserted into pages as typed.
+/// The site-wide texts typed on the main window. The original tags insert
+/// them as typed; the search tags (see pageTagNames) escape them.
 struct SiteInfo
 {
     QString siteName;
@@ -19,6 +20,9 @@ struct SiteInfo
     QString footerText;
     QString readMoreText = QStringLiteral("Read More");
     QString relatedArticlesText = QStringLiteral("Related Articles");
+    /// The site's public address ("https://example.org/"); empty: none, the
+    /// build writes no sitemap, canonical links or absolute preview image.
+    QString siteUrl;
 };
 
 /// The two page templates of a template folder.

@@ -83,6 +83,8 @@ QString SiteInfo::*memberOf(Field field)
         return &SiteInfo::readMoreText;
     case Field::RelatedArticlesText:
         return &SiteInfo::relatedArticlesText;
+    case Field::SiteUrl:
+        return &SiteInfo::siteUrl;
     }
     return &SiteInfo::siteName;
 }
@@ -105,6 +107,8 @@ QString failedStepText(const BuildFailure& failure)
         return QStringLiteral("The index page (main article) could not be written");
     case BuildStep::WriteArticlePage:
         return QStringLiteral("The page of article #%1 could not be written").arg(failure.article);
+    case BuildStep::WriteRobotsAndSitemap:
+        return QStringLiteral("robots.txt and sitemap.xml could not be written");
     case BuildStep::CopyBackground:
         return QStringLiteral("The background image could not be copied");
     }

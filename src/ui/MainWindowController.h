@@ -61,6 +61,7 @@ public:
         FooterText,
         ReadMoreText,
         RelatedArticlesText,
+        SiteUrl,
     };
     Q_ENUM(SiteField)
 

@@ -1,7 +1,9 @@
 #!/usr/bin/env node
 // Builds the sample site with quorvale-cli from a copy of the installation
-// folder in four forms (design 1 and 2, with and without the video), plus one
-// form of each design whose site texts are words far wider than a phone, then
+// folder in four forms (design 1 and 2, with and without the video; the video
+// forms with a site address), one form of each design whose site texts are
+// words far wider than a phone, and two of each with the darkest and the
+// lightest sample picture and a description full of markup characters, then
 // checks every form:
 //
 //   - no tag of the templates is left unfilled, and the video flavour embeds
@@ -10,20 +12,31 @@
 //     for, style sheet pictures included) resolves to a file inside the site
 //     folder, and every in-page #fragment names an element of its page;
 //   - html-validate (recommended rules) reports no error on any page;
-//   - index.html and one article page, opened in headless Chromium at
-//     1280x800 and at 390x844 (phone emulation; the long-word forms at
-//     390x844 only), load every image and cannot be scrolled sideways.
+//   - robots.txt allows all and names the sitemap exactly when the site has
+//     an address; a sitemap.xml validates against the sitemaps.org schema
+//     (sitemap.xsd beside this script) with xmllint and, with an address,
+//     lists every page;
+//   - every page, opened in headless Chromium at 1280x800 and at 390x844
+//     (phone emulation; the long-word forms at 390x844 only), loads every
+//     image, cannot be scrolled sideways, has no axe-core violation of any
+//     impact, and has the head search engines and link previews read (see
+//     checkHead); text over the background photo keeps the WCAG AA contrast on
+//     every pixel behind it, with the demo picture and with the darkest and
+//     the lightest sample picture (by mean luminance).
 //
-// Screenshots of the first screenful (PNG) and of the whole page (JPEG) go to
-// the output folder. With --canary the same checks run on a copy of design 1
-// with planted faults (missing image, picture and page, dead in-page link,
-// unfilled tag, an element wider than a phone, invalid HTML), and the run
+// Screenshots of the first screenful (PNG) and of the whole page (JPEG) of
+// index.html and one article page go to the output folder. With --canary the
+// same checks run on a copy of design 1 with planted faults (missing image,
+// picture and page, dead in-page link, unfilled tag, an element wider than a
+// phone, invalid HTML, content outside any landmark, dim text over the photo,
+// an invalid sitemap, a canonical link without a site address), and the run
 // fails unless every one of them is reported: that proves the checks can fail.
 //
 // Usage: node check-site.mjs --app <installation folder> --out <output folder> [--canary]
 
 import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
+import { createRequire } from 'node:module';
 import path from 'node:path';
 import { fileURLToPath, pathToFileURL } from 'node:url';
 import { HtmlValidate } from 'html-validate';
@@ -70,8 +83,12 @@ const LONG = {
     readMore: 'Continuereadingthisarticlerightnow',
     relatedArticles: 'Morearticlesaboutwellbeingforyou',
 };
+// The sample texts with a site description that HTML would take for markup.
+const QUOTED = { ...DEMO, siteDescription: 'Calm & "quiet" <days> for you' };
 const DATA_FOLDERS = ['template1', 'template1_novideo', 'template2', 'template2_novideo', 'apparticles', 'appimages', 'help'];
 const TAG = /#[A-Z][A-Z_]*[0-9]?#/g;
+const AXE = createRequire(import.meta.url).resolve('axe-core/axe.min.js');
+const SITEMAP_SCHEMA = fileURLToPath(new URL('sitemap.xsd', import.meta.url));
 
 // ---- Command line -----------------------------------------------------------
 
@@ -121,8 +138,9 @@ function runCli(app, args) {
 
 /** Builds one form of the sample site into home/output/template<V> and returns that folder. */
 function buildSite(app, home, form) {
-    if (form.texts === DEMO && form.withVideo) {
-        runCli(app, ['demo', '--home', home, '--variation', form.variation]);
+    const address = form.siteUrl ? ['--site-url', form.siteUrl] : [];
+    if (form.texts === DEMO && form.withVideo && !form.background) {
+        runCli(app, ['demo', '--home', home, '--variation', form.variation, ...address]);
     } else {
         const articles = fs.readdirSync(path.join(home, 'apparticles')).filter(name => name.endsWith('.txt')).sort();
         if (articles.length < 5)
@@ -132,11 +150,11 @@ function buildSite(app, home, form) {
         const args = ['build', '--home', home, '--variation', form.variation,
             '--main', article(0), '--article1', article(1), '--article2', article(2),
             '--article3', article(3), '--article4', article(4),
-            '--background', path.join(home, 'appimages', DEMO.background),
+            '--background', path.join(home, 'appimages', form.background ?? DEMO.background),
             '--site-name', t.siteName, '--site-headline', t.siteHeadline,
             '--site-description', t.siteDescription, '--ad-title', t.adTitle,
             '--ad-description', t.adDescription, '--button-text', t.buttonText,
-            '--footer', t.footer, '--video-id', form.withVideo ? DEMO.videoId : ''];
+            '--footer', t.footer, '--video-id', form.withVideo ? DEMO.videoId : '', ...address];
         if (t.readMore)
             args.push('--read-more', t.readMore, '--related-articles', t.relatedArticles);
         runCli(app, args);
@@ -253,13 +271,41 @@ async function validate(file, texts) {
     return errors;
 }
 
+/** xmllint's complaints about a sitemap, checked against the sitemaps.org schema. */
+function validateSitemap(file) {
+    try {
+        execFileSync('xmllint', ['--noout', '--nonet', '--schema', SITEMAP_SCHEMA, file], { stdio: ['ignore', 'pipe', 'pipe'] });
+        return [];
+    } catch (error) {
+        if (error.code === 'ENOENT')
+            return ['xmllint not found (Debian package libxml2-utils)'];
+        return String(error.stderr || error.message).trim().split('\n').map(line => `xmllint: ${line.replace(file, 'sitemap.xml')}`);
+    }
+}
+
+/** robots.txt always, naming sitemap.xml exactly when the site has an address; sitemap.xml valid and listing every page. */
+function checkSearchFiles(site, siteUrl, pages) {
+    const read = name => (fs.existsSync(path.join(site, name)) ? fs.readFileSync(path.join(site, name), 'utf8') : '');
+    const robots = read('robots.txt'), sitemap = read('sitemap.xml');
+    const problems = [];
+    if (!robots.startsWith('User-agent: *\nAllow: /\n') || robots.includes('Sitemap:') !== Boolean(siteUrl) ||
+        (siteUrl && !robots.includes(`\nSitemap: ${siteUrl}sitemap.xml\n`)))
+        problems.push(`robots.txt: ${JSON.stringify(robots)}`);
+    if (sitemap)
+        problems.push(...validateSitemap(path.join(site, 'sitemap.xml')).map(problem => `sitemap.xml: ${problem}`));
+    const listed = [...sitemap.matchAll(/<loc>([^<]*)<\/loc>/g)].map(m => decodeURI(m[1])).sort().join(' ');
+    if (siteUrl && listed !== pages.map(name => siteUrl + (name === 'index.html' ? '' : name)).sort().join(' '))
+        problems.push(`sitemap.xml lists ${listed || 'nothing'}`);
+    return problems;
+}
+
 async function checkFiles(site, form) {
     const withVideo = form.withVideo;
     const failures = [];
     const pages = fs.readdirSync(site).filter(name => name.endsWith('.html')).sort();
     if (!pages.includes('index.html') || pages.length !== 5)
         failures.push(`the site holds ${pages.length} pages (${pages.join(', ')}), expected index.html and four article pages`);
-    failures.push(...checkStyleSheets(site));
+    failures.push(...checkStyleSheets(site), ...checkSearchFiles(site, form.siteUrl, pages));
     for (const name of pages) {
         const file = path.join(site, name);
         const page = readPage(file);
@@ -291,11 +337,160 @@ html,body{margin:0;height:100%;background:#0f0f10;display:grid;place-items:cente
 /** Resolves once the document has painted twice more. */
 const nextPaint = () => new Promise(resolve => requestAnimationFrame(() => requestAnimationFrame(resolve)));
 
-async function checkInBrowser(browser, site, pages, label, shots, viewports, wholePage) {
+/**
+ * Runs in the page: the texts whose nearest painted background is the photo
+ * (bg.jpg), with their colour, WCAG size class and the boxes of their lines
+ * in page coordinates. Text on a colour or picture of its own is axe's to judge.
+ */
+function findTextOverPhoto() {
+    const overPhoto = element => {
+        for (; element; element = element.parentElement) {
+            const style = getComputedStyle(element);
+            if (style.backgroundImage.includes('bg.jpg'))
+                return true;
+            if (style.backgroundImage !== 'none' || style.backgroundColor.startsWith('rgb('))
+                return false;
+        }
+        return false;
+    };
+    const texts = new Map();
+    const walker = document.createTreeWalker(document.body, NodeFilter.SHOW_TEXT);
+    for (let node; (node = walker.nextNode());) {
+        const element = node.parentElement;
+        if (!node.data.trim() || !element.checkVisibility({ visibilityProperty: true, opacityProperty: true }) || !overPhoto(element))
+            continue;
+        const range = document.createRange();
+        range.selectNodeContents(node);
+        const style = getComputedStyle(element);
+        const size = parseFloat(style.fontSize);
+        const text = texts.get(element) ?? {
+            name: `${element.tagName.toLowerCase()}.${element.className}`.replace(/\.$/, '').replace(/ +/g, '.'),
+            color: style.color,
+            large: size >= 24 || (size >= 18.66 && parseInt(style.fontWeight, 10) >= 700),
+            rects: [],
+        };
+        for (const r of range.getClientRects()) {
+            const x = Math.max(0, Math.floor(r.left + scrollX)), y = Math.max(0, Math.floor(r.top + scrollY));
+            if (r.width >= 1 && r.height >= 1)
+                text.rects.push({ x, y, width: Math.ceil(r.right + scrollX) - x, height: Math.ceil(r.bottom + scrollY) - y });
+        }
+        texts.set(element, text);
+    }
+    return [...texts.values()].filter(text => text.rects.length);
+}
+
+/**
+ * Runs in the page: decodes a picture (base64) and returns, for each text, the
+ * lowest WCAG contrast between its colour and any pixel in its boxes (offset by
+ * origin); without texts, the picture's mean relative luminance.
+ */
+async function measurePixels({ image, type, origin, texts }) {
+    const bitmap = await createImageBitmap(await (await fetch(`data:${type};base64,${image}`)).blob());
+    const context = new OffscreenCanvas(bitmap.width, bitmap.height).getContext('2d');
+    context.drawImage(bitmap, 0, 0);
+    const { data, width, height } = context.getImageData(0, 0, bitmap.width, bitmap.height);
+    const linear = c => ((c /= 255) <= 0.04045 ? c / 12.92 : ((c + 0.055) / 1.055) ** 2.4);
+    const luminance = (r, g, b) => 0.2126 * linear(r) + 0.7152 * linear(g) + 0.0722 * linear(b);
+    if (!texts) {
+        let sum = 0;
+        for (let i = 0; i < data.length; i += 4)
+            sum += luminance(data[i], data[i + 1], data[i + 2]);
+        return sum / (width * height);
+    }
+    return texts.map(({ color, rects }) => {
+        const [r, g, b, a = 1] = color.match(/[\d.]+/g).map(Number);
+        let lowest = Infinity;
+        for (const rect of rects) {
+            for (let y = rect.y - origin.y; y < Math.min(height, rect.y - origin.y + rect.height); ++y) {
+                for (let x = rect.x - origin.x; x < Math.min(width, rect.x - origin.x + rect.width); ++x) {
+                    const i = (y * width + x) * 4;
+                    const back = luminance(data[i], data[i + 1], data[i + 2]);
+                    const fore = luminance(r * a + data[i] * (1 - a), g * a + data[i + 1] * (1 - a), b * a + data[i + 2] * (1 - a));
+                    lowest = Math.min(lowest, (Math.max(fore, back) + 0.05) / (Math.min(fore, back) + 0.05));
+                }
+            }
+        }
+        return lowest;
+    });
+}
+
+/** Runs in the page: what the head tells search engines and link previews. */
+function readHead() {
+    const value = (selector, attribute = 'content') => document.head.querySelector(selector)?.getAttribute(attribute) ?? null;
+    return {
+        canonical: value('link[rel="canonical"]', 'href'), ogUrl: value('meta[property="og:url"]'),
+        ogImage: value('meta[property="og:image"]'), description: value('meta[name="description"]'),
+        ogDescription: value('meta[property="og:description"]'),
+        jsonLd: document.head.querySelector('script[type="application/ld+json"]')?.textContent ?? null,
+        firstSentence: document.querySelector('.story-body')?.textContent.replace(/\s+/g, ' ').trim() ?? '',
+    };
+}
+
+/**
+ * Addresses only with a site address, and absolute; the index page described
+ * by the site description, an article page by its first sentence, the same in
+ * the Open Graph tags and, on article pages, in the Article JSON-LD.
+ */
+function checkHead(head, name, form) {
+    const problems = [];
+    const address = form.siteUrl ? form.siteUrl + (name === 'index.html' ? '' : name) : null;
+    const decoded = value => (value === null ? null : decodeURI(value));
+    if (decoded(head.canonical) !== address || decoded(head.ogUrl) !== address)
+        problems.push(`canonical ${head.canonical} and og:url ${head.ogUrl}, expected ${address}`);
+    if (head.ogImage !== (form.siteUrl ? `${form.siteUrl}assets/images/bg.jpg` : null))
+        problems.push(`og:image ${head.ogImage}`);
+    const index = name === 'index.html';
+    if (head.ogDescription !== head.description || !head.description ||
+        (index ? head.description !== form.texts.siteDescription : !head.firstSentence.startsWith(head.description)))
+        problems.push(`description "${head.description}" (og:description "${head.ogDescription}")`);
+    const article = (() => { try { return JSON.parse(head.jsonLd); } catch { return null; } })();
+    if (!index && (article?.['@type'] !== 'Article' || article.description !== head.description || article.image !== (head.ogImage ?? undefined)))
+        problems.push(`JSON-LD ${head.jsonLd}`);
+    return problems;
+}
+
+/** The darkest and the lightest picture of a folder, by mean luminance. */
+async function darkestAndLightest(browser, folder) {
+    const page = await browser.newPage();
+    const ranked = [];
+    for (const name of fs.readdirSync(folder).filter(name => /\.jpe?g$/i.test(name))) {
+        const image = fs.readFileSync(path.join(folder, name)).toString('base64');
+        ranked.push({ name, luminance: await page.evaluate(measurePixels, { image, type: 'image/jpeg' }) });
+    }
+    await page.close();
+    ranked.sort((a, b) => a.luminance - b.luminance);
+    return [ranked[0].name, ranked[ranked.length - 1].name];
+}
+
+/**
+ * WCAG AA contrast (4.5:1, large text 3:1) of the text over the photo against
+ * every pixel behind it: a screenshot with all text hidden is measured where
+ * the text stands. Leaves the page's text hidden.
+ */
+async function checkContrastOverPhoto(page) {
+    const texts = await page.evaluate(findTextOverPhoto);
+    if (!texts.length)
+        return [];
+    await page.addStyleTag({ content: '*, *::before, *::after { color: transparent !important; text-shadow: none !important; }' });
+    await page.evaluate(nextPaint);
+    const rects = texts.flatMap(text => text.rects);
+    const x = Math.min(...rects.map(r => r.x)), y = Math.min(...rects.map(r => r.y));
+    const clip = { x, y, width: Math.max(...rects.map(r => r.x + r.width)) - x, height: Math.max(...rects.map(r => r.y + r.height)) - y };
+    const image = (await page.screenshot({ fullPage: true, clip })).toString('base64');
+    const lowest = await page.evaluate(measurePixels, { image, type: 'image/png', origin: { x, y }, texts });
+    return texts.flatMap((text, i) => {
+        const needed = text.large ? 3 : 4.5;
+        return lowest[i] < needed ? [`contrast over the photo: ${text.name} ${lowest[i].toFixed(2)}:1, needs ${needed}:1`] : [];
+    });
+}
+
+async function checkInBrowser(browser, site, pages, label, shots, form) {
     const failures = [];
-    const article = pages.find(name => name !== 'index.html');
-    const toOpen = article ? ['index.html', article] : ['index.html'];
-    for (const viewport of viewports) {
+    // Screenshots of index.html and one article page. The forms that differ
+    // from the sample only by their picture open just those two.
+    const shown = ['index.html', pages.find(name => name !== 'index.html')];
+    const wholePage = form.texts === DEMO && !form.background;
+    for (const viewport of form.viewports) {
         const context = await browser.newContext({
             viewport: { width: viewport.width, height: viewport.height },
             deviceScaleFactor: 1,
@@ -309,7 +504,7 @@ async function checkInBrowser(browser, site, pages, label, shots, viewports, who
                 return route.fulfill({ status: 200, contentType: 'text/html', body: PLAYER_STAND_IN });
             return route.abort('blockedbyclient');
         });
-        for (const name of toOpen) {
+        for (const name of form.background ? shown : pages) {
             const where = `${label} ${name} at ${viewport.width}px`;
             const page = await context.newPage();
             const failed = [];
@@ -334,10 +529,11 @@ async function checkInBrowser(browser, site, pages, label, shots, viewports, who
             // Chromium paints a frame that has been scrolled out of view again only
             // once it comes back: take the whole page while the player is in view.
             const stem = `${label}-${name === 'index.html' ? 'index' : 'article'}-${viewport.name}`;
-            if (wholePage)
+            if (wholePage && shown.includes(name))
                 await page.screenshot({ path: path.join(shots, `${stem}-full.jpg`), type: 'jpeg', quality: 80, fullPage: true });
             await page.evaluate(() => window.scrollTo(0, 0));
-            await page.screenshot({ path: path.join(shots, `${stem}.png`) });
+            if (shown.includes(name))
+                await page.screenshot({ path: path.join(shots, `${stem}.png`) });
 
             const result = await page.evaluate(expectedWidth => {
                 const brokenImages = [...document.images]
@@ -370,6 +566,11 @@ async function checkInBrowser(browser, site, pages, label, shots, viewports, who
                 problems.push(`scrolls sideways: content ${result.scrollWidth}px wide, window ${result.innerWidth}px` +
                     (result.tooWide.length ? `; too wide: ${result.tooWide.slice(0, 5).join(', ')}` : ''));
             }
+            // The player's content is the video service's, not the site's: its frame is left out.
+            await page.addScriptTag({ path: AXE });
+            const violations = await page.evaluate(() => axe.run(document, { iframes: false, resultTypes: ['violations'] }).then(results =>
+                results.violations.map(v => `axe ${v.id} (${v.impact}): ${v.help}: ${v.nodes.slice(0, 3).map(n => n.target.join(' ')).join(', ')}`)));
+            problems.push(...violations, ...checkHead(await page.evaluate(readHead), name, form), ...await checkContrastOverPhoto(page));
             failures.push(...problems.map(problem => `${where}: ${problem}`));
             await page.close();
         }
@@ -390,6 +591,10 @@ const CANARY_FAULTS = [
     { name: 'unfilled tag', pattern: /unfilled tags #SIDEBAR_NOTE#/ },
     { name: 'element wider than a phone', pattern: /390px: scrolls sideways/ },
     { name: 'invalid HTML', pattern: /html-validate (no-implicit-close|close-order)/ },
+    { name: 'content outside any landmark', pattern: /axe region \(moderate\)/ },
+    { name: 'dim text over the photo', pattern: /contrast over the photo: p\.hero-lead/ },
+    { name: 'invalid sitemap', pattern: /sitemap\.xml: xmllint: .*priority/ },
+    { name: 'canonical link without a site address', pattern: /index\.html at 1280px: canonical https:\/\/elsewhere/ },
 ];
 
 /** Plants the faults above into design 1 of a copied installation folder. */
@@ -400,10 +605,33 @@ function plantFaults(home) {
     <div class="canary-wide">#SIDEBAR_NOTE#</div>
     <p><a href="no-such-page.html">Elsewhere</a> <a href="#nowhere">Up</a></p>
     <p><div>A block inside a paragraph</div></p>
-  </main>`);
+  </main>`).replace('</footer>', '</footer>\n  <p>Outside every landmark</p>')
+        .replace('</head>', '  <link rel="canonical" href="https://elsewhere.example/">\n</head>');
     fs.writeFileSync(index, html);
     fs.appendFileSync(path.join(home, 'template1', 'assets', 'css', 'style.css'),
-        '\n.canary-wide { width: 480px; background: url("../images/missing-texture.png"); }\n');
+        '\n.canary-wide { width: 480px; background: url("../images/missing-texture.png"); }\n.hero-lead { color: #6a6488; }\n');
+    fs.writeFileSync(path.join(home, 'template1', 'sitemap.xml'), '<?xml version="1.0" encoding="UTF-8"?>\n' +
+        '<urlset xmlns="http://www.sitemaps.org/schemas/sitemap/0.9"><url><loc>https://example.org/</loc><priority>2.0</priority></url></urlset>\n');
+}
+
+/** The forms of the site to build and check; the canary run plants its faults into design 1 only. */
+async function siteForms(browser, options) {
+    const all = VIEWPORTS, phone = VIEWPORTS.filter(viewport => viewport.phone);
+    if (options.canary)
+        return [{ label: 'v1-video', variation: '1', withVideo: true, texts: DEMO, viewports: all }];
+    const [darkest, lightest] = await darkestAndLightest(browser, path.join(options.app, 'appimages'));
+    // The video forms are the demo with a site address; the lightest and darkest
+    // forms are built with a description full of markup characters and an address below the host.
+    const siteUrl = 'https://example.org/';
+    return [{ label: 'v1-video', variation: '1', withVideo: true, texts: DEMO, viewports: all, siteUrl },
+        { label: 'v1-novideo', variation: '1', withVideo: false, texts: DEMO, viewports: all },
+        { label: 'v2-video', variation: '2', withVideo: true, texts: DEMO, viewports: all, siteUrl },
+        { label: 'v2-novideo', variation: '2', withVideo: false, texts: DEMO, viewports: all },
+        { label: 'v1-longwords', variation: '1', withVideo: true, texts: LONG, viewports: phone },
+        { label: 'v2-longwords', variation: '2', withVideo: true, texts: LONG, viewports: phone },
+        ...['1', '2'].flatMap(variation => [['darkest', darkest], ['lightest', lightest]].map(([shade, background]) =>
+            ({ label: `v${variation}-${shade}`, variation, withVideo: true, texts: QUOTED, viewports: all, background,
+               siteUrl: 'https://example.org/calm/' })))];
 }
 
 // ---- Main ------------------------------------------------------------------------------
@@ -418,16 +646,6 @@ async function main() {
     for (const old of fs.readdirSync(shots).filter(name => /\.(png|jpg)$/.test(name)))
         fs.rmSync(path.join(shots, old));
 
-    const phone = VIEWPORTS.filter(viewport => viewport.phone);
-    const forms = options.canary
-        ? [{ label: 'v1-video', variation: '1', withVideo: true, texts: DEMO, viewports: VIEWPORTS }]
-        : [{ label: 'v1-video', variation: '1', withVideo: true, texts: DEMO, viewports: VIEWPORTS },
-           { label: 'v1-novideo', variation: '1', withVideo: false, texts: DEMO, viewports: VIEWPORTS },
-           { label: 'v2-video', variation: '2', withVideo: true, texts: DEMO, viewports: VIEWPORTS },
-           { label: 'v2-novideo', variation: '2', withVideo: false, texts: DEMO, viewports: VIEWPORTS },
-           { label: 'v1-longwords', variation: '1', withVideo: true, texts: LONG, viewports: phone },
-           { label: 'v2-longwords', variation: '2', withVideo: true, texts: LONG, viewports: phone }];
-
     const browser = await chromium.launch({
         executablePath: CHROMIUM,
         headless: true,
@@ -436,7 +654,9 @@ async function main() {
         timeout: 30_000,
     });
     const failures = [];
+    let forms = [];
     try {
+        forms = await siteForms(browser, options);
         for (const form of forms) {
             const label = form.label;
             // Each form gets its own copy of the installation folder: all builds of
@@ -448,8 +668,8 @@ async function main() {
             const site = buildSite(options.app, home, form);
             const { failures: fileFailures, pages } = await checkFiles(site, form);
             failures.push(...fileFailures.map(f => `${label} ${f}`));
-            failures.push(...await checkInBrowser(browser, site, pages, label, shots, form.viewports, form.texts === DEMO));
-            console.log(`${label}: ${pages.length} pages checked`);
+            failures.push(...await checkInBrowser(browser, site, pages, label, shots, form));
+            console.log(`${label}: ${pages.length} pages checked${form.background ? ` (background ${form.background})` : ''}`);
         }
     } finally {
         await browser.close();

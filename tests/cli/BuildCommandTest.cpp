@@ -56,7 +56,8 @@ protected:
                                                              {"videoId", "--video-id"},
                                                              {"footerText", "--footer"},
                                                              {"readMoreText", "--read-more"},
-                                                             {"relatedArticlesText", "--related-articles"}};
+                                                             {"relatedArticlesText", "--related-articles"},
+                                                             {"siteUrl", "--site-url"}};
         const QJsonObject info = settings.value(u"info").toObject();
         for (const auto& [key, option] : texts) {
             if (info.contains(QLatin1StringView(key)))
@@ -74,15 +75,22 @@ protected:
     QString m_fixture;
 };
 
-TEST_F(BuildCommand, WritesTheReferenceSiteAndPrintsWhereItIs)
+class ReferenceBuildCommand : public BuildCommand, public ::testing::WithParamInterface<const char*>
 {
-    useFixture("video");
+};
+
+TEST_P(ReferenceBuildCommand, WritesTheReferenceSiteAndPrintsWhereItIs)
+{
+    useFixture(GetParam());
     const CliRun run = CliRun::run(arguments());
     EXPECT_EQ(run.code, 0) << run.err.toStdString();
     EXPECT_EQ(run.out, u"Site written to " + home() + u"/output/template" + variation() + u'\n');
     EXPECT_EQ(run.err, QString());
     EXPECT_EQ(treeOf(inHome(QStringLiteral("output"))), treeOf(m_fixture + QStringLiteral("/expected/output")));
 }
+
+INSTANTIATE_TEST_SUITE_P(Cli, ReferenceBuildCommand, ::testing::Values("video", "address"),
+                         [](const auto& info) { return std::string(info.param); });
 
 struct MessageCase
 {
@@ -144,6 +152,10 @@ INSTANTIATE_TEST_SUITE_P(
             "variation_typo", [](QStringList& a, const QString&) { setOption(a, "--variation", u"3"_qs); }, 1,
             "quorvale-cli build: the site was not built and nothing was changed:\n  There is no template folder "
             "for the variation \"3\""},
+        MessageCase{"invalid_site_address",
+                    [](QStringList& a, const QString&) { setOption(a, "--site-url", u"example.org"_qs); }, 1,
+                    "quorvale-cli build: the site was not built and nothing was changed:\n  The site address "
+                    "\"example.org\" is not an absolute http:// or https:// address"},
         MessageCase{"another_build_at_work", [](QStringList&, const QString&) {}, 1,
                     "quorvale-cli build: another build is writing @/output/template1; nothing was changed.", true},
         MessageCase{"quiet", [](QStringList& a, const QString&) { a << QStringLiteral("--quiet"); }, 0, ""}),

@@ -19,7 +19,8 @@ protected:
 
 TEST_F(DemoCommand, BuildsTheSampleSite)
 {
-    const CliRun run = CliRun::run({QStringLiteral("demo"), QStringLiteral("--home"), home()});
+    const CliRun run = CliRun::run({QStringLiteral("demo"), QStringLiteral("--home"), home(),
+                                    QStringLiteral("--site-url"), QStringLiteral("https://example.org")});
     EXPECT_EQ(run.code, 0) << run.err.toStdString();
     EXPECT_EQ(run.err, QString());
     EXPECT_EQ(run.out, u"Site written to " + home() + u"/output/template1\n");
@@ -29,7 +30,8 @@ TEST_F(DemoCommand, BuildsTheSampleSite)
     // Articles #1 to #4 are the second to fifth file by name, letter case aside.
     EXPECT_EQ(QDir(site).entryList(QDir::Files, QDir::Name),
               (QStringList{u"Bravo-step.html"_qs, u"Delta-Force.html"_qs, u"charlie.html"_qs, u"echo.html"_qs,
-                           u"index.html"_qs}));
+                           u"index.html"_qs, u"robots.txt"_qs, u"sitemap.xml"_qs}));
+    EXPECT_TRUE(readFile(site + u"robots.txt").endsWith("\nSitemap: https://example.org/sitemap.xml\n"));
     EXPECT_EQ(readFile(site + u"assets/images/bg.jpg"), QByteArray("image 288\n"));
 }
 

@@ -102,10 +102,13 @@ TEST_F(MainWindowTest, LoadDummyDataFillsTheWindowAndBuildMinisiteBuildsIt)
     EXPECT_EQ(child<QLabel>(*m_window, "lblSelected4")->text(), QStringLiteral("two.txt"));
     EXPECT_EQ(child<QListWidget>(*m_window, "File2")->currentItem()->text(), QStringLiteral("Image288.jpg"));
 
+    QTest::keyClicks(child<QLineEdit>(*m_window, "txtSiteAddress"), QStringLiteral("https://example.org"));
     button("vbtnLoad")->click();
     ASSERT_EQ(m_desktop.messages.size(), 2);
     EXPECT_TRUE(m_desktop.messages[1].startsWith(u"Done: ")) << m_desktop.messages[1].toStdString();
     EXPECT_EQ(readFile(install(u"/output/template1/index.html")), QByteArray("<title>Depression Fighters</title>"));
+    EXPECT_TRUE(
+        readFile(install(u"/output/template1/robots.txt")).endsWith("Sitemap: https://example.org/sitemap.xml\n"));
     EXPECT_TRUE(m_window->findChildren<QProgressDialog*>().isEmpty()) << "the copy progress is gone";
 }
 

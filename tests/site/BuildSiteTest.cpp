@@ -42,7 +42,8 @@ BuildInput readSettings(const QString& settingsFile, const QString& home)
         {u"videoId", &SiteInfo::videoId},
         {u"footerText", &SiteInfo::footerText},
         {u"readMoreText", &SiteInfo::readMoreText},
-        {u"relatedArticlesText", &SiteInfo::relatedArticlesText}};
+        {u"relatedArticlesText", &SiteInfo::relatedArticlesText},
+        {u"siteUrl", &SiteInfo::siteUrl}};
     for (const auto& [key, field] : texts) {
         if (info.contains(QStringView(key)))
             input.info.*field = info.value(QStringView(key)).toString();
@@ -70,7 +71,7 @@ TEST_P(ReferenceBuild, WritesTheExpectedOutputFolder)
     EXPECT_EQ(treeOf(home + u"/output"), treeOf(fixture + u"/expected/output"));
 }
 
-INSTANTIATE_TEST_SUITE_P(Site, ReferenceBuild, ::testing::Values("video", "novideo"),
+INSTANTIATE_TEST_SUITE_P(Site, ReferenceBuild, ::testing::Values("video", "novideo", "address"),
                          [](const auto& info) { return std::string(info.param); });
 
 /// A small installation folder written by the test itself.
@@ -189,7 +190,7 @@ TEST_F(BuildRun, AnotherBuildOfTheSameSiteIsWaitedForOrReported)
     EXPECT_TRUE(results[0].succeeded() && results[1].succeeded());
     EXPECT_EQ(treeOf(path(u"output/template1")).keys(),
               (QStringList{u"art1.html"_qs, u"art2.html"_qs, u"art3.html"_qs, u"art4.html"_qs,
-                           u"assets/images/bg.jpg"_qs, u"index.html"_qs}));
+                           u"assets/images/bg.jpg"_qs, u"index.html"_qs, u"robots.txt"_qs}));
 }
 
 // The first build finds no output folder; a linked one loses only the link.

@@ -143,10 +143,11 @@ TEST_F(HostileBuild, OutputFolderFullOfTrapsLeavesOutsideIntactAndGivesAComplete
     EXPECT_TRUE(result.succeeded()) << failures(result).toStdString();
     EXPECT_EQ(treeOf(m_outside), outsideBefore);
     // The site is template1 without its two page templates, plus the chosen
-    // background and the five pages, every one a plain file, and nothing else.
+    // background, robots.txt and the five pages, every one a plain file, and nothing else.
     QMap<QString, QByteArray> expected = treeOf(home(u"template1"));
     expected.remove(QStringLiteral("article.html"));
     expected.insert(QStringLiteral("assets/images/bg.jpg"), m_image);
+    expected.insert(QStringLiteral("robots.txt"), "User-agent: *\nAllow: /\n");
     const QMap<QString, QByteArray> built = treeOf(site(u""));
     for (std::size_t i = 0; i < kArticles.size(); ++i) {
         EXPECT_TRUE(built.value(page(i)).contains(articleText(i))) << kArticles[i].second;

@@ -1,6 +1,7 @@
 #include "site/PageTags.h"
 
 #include "TestSupport.h"
+#include "components/Error.h"
 #include "components/TextOperations.h"
 
 #include <functional>
@@ -28,18 +29,61 @@ PageArticle article(const char16_t* name, const char16_t* summary, const char16_
 
 TEST(PageTags, EveryTagTakesItsValueAndTheMainArticleLinksToIndex)
 {
-    const SiteInfo info = {u"Site"_qs,      u"Head"_qs, u"Desc"_qs, u"AdT"_qs,  u"AdD"_qs,   u"Go"_qs,
-                           u"https://x"_qs, u"vid"_qs,  u"Foot"_qs, u"More"_qs, u"Others"_qs};
+    const SiteInfo info = {u"Site"_qs,      u"Head"_qs, u"Desc"_qs, u"AdT"_qs,  u"AdD"_qs,    u"Go"_qs,
+                           u"https://x"_qs, u"vid"_qs,  u"Foot"_qs, u"More"_qs, u"Others"_qs, u"https://ex.org/"_qs};
     const PageArticle current = article(u"cur", u"Cur.", u"Body <b>never</b>");
     const PageArticle one = article(u"one", u"One."), two = article(u"two", u"Two."), three = article(u"three", u""),
                       home = article(u"home", u"Home.");
     QString page;
     for (const QStringView tag : pageTagNames())
         page += tag + u'|';
-    EXPECT_EQ(fillPageTags(page, pageTagValues(info, current, {&one, &two, &home, &three}, home.path)),
+    EXPECT_EQ(fillPageTags(page, pageTagValues(info, current, {&one, &two, &home, &three}, home.path, false)),
               QStringLiteral("Site|Head|Desc|AdT|AdD|Go|https://x|vid|Foot|One.|Two.|Home.||CUR|Body <b>never</b>|"
-                             "ONE|TWO|HOME|THREE|one.html|two.html|index.html|three.html|More|Others|"));
+                             "ONE|TWO|HOME|THREE|one.html|two.html|index.html|three.html|More|Others|"
+                             "CUR|Cur.|Site|https://ex.org/|https://ex.org/cur.html|{\"@context\": "
+                             "\"https://schema.org\", \"@type\": \"Article\", \"headline\": \"CUR\", "
+                             "\"description\": \"Cur.\", \"image\": \"https://ex.org/assets/images/bg.jpg\", "
+                             "\"url\": \"https://ex.org/cur.html\"}|"));
 }
+
+/// A template with site address sections: as it comes out with an address and without one.
+struct SectionCase
+{
+    const char* name;
+    const char16_t* templateText;
+    const char16_t* withAddress; ///< nullptr: the template is refused
+    const char16_t* withoutAddress;
+};
+
+class SiteAddressSections : public ::testing::TestWithParam<SectionCase>
+{
+};
+
+TEST_P(SiteAddressSections, AreKeptOnlyWithAnAddress)
+{
+    const SectionCase& c = GetParam();
+    const QString text = QString::fromUtf16(c.templateText);
+    if (!c.withAddress)
+        EXPECT_THROW(resolveSiteAddressSections(text, true), Error);
+    else
+        EXPECT_EQ(resolveSiteAddressSections(text, true) + u'/' + resolveSiteAddressSections(text, false),
+                  QString::fromUtf16(c.withAddress) + u'/' + QString::fromUtf16(c.withoutAddress));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Site, SiteAddressSections,
+    ::testing::Values(
+        SectionCase{"no_markers_unchanged", u"<!--#IF_SITE_URL# -->", u"<!--#IF_SITE_URL# -->",
+                    u"<!--#IF_SITE_URL# -->"},
+        SectionCase{
+            "marker_lines_go_with_them",
+            u"a\n <!--#IF_SITE_URL#-->\r\n b\n <!--#END_SITE_URL#-->\nc <!--#IF_SITE_URL#-->d<!--#END_SITE_URL#-->",
+            u"a\n b\nc d", u"a\nc "},
+        SectionCase{"end_before_beginning", u"<!--#END_SITE_URL#--><!--#IF_SITE_URL#-->", nullptr, nullptr},
+        SectionCase{"no_end", u"<!--#IF_SITE_URL#-->", nullptr, nullptr},
+        SectionCase{"nested", u"<!--#IF_SITE_URL#--><!--#IF_SITE_URL#--><!--#END_SITE_URL#--><!--#END_SITE_URL#-->",
+                    nullptr, nullptr}),
+    caseName);
 
 struct FillCase
 {

@@ -228,6 +228,10 @@ TEST_F(MainWindowControllerTest, BuildShowsWhatIsMissingOrHowItWent)
 
     // A build that cannot succeed changes nothing and says why; so does one that finds another at work.
     const auto site = treeOf(install(u"/output"));
+    window.setSiteText(Field::SiteUrl, QStringLiteral("example.org"));
+    window.buildSite();
+    EXPECT_TRUE(m_hosts.messages.back().text.contains(u"- The site address \"example.org\""));
+    window.setSiteText(Field::SiteUrl, QString());
     ASSERT_TRUE(QFile::remove(articles(u"/A.txt")));
     window.buildSite();
     EXPECT_TRUE(m_hosts.messages.back().text.startsWith(
