@@ -22,10 +22,10 @@ void setTextColour(QWidget* widget, const QColor& colour)
 
 } // namespace
 
-InstructionsDialog::InstructionsDialog(Desktop& desktop, const QString& installFolder, QWidget* parent)
+InstructionsDialog::InstructionsDialog(Desktop& desktop, const InstallLayout& installLayout, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::MSWindowsFixedSizeDialogHint),
-      m_ui(desktop, this), m_controller(m_ui, *this, installFolder)
+      m_ui(desktop, this), m_controller(m_ui, *this, installLayout)
 {
     setObjectName(QStringLiteral("instructionsWindow"));
     setWindowTitle(InstructionsController::caption());
@@ -35,7 +35,7 @@ InstructionsDialog::InstructionsDialog(Desktop& desktop, const QString& installF
     layout->setContentsMargins(30, 26, 30, 20);
     layout->setSpacing(8);
     bool first = true;
-    for (const InstructionsController::Line& line : InstructionsController::lines()) {
+    for (const InstructionsController::Line& line : m_controller.lines()) {
         QLabel* label = nullptr;
         if (line.style == InstructionsController::Style::Link) {
             auto* link = new LinkLabel(line.text, this);

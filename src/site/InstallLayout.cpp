@@ -1,6 +1,6 @@
 #include "site/InstallLayout.h"
 
-#include "site/SitePaths.h"
+#include "components/Error.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -10,10 +10,16 @@ namespace quorvale {
 
 namespace {
 
+// A folder of "/" must not give "//output".
+QString joined(const QString& folder, const QString& name)
+{
+    return folder.endsWith(u'/') ? QString(folder + name) : QString(folder + u'/' + name);
+}
+
 bool isInside(const QString& path, const QString& folder)
 {
     const QString clean = QDir::cleanPath(folder);
-    return path == clean || path.startsWith(clean.endsWith(u'/') ? clean : clean + u'/');
+    return path == clean || path.startsWith(joined(clean, QString()));
 }
 
 } // namespace
@@ -54,24 +60,24 @@ InstallLayout InstallLayout::forHome(const QString& folder)
 
 QString InstallLayout::outputRoot() const
 {
-    return (m_writesToUserFolder ? m_userFolder : m_installFolder) + u"/output";
+    return joined(m_writesToUserFolder ? m_userFolder : m_installFolder, QStringLiteral("output"));
 }
 
 QString InstallLayout::siteFolder(const QString& variation) const
 {
-    CheckVariation(variation);
+    checkVariation(variation);
     return outputRoot() + u"/template" + variation;
 }
 
 QString InstallLayout::templateFolder(const QString& variation) const
 {
-    CheckVariation(variation);
+    checkVariation(variation);
     return userOrShipped(u"template" + variation, true);
 }
 
 QString InstallLayout::pageTemplateFolder(const QString& variation, const QString& videoId) const
 {
-    CheckVariation(variation);
+    checkVariation(variation);
     return userOrShipped(u"template" + variation + (videoId.isEmpty() ? QStringView(u"_novideo") : QStringView()),
                          true);
 }
@@ -81,14 +87,24 @@ QString InstallLayout::rulesPath() const
     return userOrShipped(QStringLiteral("rwdb.txt"), false);
 }
 
+void InstallLayout::checkVariation(const QString& variation)
+{
+    for (const QChar c : variation) {
+        if (c == u'/' || c == u'\\' || c == QChar::Null)
+            throw Error(
+                QStringLiteral("The template variation \"") + variation +
+                QStringLiteral("\" is not a plain folder name: it must not hold \"/\", \"\\\" or a NUL character."));
+    }
+}
+
 QString InstallLayout::userOrShipped(const QString& name, bool isFolder) const
 {
     if (m_kind == Kind::Installed) {
-        const QFileInfo own(m_userFolder + u'/' + name);
+        const QFileInfo own(joined(m_userFolder, name));
         if (isFolder ? own.isDir() : own.isFile())
             return own.filePath();
     }
-    return m_installFolder + u'/' + name;
+    return joined(m_installFolder, name);
 }
 
 } // namespace quorvale

@@ -55,7 +55,10 @@ public:
     QString outputRoot() const;
 
     /// outputRoot()/template<variation>, the site folder a build writes.
-    /// Throws Error when @p variation is not a plain folder name (CheckVariation).
+    /// The variation becomes part of folder names; a text holding "/", "\" or
+    /// a NUL character would name a folder elsewhere (even outside these
+    /// folders), so it throws Error. Any other text, the empty one included,
+    /// passes.
     QString siteFolder(const QString& variation) const;
 
     /// The skeleton folder template<variation>, copied whole into the output
@@ -73,6 +76,7 @@ public:
     QString rulesPath() const;
 
 private:
+    static void checkVariation(const QString& variation);
     QString userOrShipped(const QString& name, bool isFolder) const;
 
     Kind m_kind = Kind::Portable;
