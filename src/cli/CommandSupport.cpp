@@ -115,8 +115,8 @@ QCommandLineOption homeOption(const QString& use)
 InstallLayout installLayout(const QCommandLineParser& parser, const Context& context)
 {
     if (parser.isSet(HomeName))
-        return InstallLayout::forHome(QDir(parser.value(HomeName)).absolutePath());
-    return InstallLayout::forExecutable(QDir(context.appFolder).absolutePath());
+        return InstallLayout::forHome(parser.value(HomeName));
+    return InstallLayout::forExecutable(context.appFolder);
 }
 
 QCommandLineOption variationOption()

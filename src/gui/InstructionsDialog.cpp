@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace quorvale {
 
@@ -83,7 +84,9 @@ InstructionsDialog::InstructionsDialog(Desktop& desktop, const InstallLayout& in
     connect(close, &QPushButton::clicked, this, [this] { m_controller.closeWindow(); });
     layout->addWidget(close, 0, Qt::AlignHCenter);
 
-    setFixedSize(twipsToPixels(SizeTwips, *this));
+    // Long folder names (an installed program's) make the window taller, never narrower.
+    const QSize designed = twipsToPixels(SizeTwips, *this);
+    setFixedSize(designed.width(), std::max(designed.height(), layout->totalHeightForWidth(designed.width())));
     if (const QScreen* screen = this->screen()) {
         QRect frame(QPoint(), size());
         frame.moveCenter(screen->availableGeometry().center());

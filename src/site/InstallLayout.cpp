@@ -37,9 +37,10 @@ InstallLayout InstallLayout::forExecutable(const QString& executableFolder, cons
 {
     InstallLayout layout;
     layout.m_userFolder = QDir::cleanPath(userFolder);
-    const QString installed = QDir::cleanPath(executableFolder + u'/' + InstalledDataFromBin);
+    const QString executables = QDir(executableFolder).absolutePath();
+    const QString installed = QDir::cleanPath(executables + u'/' + InstalledDataFromBin);
     if (!QFileInfo(installed).isDir()) {
-        layout.m_installFolder = QDir::cleanPath(executableFolder);
+        layout.m_installFolder = QDir::cleanPath(executables);
         return layout;
     }
     layout.m_kind = Kind::Installed;
@@ -54,7 +55,7 @@ InstallLayout InstallLayout::forExecutable(const QString& executableFolder, cons
 InstallLayout InstallLayout::forHome(const QString& folder)
 {
     InstallLayout layout;
-    layout.m_installFolder = QDir::cleanPath(folder);
+    layout.m_installFolder = QDir::cleanPath(QDir(folder).absolutePath());
     return layout;
 }
 
