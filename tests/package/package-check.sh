@@ -31,6 +31,7 @@ package_file() {
 unpack() {
     local root
     root=$(mktemp -d "$1/root.XXXXXX")
+    chmod 755 "$root"
     dpkg-deb -x "$(package_file)" "$root"
     echo "$root"
 }
@@ -72,7 +73,6 @@ installed)
     home="$place/home"
     mkdir "$home"
     trap 'chmod -R u+w "$place"; rm -rf "$place"' EXIT
-    chmod 755 "$root"
     chmod -R a-w "$root"
     # root may write anywhere: run as an unprivileged user, as a person would.
     run=()
@@ -81,26 +81,23 @@ installed)
         run=(setpriv --reuid=65534 --regid=65534 --clear-groups)
     fi
     run+=(env -u XDG_DATA_HOME "HOME=$home")
+    log="$place/log"
+    cli() {
+        "${run[@]}" "$root/usr/bin/quorvale-cli" "$@" >"$log" 2>&1 || fail "quorvale-cli $*: $(cat "$log")"
+    }
     before=$(find "$root" -printf '%P %m %s %T@\n' | sort)
 
-    "${run[@]}" "$root/usr/bin/quorvale-cli" demo >"$home/demo.out" 2>&1 ||
-        fail "quorvale-cli demo: $(cat "$home/demo.out")"
+    cli demo
     site="$home/.local/share/quorvale/output/template1"
-    [[ -f $site/index.html ]] || fail "no site in $site: $(cat "$home/demo.out")"
-    grep -qF "$site" "$home/demo.out" || fail "demo does not name $site: $(cat "$home/demo.out")"
-
-    article="$root/usr/share/quorvale/apparticles/a-gentle-path-out-of-depression.txt"
-    "${run[@]}" "$root/usr/bin/quorvale-cli" rewrite --seed 1 "$article" >/dev/null 2>"$home/rewrite.err" ||
-        fail "quorvale-cli rewrite: $(cat "$home/rewrite.err")"
-    grep -qE '^[1-9][0-9]* Replacements on [0-9]+ words\.$' "$home/rewrite.err" ||
-        fail "rewrite with the shipped rules: $(cat "$home/rewrite.err")"
-
+    [[ -f $site/index.html ]] || fail "no site in $site: $(cat "$log")"
+    grep -qF "$site" "$log" || fail "demo does not name $site: $(cat "$log")"
+    cli rewrite --seed 1 "$root/usr/share/quorvale/apparticles/a-gentle-path-out-of-depression.txt"
+    grep -qE '[1-9][0-9]* Replacements on [0-9]+ words\.$' "$log" || fail "shipped rules: $(cat "$log")"
     # Rules of the user's own, in the user's data folder, replace the shipped ones.
     printf '{gentleness|zebra}\n' >"$home/.local/share/quorvale/rwdb.txt"
     printf 'A little gentleness helps.\n' >"$home/article.txt"
-    "${run[@]}" "$root/usr/bin/quorvale-cli" rewrite --spintax "$home/article.txt" >"$home/rewrite.out" 2>&1 ||
-        fail "rewrite with the user's rules: $(cat "$home/rewrite.out")"
-    grep -qF '{zebra}' "$home/rewrite.out" || fail "the user's rwdb.txt was not used: $(cat "$home/rewrite.out")"
+    cli rewrite --spintax "$home/article.txt"
+    grep -qF '{zebra}' "$log" || fail "the user's rwdb.txt was not used: $(cat "$log")"
 
     after=$(find "$root" -printf '%P %m %s %T@\n' | sort)
     [[ $before == "$after" ]] || fail "the installed tree changed: $(diff <(echo "$before") <(echo "$after"))"
