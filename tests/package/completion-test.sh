@@ -34,8 +34,9 @@ check() {
 check "build count-words demo import-thesaurus rewrite spin" quorvale-cli ""
 check "rewrite" quorvale-cli re
 check "--version" quorvale-cli --v
-check "--help --home --variation" quorvale-cli demo --
-check "--exclude --first-meaning --help --max-items --output --unambiguous --words -h -o" quorvale-cli import-thesaurus -
+check "--help --home" quorvale-cli demo --h
+check "--max-items" quorvale-cli import-thesaurus --m
+check "--help -h" quorvale-cli count-words -
 check "site" quorvale-cli rewrite --home ""
 check "site" quorvale-cli build --home = ""
 check "article.txt rules.txt site" quorvale-cli import-thesaurus -o ""
