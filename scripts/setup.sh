@@ -1,21 +1,48 @@
 #!/usr/bin/env bash
-# Installs what building, running and testing Quorvale needs on Debian 12, when
-# it is missing, and configures and builds the project into build/ (or the
-# folder given in QUORVALE_BUILD_DIR). Safe to run again and again.
+# Installs what Quorvale needs on Debian 12, when it is missing, and configures
+# and builds the project. Safe to run again and again.
+#
+#   scripts/setup.sh --run    what building and running the program needs; builds
+#                             the two executables and the installation folder
+#                             (Release) into build-release/
+#   scripts/setup.sh [--test] everything the tests, benchmarks and package checks
+#                             need as well; builds every target into build/
+#
+# QUORVALE_BUILD_DIR names another build folder, QUORVALE_CMAKE_ARGS adds
+# options to the configuration.
 set -euo pipefail
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-BUILD_DIR="${QUORVALE_BUILD_DIR:-$ROOT/build}"
+MODE="test"
+case "${1:-}" in
+--run) MODE=run ;;
+--test | "") ;;
+*)
+    echo "usage: $0 [--run | --test]" >&2
+    exit 2
+    ;;
+esac
 
+# Building and running the program.
 PACKAGES=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev libgl-dev libglx-dev
+)
+# The tests, the benchmarks, the screenshots and the package checks.
+TEST_PACKAGES=(
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth fonts-dejavu-core
     chromium
     libxml2-utils
     mythes-en-us
+    desktop-file-utils appstream lintian man-db file
 )
+if [[ $MODE == test ]]; then
+    PACKAGES+=("${TEST_PACKAGES[@]}")
+    BUILD_DIR="${QUORVALE_BUILD_DIR:-$ROOT/build}"
+else
+    BUILD_DIR="${QUORVALE_BUILD_DIR:-$ROOT/build-release}"
+fi
 
 missing=()
 for package in "${PACKAGES[@]}"; do
@@ -24,7 +51,7 @@ for package in "${PACKAGES[@]}"; do
     fi
 done
 # Node.js and npm may come from Debian or from elsewhere; only ask for them when absent.
-if ! command -v npm >/dev/null 2>&1; then
+if [[ $MODE == test ]] && ! command -v npm >/dev/null 2>&1; then
     missing+=(nodejs npm)
 fi
 if ((${#missing[@]})); then
@@ -35,9 +62,18 @@ if ((${#missing[@]})); then
     DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
-# The browser check of the built sites uses an HTML validator from npm.
-if [[ -f "$ROOT/tests/browser/package.json" && ! -d "$ROOT/tests/browser/node_modules" ]]; then
-    (cd "$ROOT/tests/browser" && npm ci --no-audit --no-fund --loglevel=error)
+if [[ $MODE == run ]]; then
+    cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUORVALE_BUILD_TESTS=OFF \
+        -DQUORVALE_BUILD_BENCH=OFF ${QUORVALE_CMAKE_ARGS:-} >/dev/null
+    cmake --build "$BUILD_DIR" -j"$(nproc)" --target quorvale quorvale-cli app_data
+    exit 0
+fi
+
+# The browser check of the built sites uses npm packages (an HTML validator,
+# axe-core, playwright-core); they are installed again whenever the lock file changed.
+BROWSER="$ROOT/tests/browser"
+if [[ -f "$BROWSER/package-lock.json" ]] && ! cmp -s "$BROWSER/package-lock.json" "$BROWSER/node_modules/.installed-lock.json"; then
+    (cd "$BROWSER" && npm ci --no-audit --no-fund --loglevel=error && cp package-lock.json node_modules/.installed-lock.json)
 fi
 
 cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja ${QUORVALE_CMAKE_ARGS:-} >/dev/null

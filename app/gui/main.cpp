@@ -3,9 +3,12 @@
 #include "gui/Desktop.h"
 #include "gui/MainWindow.h"
 #include "gui/TornelleWindow.h"
+#include "site/InstallLayout.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QDirIterator>
+#include <QIcon>
 #include <csignal>
 #include <memory>
 
@@ -16,14 +19,23 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Quorvale"));
     QCoreApplication::setApplicationVersion(QString::fromUtf16(quorvale::Version));
+    // Ties the windows to the menu entry, and gives every window the icon, installed or not.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.quorvale.quorvale"));
+    QIcon icon;
+    QDirIterator sizes(QStringLiteral(":/icons"), {QStringLiteral("*.png")}, QDir::Files, QDirIterator::Subdirectories);
+    while (sizes.hasNext())
+        icon.addFile(sizes.next());
+    QApplication::setWindowIcon(icon);
 
-    // The installation folder is the folder that holds the program.
-    const QString installFolder = QCoreApplication::applicationDirPath();
+    // The data beside the program (portable) or in ../share/quorvale (installed).
+    const quorvale::InstallLayout layout =
+        quorvale::InstallLayout::forExecutable(QCoreApplication::applicationDirPath());
     quorvale::Desktop desktop;
-    quorvale::MainWindow window(desktop, installFolder, QDir::currentPath());
-    window.setTornelleFactory([&desktop, installFolder](const quorvale::SlotPaths& articles) -> QWidget* {
+    quorvale::MainWindow window(desktop, layout, QDir::currentPath());
+    window.setTornelleFactory([&desktop, layout](const quorvale::SlotPaths& articles) -> QWidget* {
         auto spinner = std::make_shared<quorvale::Spinner>();
-        return new quorvale::TornelleWindow(desktop, installFolder + QStringLiteral("/rwdb.txt"), articles,
+        // Looked up at each opening, so rules the user has just put in place are used.
+        return new quorvale::TornelleWindow(desktop, layout.rulesPath(), articles,
                                             [spinner](const QString& text, std::vector<quorvale::SpunGroup>* groups) {
                                                 return spinner->spin(text, groups);
                                             });

@@ -57,17 +57,18 @@ int main(int argc, char* argv[])
         return 2;
     }
     const QString install = arguments.at(1);
+    const quorvale::InstallLayout layout = quorvale::InstallLayout::forHome(install);
     const QDir output(arguments.at(3));
 
     SilentDesktop desktop;
-    quorvale::MainWindow window(desktop, install, arguments.at(2));
+    quorvale::MainWindow window(desktop, layout, arguments.at(2));
     bool ok = save(window, output.filePath(QStringLiteral("main-window.png")));
 
     window.findChild<QPushButton*>(QStringLiteral("cmdDummy"))->click();
     QTextStream(stdout) << desktop.lastMessage << Qt::endl;
     ok = save(window, output.filePath(QStringLiteral("main-window-demo-data.png"))) && ok;
 
-    quorvale::InstructionsDialog instructions(desktop, install);
+    quorvale::InstructionsDialog instructions(desktop, layout);
     ok = save(instructions, output.filePath(QStringLiteral("instructions-window.png"))) && ok;
 
     quorvale::Spinner spinner(1);

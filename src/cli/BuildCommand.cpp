@@ -46,8 +46,9 @@ int runBuild(const QStringList& arguments, Context& context)
     const QString name = QStringLiteral("build");
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QStringLiteral("Build the mini site into output/template<V> of the installation folder: the main article "
-                       "on index.html, one page for each of articles #1 to #4, the background as "
+        QStringLiteral("Build the mini site into output/template<V> of the installation folder (of the user's data "
+                       "folder, $XDG_DATA_HOME/quorvale, when an installed program cannot write there): the main "
+                       "article on index.html, one page for each of articles #1 to #4, the background as "
                        "assets/images/bg.jpg. The output folder is deleted and built anew."));
     QList<QCommandLineOption> slotOptions;
     for (std::size_t i = 0; i < SlotOptions.size(); ++i) {
@@ -95,7 +96,8 @@ int runBuild(const QStringList& arguments, Context& context)
     const int waitMs = waitMilliseconds(parser, waitError);
     if (waitMs < 0)
         problems << waitError;
-    const QString home = homeFolder(parser, context);
+    const InstallLayout layout = installLayout(parser, context);
+    const QString home = layout.installFolder();
     if (!QFileInfo(home).isDir())
         problems << QStringLiteral("the installation folder \"") + home + QStringLiteral("\" does not exist");
     else if (QDir(home).entryList({QStringLiteral("template*")}, QDir::Dirs).isEmpty())
@@ -105,7 +107,7 @@ int runBuild(const QStringList& arguments, Context& context)
         return usageError(context, name, problems.join(QStringLiteral("\n")));
 
     BuildInput input;
-    input.installFolder = home;
+    input.layout = layout;
     input.lockWaitMs = waitMs;
     input.variation = parser.value(variation);
     for (std::size_t i = 0; i < input.articlePaths.size(); ++i)

@@ -109,14 +109,16 @@ QCommandLineOption homeOption(const QString& use)
 {
     return QCommandLineOption(HomeName,
                               QStringLiteral("Installation folder ") + use +
-                                  QStringLiteral(" (default: the folder of this program)."),
+                                  QStringLiteral(" (default: the folder of this program, or ../share/quorvale "
+                                                 "beside it when installed)."),
                               QStringLiteral("DIR"));
 }
 
-QString homeFolder(const QCommandLineParser& parser, const Context& context)
+InstallLayout installLayout(const QCommandLineParser& parser, const Context& context)
 {
-    const QString home = parser.isSet(HomeName) ? parser.value(HomeName) : context.appFolder;
-    return QDir::cleanPath(QDir(home).absolutePath());
+    if (parser.isSet(HomeName))
+        return InstallLayout::forHome(parser.value(HomeName));
+    return InstallLayout::forExecutable(context.appFolder);
 }
 
 QCommandLineOption variationOption()

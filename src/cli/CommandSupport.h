@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cli/Command.h"
+#include "site/InstallLayout.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
@@ -36,8 +37,10 @@ QString readInputText(const QString& path);
 
 /// --home DIR; @p use says what the command takes from the installation folder.
 QCommandLineOption homeOption(const QString& use);
-/// The installation folder: --home when given, else the executable's folder.
-QString homeFolder(const QCommandLineParser& parser, const Context& context);
+/// Where the data is read and sites are written: --home DIR as a portable
+/// installation folder when given, else the executable's own layout
+/// (portable beside it, or installed with the user's data folder).
+InstallLayout installLayout(const QCommandLineParser& parser, const Context& context);
 
 /// --variation V, "1" when omitted.
 QCommandLineOption variationOption();

@@ -32,10 +32,10 @@ int runDemo(const QStringList& arguments, Context& context)
     if (waitMs < 0)
         return usageError(context, name, waitError);
 
-    const QString folder = homeFolder(parser, context);
-    for (const QString& problem : demoDataProblems(folder))
+    const InstallLayout layout = installLayout(parser, context);
+    for (const QString& problem : demoDataProblems(layout.installFolder()))
         context.err << context.programName << u' ' << name << QStringLiteral(": warning: ") << problem << u'\n';
-    BuildInput input = demoBuildInput(folder, parser.value(variation));
+    BuildInput input = demoBuildInput(layout, parser.value(variation));
     input.lockWaitMs = waitMs;
     input.info.siteUrl = parser.value(siteUrl);
     return runSiteBuild(input, parser.isSet(quiet), name, context);

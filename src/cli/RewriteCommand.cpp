@@ -16,7 +16,8 @@ int runRewrite(const QStringList& arguments, Context& context)
                        "its synonyms, and the result is spun into one wording. The report \"N Replacements on M "
                        "words.\" goes to standard error."));
     const QCommandLineOption rules(QStringLiteral("rules"),
-                                   QStringLiteral("Rule file to use instead of rwdb.txt of the installation folder."),
+                                   QStringLiteral("Rule file to use instead of the installed rwdb.txt (or the "
+                                                  "user's own in $XDG_DATA_HOME/quorvale)."),
                                    QStringLiteral("FILE"));
     const QCommandLineOption spintax(QStringLiteral("spintax"),
                                      QStringLiteral("Print the spintax with its {a|b} groups instead of one wording."));
@@ -44,8 +45,7 @@ int runRewrite(const QStringList& arguments, Context& context)
     if (!spinner)
         return usageError(context, name, seedError);
 
-    const QString rulePath =
-        parser.isSet(rules) ? parser.value(rules) : homeFolder(parser, context) + QStringLiteral("/rwdb.txt");
+    const QString rulePath = parser.isSet(rules) ? parser.value(rules) : installLayout(parser, context).rulesPath();
     try {
         const RuleIndex index(loadRuleList(rulePath));
         RewriteResult result;

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace quorvale {
 
@@ -22,10 +23,10 @@ void setTextColour(QWidget* widget, const QColor& colour)
 
 } // namespace
 
-InstructionsDialog::InstructionsDialog(Desktop& desktop, const QString& installFolder, QWidget* parent)
+InstructionsDialog::InstructionsDialog(Desktop& desktop, const InstallLayout& installLayout, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::MSWindowsFixedSizeDialogHint),
-      m_ui(desktop, this), m_controller(m_ui, *this, installFolder)
+      m_ui(desktop, this), m_controller(m_ui, *this, installLayout)
 {
     setObjectName(QStringLiteral("instructionsWindow"));
     setWindowTitle(InstructionsController::caption());
@@ -35,7 +36,7 @@ InstructionsDialog::InstructionsDialog(Desktop& desktop, const QString& installF
     layout->setContentsMargins(30, 26, 30, 20);
     layout->setSpacing(8);
     bool first = true;
-    for (const InstructionsController::Line& line : InstructionsController::lines()) {
+    for (const InstructionsController::Line& line : m_controller.lines()) {
         QLabel* label = nullptr;
         if (line.style == InstructionsController::Style::Link) {
             auto* link = new LinkLabel(line.text, this);
@@ -83,7 +84,9 @@ InstructionsDialog::InstructionsDialog(Desktop& desktop, const QString& installF
     connect(close, &QPushButton::clicked, this, [this] { m_controller.closeWindow(); });
     layout->addWidget(close, 0, Qt::AlignHCenter);
 
-    setFixedSize(twipsToPixels(SizeTwips, *this));
+    // Long folder names (an installed program's) make the window taller, never narrower.
+    const QSize designed = twipsToPixels(SizeTwips, *this);
+    setFixedSize(designed.width(), std::max(designed.height(), layout->totalHeightForWidth(designed.width())));
     if (const QScreen* screen = this->screen()) {
         QRect frame(QPoint(), size());
         frame.moveCenter(screen->availableGeometry().center());

@@ -20,7 +20,7 @@ public:
     static constexpr QSize SizeTwips{11910, 8100};
 
     /// @p desktop must outlive the dialog.
-    InstructionsDialog(Desktop& desktop, const QString& installFolder, QWidget* parent = nullptr);
+    InstructionsDialog(Desktop& desktop, const InstallLayout& layout, QWidget* parent = nullptr);
 
     InstructionsController& controller() noexcept { return m_controller; }
 

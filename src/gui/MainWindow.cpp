@@ -98,10 +98,11 @@ void centreOnScreen(QWidget& window)
 
 } // namespace
 
-MainWindow::MainWindow(Desktop& desktop, const QString& installFolder, const QString& startFolder, QWidget* parent)
+MainWindow::MainWindow(Desktop& desktop, const InstallLayout& installLayout, const QString& startFolder,
+                       QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::MSWindowsFixedSizeDialogHint),
-      m_desktop(desktop), m_ui(desktop, this), m_controller(m_ui, *this, installFolder, startFolder),
+      m_desktop(desktop), m_ui(desktop, this), m_controller(m_ui, *this, installLayout, startFolder),
       m_tornelleFactory(createTornellePlaceholder)
 {
     setObjectName(QStringLiteral("mainWindow"));
@@ -636,7 +637,7 @@ void MainWindow::showTornelle(const SlotPaths& articles)
 
 void MainWindow::showInstructions()
 {
-    InstructionsDialog dialog(m_desktop, m_controller.installFolder(), this);
+    InstructionsDialog dialog(m_desktop, m_controller.layout(), this);
     m_desktop.execDialog(dialog);
 }
 

@@ -44,7 +44,7 @@ public:
     static constexpr QSize PreviewTwips{1770, 1455};
 
     /// @p desktop must outlive the window. The controller starts at once.
-    MainWindow(Desktop& desktop, const QString& installFolder, const QString& startFolder, QWidget* parent = nullptr);
+    MainWindow(Desktop& desktop, const InstallLayout& layout, const QString& startFolder, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     MainWindowController& controller() noexcept { return m_controller; }

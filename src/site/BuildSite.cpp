@@ -8,6 +8,7 @@
 #include "site/SitePaths.h"
 #include "site/Templates.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
@@ -206,17 +207,21 @@ private:
     bool checkTemplates()
     {
         QStringList& problems = m_result.problems;
-        if (!QFileInfo(m_input.installFolder).isDir()) {
-            problems << QStringLiteral("The installation folder ") + quoted(m_input.installFolder) +
+        const InstallLayout& layout = m_input.layout;
+        if (!QFileInfo(layout.installFolder()).isDir()) {
+            problems << QStringLiteral("The installation folder ") + quoted(layout.installFolder()) +
                             QStringLiteral(" does not exist.");
             return false;
         }
         try {
-            m_paths = SitePaths::derive(m_input.installFolder, m_input.variation, m_input.info.videoId);
+            m_paths = SitePaths::derive(layout, m_input.variation, m_input.info.videoId);
         } catch (const Error& error) {
             problems << error.message();
             return false;
         }
+        // The user's data folder is Quorvale's own: the first build that writes there makes it.
+        if (layout.writesToUserFolder())
+            QDir().mkpath(layout.userFolder());
         m_result.siteFolder = m_paths.siteFolder;
         if (!QFileInfo(m_paths.templateFolder).isDir()) {
             problems << QStringLiteral("There is no template folder for the variation \"") + m_input.variation +

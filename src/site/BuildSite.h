@@ -1,5 +1,6 @@
 #pragma once
 
+#include "site/InstallLayout.h"
 #include "site/SiteTypes.h"
 
 #include <QList>
@@ -11,7 +12,7 @@ namespace quorvale {
 /// Everything a build reads. Nothing in it is changed by the build.
 struct BuildInput
 {
-    QString installFolder;    ///< the folder below which templates lie and output/ is written
+    InstallLayout layout;     ///< where the templates lie and output/ is written
     SlotPaths articlePaths;   ///< the five article slots
     QString backgroundFolder; ///< folder of the background image list
     QString backgroundFile;   ///< chosen image's file name; empty: none chosen
@@ -78,7 +79,7 @@ public:
 /// background must be readable files; the output folder must be one that can
 /// be deleted and written; and no other build may be writing it (a lock file
 /// beside the output folder, waited for up to lockWaitMs). Then it rebuilds
-/// installFolder/output from the variation's template folder, writes
+/// the layout's output folder from the variation's template folder, writes
 /// index.html and the four article pages, robots.txt (and sitemap.xml when the
 /// site has an address) and copies the background to
 /// assets/images/bg.jpg; a step failing now (a full disk) is recorded and the

@@ -38,10 +38,11 @@ QStringList imageFileNames(const QString& folder)
     return fileNames(folder, QStringLiteral("*.jpg"));
 }
 
-BuildInput demoBuildInput(const QString& installFolder, const QString& variation, const SiteInfo& info)
+BuildInput demoBuildInput(const InstallLayout& layout, const QString& variation, const SiteInfo& info)
 {
+    const QString installFolder = layout.installFolder();
     BuildInput input;
-    input.installFolder = installFolder;
+    input.layout = layout;
     input.variation = variation;
     input.info = withDemoSiteTexts(info);
 

@@ -38,12 +38,13 @@ QStringList imageFileNames(const QString& folder);
 
 /// What "Load Dummy Data" followed by "Build Minisite" builds, starting from
 /// empty slots and @p info: the sample texts applied to @p info; slots 0 to 4
-/// from the first five article files of installFolder/apparticles (with fewer
+/// from the first five article files of apparticles in the layout's
+/// installation folder (with fewer
 /// files, the later slots repeat the last one, as picking a missing list entry
 /// leaves the previous one selected; with none they stay empty); the
-/// background Image288.jpg of installFolder/appimages, or the last image of
+/// background Image288.jpg of its appimages, or the last image of
 /// the list when there is no such file (none when the list is empty).
-BuildInput demoBuildInput(const QString& installFolder, const QString& variation, const SiteInfo& info = SiteInfo());
+BuildInput demoBuildInput(const InstallLayout& layout, const QString& variation, const SiteInfo& info = SiteInfo());
 
 /// What is missing from the sample data of @p installFolder, one line each:
 /// an apparticles folder that cannot be read, fewer than five article files,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "site/InstallLayout.h"
 #include "ui/UiHost.h"
 
 #include <QList>
@@ -38,13 +39,13 @@ public:
         QString text;
     };
 
-    /// @p installFolder is the folder whose help/ sub-folder holds the help
-    /// page. Both hosts must outlive the controller.
-    InstructionsController(UiHost& ui, InstructionsHost& window, QString installFolder);
+    /// @p layout names the folders the texts tell of; the help page is in
+    /// help/ of its installation folder. Both hosts must outlive the controller.
+    InstructionsController(UiHost& ui, InstructionsHost& window, InstallLayout layout);
 
     static QString caption();
-    /// The window's texts from top to bottom.
-    static const QList<Line>& lines();
+    /// The window's texts from top to bottom, with the folders of the layout.
+    QList<Line> lines() const;
     static QString closeCaption();
 
     /// The help page shipped with the program, as a file address.
@@ -58,7 +59,7 @@ public:
 private:
     UiHost& m_ui;
     InstructionsHost& m_window;
-    QString m_installFolder;
+    InstallLayout m_layout;
 };
 
 } // namespace quorvale

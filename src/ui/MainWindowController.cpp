@@ -4,7 +4,6 @@
 #include "components/Version.h"
 #include "site/BuildSite.h"
 #include "site/DemoData.h"
-#include "site/SitePaths.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -145,10 +144,9 @@ private:
 
 } // namespace
 
-MainWindowController::MainWindowController(UiHost& ui, MainWindowHost& window, QString installFolder,
+MainWindowController::MainWindowController(UiHost& ui, MainWindowHost& window, InstallLayout layout,
                                            QString startFolder, QObject* parent)
-    : QObject(parent), m_ui(ui), m_window(window), m_installFolder(std::move(installFolder)),
-      m_startFolder(std::move(startFolder))
+    : QObject(parent), m_ui(ui), m_window(window), m_layout(std::move(layout)), m_startFolder(std::move(startFolder))
 {
     for (int i = 0; i < SlotCount; ++i)
         m_slots[std::size_t(i)].buttonCaption = emptySlotCaption(i, true);
@@ -182,7 +180,7 @@ void MainWindowController::start()
     Q_EMIT filesChanged();
     updateFilesFound();
 
-    m_imageFolder = m_installFolder + u'/' + DemoImageFolder;
+    m_imageFolder = m_layout.installFolder() + u'/' + DemoImageFolder;
     readImages();
     m_imageIndex = -1;
     Q_EMIT imagesChanged();
@@ -227,7 +225,7 @@ void MainWindowController::openOutputFolder()
 {
     QString folder;
     try {
-        folder = SitePaths::derive(m_installFolder, m_variation).siteFolder + u'/';
+        folder = m_layout.siteFolder(m_variation) + u'/';
     } catch (const Error& error) {
         m_ui.showMessage(error.message(), QStringLiteral("Error"));
         return;
@@ -268,7 +266,7 @@ void MainWindowController::showInstructions()
 
 void MainWindowController::buildSite()
 {
-    const BuildInput input{m_installFolder, slotPaths(), m_imageFolder, selectedImageName(), m_variation, m_info};
+    const BuildInput input{m_layout, slotPaths(), m_imageFolder, selectedImageName(), m_variation, m_info};
     BuildResult result;
     {
         CopyProgressDisplay progress(m_window);
@@ -314,7 +312,7 @@ void MainWindowController::loadDemoData()
     for (const DemoText& demo : DemoTexts)
         setSiteText(demo.field, demo.text.toString());
 
-    const QString drive = driveOf(m_installFolder);
+    const QString drive = driveOf(m_layout.installFolder());
     if (!drive.isEmpty())
         setDrive(drive);
 
@@ -340,7 +338,7 @@ void MainWindowController::loadDemoData()
 
 QStringList MainWindowController::fillSlotsFromSampleArticles()
 {
-    const QString articleFolder = m_installFolder + u'/' + DemoArticleFolder;
+    const QString articleFolder = m_layout.installFolder() + u'/' + DemoArticleFolder;
     if (!setFolder(articleFolder))
         return {QStringLiteral("The sample articles folder %1 cannot be opened.").arg(articleFolder)};
     QStringList problems;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "site/InstallLayout.h"
 #include "site/SiteTypes.h"
 #include "ui/MainWindowHost.h"
 #include "ui/UiHost.h"
@@ -65,10 +66,10 @@ public:
     };
     Q_ENUM(SiteField)
 
-    /// @p installFolder holds the program's data folders; @p startFolder is the
-    /// folder the article browser shows first (the process's current folder).
-    /// Both hosts must outlive the controller.
-    MainWindowController(UiHost& ui, MainWindowHost& window, QString installFolder, QString startFolder,
+    /// @p layout says where the program's data lies and sites are written;
+    /// @p startFolder is the folder the article browser shows first (the
+    /// process's current folder). Both hosts must outlive the controller.
+    MainWindowController(UiHost& ui, MainWindowHost& window, InstallLayout layout, QString startFolder,
                          QObject* parent = nullptr);
 
     // Commands ---------------------------------------------------------------
@@ -117,7 +118,7 @@ public:
     const QString& caption() const noexcept { return m_caption; }
     const QString& appName() const noexcept { return m_appName; }
     bool tornelleButtonShown() const noexcept { return m_tornelleButtonShown; }
-    const QString& installFolder() const noexcept { return m_installFolder; }
+    const InstallLayout& layout() const noexcept { return m_layout; }
 
     const QList<DriveEntry>& drives() const noexcept { return m_drives; }
     const QString& drive() const noexcept { return m_drive; }
@@ -176,7 +177,7 @@ private:
 
     UiHost& m_ui;
     MainWindowHost& m_window;
-    QString m_installFolder;
+    InstallLayout m_layout;
     QString m_startFolder;
 
     QString m_caption;

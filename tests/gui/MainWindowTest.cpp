@@ -35,7 +35,7 @@ protected:
         writeFile(install(u"/template1/assets/images/bg.jpg"), "default");
         writeFile(articles(u"/b.txt"), "B.");
         writeFile(articles(u"/a.txt"), "A.");
-        m_window = std::make_unique<MainWindow>(m_desktop, install(), articles());
+        m_window = std::make_unique<MainWindow>(m_desktop, InstallLayout::forHome(install()), articles());
     }
 
     QString install(QStringView rest = {}) const { return m_dir.path() + QStringLiteral("/app") + rest; }

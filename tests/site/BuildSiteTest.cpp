@@ -23,7 +23,7 @@ BuildInput readSettings(const QString& settingsFile, const QString& home)
 {
     const QJsonObject settings = QJsonDocument::fromJson(readFile(settingsFile)).object();
     BuildInput input;
-    input.installFolder = home;
+    input.layout = InstallLayout::forHome(home);
     input.variation = settings.value(u"variation").toString();
     const QJsonArray slotNames = settings.value(u"slots").toArray();
     for (std::size_t i = 0; i < input.articlePaths.size(); ++i)
@@ -88,7 +88,7 @@ public:
         for (int i = 0; i < 5; ++i)
             input.articlePaths[std::size_t(i)] = writeFile(path(QStringLiteral("articles/art%1.txt").arg(i)),
                                                            QByteArray("Article ") + QByteArray::number(i) + '.');
-        input.installFolder = m_home.path();
+        input.layout = InstallLayout::forHome(m_home.path());
         input.backgroundFolder = path(u"images");
         input.backgroundFile = QStringLiteral("sunset.jpg");
         writeFile(path(u"images/sunset.jpg"), "sunset");
@@ -168,7 +168,8 @@ INSTANTIATE_TEST_SUITE_P(
                         writeFile(b.path(u"output"), "a file");
                     },
                     "is a file, not a folder"},
-        RefusalCase{"installation_folder_missing", [](BuildRun& b) { b.input.installFolder = b.path(u"mistyped"); },
+        RefusalCase{"installation_folder_missing",
+                    [](BuildRun& b) { b.input.layout = InstallLayout::forHome(b.path(u"mistyped")); },
                     "mistyped\" does not exist"}),
     caseName);
 

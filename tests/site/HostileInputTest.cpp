@@ -77,7 +77,7 @@ protected:
         for (std::size_t i = 0; i < kArticles.size(); ++i)
             input.articlePaths[i] =
                 writeFile(home(u"artículos «del» día/") + QString::fromUtf8(kArticles[i].first), articleText(i));
-        input.installFolder = m_home;
+        input.layout = InstallLayout::forHome(m_home);
         input.backgroundFolder = home(u"fondos ñ");
         input.backgroundFile = QStringLiteral("sun set «1».jpg");
         writeFile(input.backgroundFolder + u'/' + input.backgroundFile, m_image);

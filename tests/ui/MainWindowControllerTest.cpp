@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <memory>
+#include <optional>
 
 namespace quorvale::test {
 namespace {
@@ -36,14 +37,16 @@ protected:
         writeFile(articles(u"/sub/x.txt"), "In a sub-folder.");
     }
 
-    MainWindowController& start()
+    MainWindowController& start(std::optional<InstallLayout> layout = std::nullopt)
     {
-        m_window = std::make_unique<MainWindowController>(m_hosts, m_hosts, install(), articles());
+        m_window = std::make_unique<MainWindowController>(
+            m_hosts, m_hosts, layout ? *layout : InstallLayout::forHome(install()), articles());
         m_window->start();
         return *m_window;
     }
 
-    QString install(QStringView rest = {}) const { return m_dir.path() + QStringLiteral("/app") + rest; }
+    /// Where an installed program in bin/ finds its data.
+    QString install(QStringView rest = {}) const { return m_dir.path() + QStringLiteral("/share/quorvale") + rest; }
     QString articles(QStringView rest = {}) const { return m_dir.path() + QStringLiteral("/articles") + rest; }
 
     /// Selects @p name in the article list and presses the button of slot @p index.
@@ -182,6 +185,20 @@ TEST_F(DemoDataTest, FillsTextsSlotsAndBackgroundAndASecondPressEmptiesTheSlots)
 
     window.loadDemoData();
     expectSlots(QStringLiteral("- - c3.txt - -"));
+}
+
+TEST_F(DemoDataTest, ASystemWideInstallationBuildsAndOpensTheSiteInTheUserFolder)
+{
+    const QString user = m_dir.path() + QStringLiteral("/user");
+    MainWindowController& window =
+        start(InstallLayout::forExecutable(m_dir.path() + QStringLiteral("/bin"), user, {m_dir.path()}));
+    window.loadDemoData();
+    window.buildSite();
+    EXPECT_EQ(m_hosts.messages.back().title, QStringLiteral("Done")) << m_hosts.messages.back().text.toStdString();
+    EXPECT_TRUE(QFileInfo::exists(user + QStringLiteral("/output/template1/index.html")));
+    EXPECT_FALSE(QFileInfo::exists(install(u"/output")));
+    window.openOutputFolder();
+    EXPECT_EQ(m_hosts.folders, QStringList{user + QStringLiteral("/output/template1/")});
 }
 
 TEST_F(DemoDataTest, IncompleteSampleDataFillsWhatItCanAndReportsEveryGap)

@@ -11,7 +11,7 @@ set -euo pipefail
 
 CHROMIUM=${CHROMIUM:-/usr/bin/chromium}
 if [[ ! -x "$CHROMIUM" ]]; then
-    echo "make-icons.sh: Chromium not found at $CHROMIUM (set CHROMIUM=...)" >&2
+    echo "make-favicons.sh: Chromium not found at $CHROMIUM (set CHROMIUM=...)" >&2
     exit 1
 fi
 
@@ -26,7 +26,7 @@ render() {
         --user-data-dir="$TMP/profile" --default-background-color=00000000 \
         --window-size="$2,$2" --screenshot="$3" "file://$1" >/dev/null 2>&1 || true
     if [[ ! -s "$3" ]]; then
-        echo "make-icons.sh: Chromium rendered no $3" >&2
+        echo "make-favicons.sh: Chromium rendered no $3" >&2
         exit 1
     fi
 }
@@ -38,7 +38,7 @@ for design in template1 template2; do
     sed 's/\(<rect width="64" height="64"\) rx="[^"]*"/\1/g' \
         "$images/favicon.svg" >"$TMP/$design-square.svg"
     if cmp -s "$images/favicon.svg" "$TMP/$design-square.svg"; then
-        echo "make-icons.sh: $design/assets/images/favicon.svg has no rounded 64x64 square" >&2
+        echo "make-favicons.sh: $design/assets/images/favicon.svg has no rounded 64x64 square" >&2
         exit 1
     fi
     render "$TMP/$design-square.svg" 180 "$images/apple-touch-icon.png"

@@ -1,0 +1,109 @@
+#!/usr/bin/env bash
+# Checks of the Debian package, one step per CTest test:
+#   package-check.sh build     BUILD_DIR   make the package with CPack into BUILD_DIR/package-check
+#   package-check.sh lintian   BUILD_DIR   lintian: no errors and no warnings
+#   package-check.sh metadata  BUILD_DIR   desktop-file-validate, appstreamcli, man pages render without warnings
+#   package-check.sh installed BUILD_DIR   the unpacked package, read-only, builds and rewrites as a user would
+set -euo pipefail
+
+MODE=${1:?mode}
+BUILD_DIR=$(cd "${2:?build folder}" && pwd)
+OUT="$BUILD_DIR/package-check"
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+need() {
+    for tool in "$@"; do
+        command -v "$tool" >/dev/null 2>&1 || fail "$tool not found (scripts/setup.sh --test installs it)"
+    done
+}
+
+package_file() {
+    local debs=("$OUT"/quorvale_*.deb)
+    [[ -f ${debs[0]} ]] || fail "no package in $OUT (the package_build test makes it)"
+    echo "${debs[0]}"
+}
+
+# Unpacks the package into a new folder below $1 and prints the folder.
+unpack() {
+    local root
+    root=$(mktemp -d "$1/root.XXXXXX")
+    chmod 755 "$root"
+    dpkg-deb -x "$(package_file)" "$root"
+    echo "$root"
+}
+
+case $MODE in
+build)
+    need cpack dpkg-shlibdeps file
+    rm -rf "$OUT"
+    mkdir -p "$OUT"
+    cpack -G DEB -B "$OUT" --config "$BUILD_DIR/CPackConfig.cmake"
+    rm -rf "$OUT/_CPack_Packages"
+    echo "Package: $(package_file)"
+    ;;
+lintian)
+    need lintian
+    # Overrides, each with its reason, ship in /usr/share/lintian/overrides/quorvale.
+    lintian --fail-on error,warning --display-level '>=warning' --color never "$(package_file)"
+    ;;
+metadata)
+    need desktop-file-validate appstreamcli man
+    root=$(unpack "$OUT")
+    trap 'rm -rf "$root"' EXIT
+    desktop-file-validate "$root"/usr/share/applications/*.desktop
+    appstreamcli validate --no-net --pedantic "$root"/usr/share/metainfo/*.metainfo.xml
+    appstreamcli validate-tree --no-net "$root"
+    for page in "$root"/usr/share/man/man1/*.1.gz; do
+        # The way lintian renders a page: any message of groff or man is a fault of the page.
+        messages=$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z "$page" 2>&1 >/dev/null)
+        [[ -z $messages ]] || fail "$(basename "$page"): $messages"
+        echo "$(basename "$page") renders without warnings"
+    done
+    ;;
+installed)
+    need setpriv
+    # A folder every user can reach, for the unprivileged run below.
+    place=$(mktemp -d)
+    chmod 755 "$place"
+    root=$(unpack "$place")
+    home="$place/home"
+    mkdir "$home"
+    trap 'chmod -R u+w "$place"; rm -rf "$place"' EXIT
+    chmod -R a-w "$root"
+    # root may write anywhere: run as an unprivileged user, as a person would.
+    run=()
+    if [[ $(id -u) -eq 0 ]]; then
+        chown 65534:65534 "$home"
+        run=(setpriv --reuid=65534 --regid=65534 --clear-groups)
+    fi
+    run+=(env -u XDG_DATA_HOME "HOME=$home")
+    log="$place/log"
+    cli() {
+        "${run[@]}" "$root/usr/bin/quorvale-cli" "$@" >"$log" 2>&1 || fail "quorvale-cli $*: $(cat "$log")"
+    }
+    before=$(find "$root" -printf '%P %m %s %T@\n' | sort)
+
+    cli demo
+    site="$home/.local/share/quorvale/output/template1"
+    [[ -f $site/index.html ]] || fail "no site in $site: $(cat "$log")"
+    grep -qF "$site" "$log" || fail "demo does not name $site: $(cat "$log")"
+    cli rewrite --seed 1 "$root/usr/share/quorvale/apparticles/a-gentle-path-out-of-depression.txt"
+    grep -qE '[1-9][0-9]* Replacements on [0-9]+ words\.$' "$log" || fail "shipped rules: $(cat "$log")"
+    # Rules of the user's own, in the user's data folder, replace the shipped ones.
+    printf '{gentleness|zebra}\n' >"$home/.local/share/quorvale/rwdb.txt"
+    printf 'A little gentleness helps.\n' >"$home/article.txt"
+    cli rewrite --spintax "$home/article.txt"
+    grep -qF '{zebra}' "$log" || fail "the user's rwdb.txt was not used: $(cat "$log")"
+
+    after=$(find "$root" -printf '%P %m %s %T@\n' | sort)
+    [[ $before == "$after" ]] || fail "the installed tree changed: $(diff <(echo "$before") <(echo "$after"))"
+    echo "Site built in $site; the installed tree is unchanged"
+    ;;
+*)
+    fail "unknown mode $MODE"
+    ;;
+esac
