@@ -25,7 +25,8 @@ QString alternativesFor(const QString& ruleLine, const QString& item)
 QString RewriteChanges::summary() const
 {
     const int percent = words > 0 ? int(std::lround(100.0 * changedWords / words)) : 0;
-    const QString wordings = log10Wordings < 1 ? QString::number(std::lround(std::pow(10.0, log10Wordings)))
+    // Up to a thousand the number itself, beyond it the power of ten.
+    const QString wordings = log10Wordings < 3 ? QString::number(std::lround(std::pow(10.0, log10Wordings)))
                                                : QStringLiteral("10^") + QString::number(std::lround(log10Wordings));
     return QString::number(percent) + QStringLiteral("% of words changed \u00B7 about ") + wordings +
            QStringLiteral(" possible wordings");

@@ -14,11 +14,6 @@ using namespace quorvale::test;
 
 namespace {
 
-QByteArray readAll(const QString& path)
-{
-    return readFile(path);
-}
-
 /// A copy of one of the site's reference builds (tests/site/fixtures/builds) to build in.
 class BuildCommand : public ::testing::Test
 {
@@ -35,7 +30,7 @@ protected:
     /// are left out, and so is variation 1, the default.
     QStringList arguments() const
     {
-        const QJsonObject settings = QJsonDocument::fromJson(readAll(m_fixture + u"/settings.json")).object();
+        const QJsonObject settings = QJsonDocument::fromJson(readFile(m_fixture + u"/settings.json")).object();
         QStringList arguments{QStringLiteral("build"), QStringLiteral("--home"), home()};
         if (variation() != u"1")
             arguments << QStringLiteral("--variation") << variation();
@@ -46,29 +41,15 @@ protected:
         arguments << QStringLiteral("--background")
                   << inHome(settings.value(u"backgroundFolder").toString() + u'/' +
                             settings.value(u"backgroundFile").toString());
-        const std::pair<const char*, const char*> texts[] = {{"siteName", "--site-name"},
-                                                             {"siteHeadline", "--site-headline"},
-                                                             {"siteDescription", "--site-description"},
-                                                             {"adTitle", "--ad-title"},
-                                                             {"adDescription", "--ad-description"},
-                                                             {"buttonText", "--button-text"},
-                                                             {"buttonUrl", "--button-url"},
-                                                             {"videoId", "--video-id"},
-                                                             {"footerText", "--footer"},
-                                                             {"readMoreText", "--read-more"},
-                                                             {"relatedArticlesText", "--related-articles"},
-                                                             {"siteUrl", "--site-url"}};
         const QJsonObject info = settings.value(u"info").toObject();
-        for (const auto& [key, option] : texts) {
-            if (info.contains(QLatin1StringView(key)))
-                arguments << QString::fromLatin1(option) << info.value(QLatin1StringView(key)).toString();
-        }
+        for (auto text = info.begin(); text != info.end(); ++text)
+            arguments << u"--" + text.key() << text.value().toString();
         return arguments;
     }
 
     QString variation() const
     {
-        return QJsonDocument::fromJson(readAll(m_fixture + u"/settings.json")).object().value(u"variation").toString();
+        return QJsonDocument::fromJson(readFile(m_fixture + u"/settings.json")).object().value(u"variation").toString();
     }
 
     QTemporaryDir m_dir;

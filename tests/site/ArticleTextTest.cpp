@@ -6,43 +6,22 @@
 #include <random>
 
 using namespace quorvale;
-using quorvale::test::caseName;
 
 namespace {
 
-struct ArticleCase
-{
-    const char* name;
-    const char16_t* text;
-    const char16_t* summary;
-    const char16_t* body;
-};
-
-class ArticleConversions : public ::testing::TestWithParam<ArticleCase>
+class ArticleConversions : public ::testing::TestWithParam<quorvale::test::ReferenceCase>
 {
 };
 
 TEST_P(ArticleConversions, GiveSummaryAndBody)
 {
-    const ArticleCase& c = GetParam();
-    EXPECT_EQ(summaryOfText(QString::fromUtf16(c.text)), QString::fromUtf16(c.summary));
-    EXPECT_EQ(bodyHtmlOfText(QString::fromUtf16(c.text)), QString::fromUtf16(c.body));
+    EXPECT_EQ(summaryOfText(GetParam()["text"]), GetParam()["summary"]);
+    EXPECT_EQ(bodyHtmlOfText(GetParam()["text"]), GetParam()["body"]);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Site, ArticleConversions,
-    ::testing::Values(ArticleCase{"no_full_stop", u"No full stop at all", u"", u"No full stop at all"},
-                      ArticleCase{"heading_line", u"My heading\r\nStress is common. It passes.",
-                                  u"My heading\r\nStress is common.",
-                                  u"My heading<br><br>\nStress is common. It passes."},
-                      ArticleCase{"abbreviation", u"Use e.g. tea.", u"Use e.", u"Use e.g. tea."},
-                      // A lone line feed or carriage return also ends a paragraph; LF CR is two breaks.
-                      ArticleCase{"every_line_end", u"a\r\n\r\nb\nc\rd\n\re.", u"a\r\n\r\nb\nc\rd\n\re.",
-                                  u"a<br><br>\n<br><br>\nb<br><br>\nc<br><br>\nd<br><br>\n<br><br>\ne."},
-                      ArticleCase{"emphasis_in_the_body", u"Step one: rest. you need to consider it, nevertheless.",
-                                  u"Step one: rest.",
-                                  u"<b>Step one:</b> rest. you need <b>to consider</b> it, <b>never</b>theless."}),
-    caseName);
+INSTANTIATE_TEST_SUITE_P(Site, ArticleConversions,
+                         ::testing::ValuesIn(quorvale::test::referenceCases("article-text.txt")),
+                         quorvale::test::referenceName);
 
 /// What applying the table one row after the other gives: what emphasize() must match.
 QString rowAfterRow(QString text)

@@ -30,20 +30,21 @@ BuildInput readSettings(const QString& settingsFile, const QString& home)
         input.articlePaths[i] = home + u'/' + slotNames.at(qsizetype(i)).toString();
     input.backgroundFolder = home + u'/' + settings.value(u"backgroundFolder").toString();
     input.backgroundFile = settings.value(u"backgroundFile").toString();
-    const QJsonObject info = settings.value(u"info").toObject();
+    // The site texts under the names of quorvale-cli's options.
     const std::pair<const char16_t*, QString SiteInfo::*> texts[] = {
-        {u"siteName", &SiteInfo::siteName},
-        {u"siteHeadline", &SiteInfo::siteHeadline},
-        {u"siteDescription", &SiteInfo::siteDescription},
-        {u"adTitle", &SiteInfo::adTitle},
-        {u"adDescription", &SiteInfo::adDescription},
-        {u"buttonText", &SiteInfo::buttonText},
-        {u"buttonUrl", &SiteInfo::buttonUrl},
-        {u"videoId", &SiteInfo::videoId},
-        {u"footerText", &SiteInfo::footerText},
-        {u"readMoreText", &SiteInfo::readMoreText},
-        {u"relatedArticlesText", &SiteInfo::relatedArticlesText},
-        {u"siteUrl", &SiteInfo::siteUrl}};
+        {u"site-name", &SiteInfo::siteName},
+        {u"site-headline", &SiteInfo::siteHeadline},
+        {u"site-description", &SiteInfo::siteDescription},
+        {u"ad-title", &SiteInfo::adTitle},
+        {u"ad-description", &SiteInfo::adDescription},
+        {u"button-text", &SiteInfo::buttonText},
+        {u"button-url", &SiteInfo::buttonUrl},
+        {u"video-id", &SiteInfo::videoId},
+        {u"footer", &SiteInfo::footerText},
+        {u"read-more", &SiteInfo::readMoreText},
+        {u"related-articles", &SiteInfo::relatedArticlesText},
+        {u"site-url", &SiteInfo::siteUrl}};
+    const QJsonObject info = settings.value(u"info").toObject();
     for (const auto& [key, field] : texts) {
         if (info.contains(QStringView(key)))
             input.info.*field = info.value(QStringView(key)).toString();

@@ -73,6 +73,7 @@ protected:
         ASSERT_TRUE(QDir().mkpath(m_home));
         const QString data = QStringLiteral(QUORVALE_SOURCE_DIR "/data/");
         copyTree(data + u"template1", home(u"template1"));
+        writeFile(home(u"template1/.htaccess"), "hidden files are copied like any other");
         copyTree(data + u"template1_novideo", home(u"template1_novideo"));
         for (std::size_t i = 0; i < kArticles.size(); ++i)
             input.articlePaths[i] =

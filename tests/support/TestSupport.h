@@ -75,6 +75,61 @@ inline QMap<QString, QByteArray> treeOf(const QString& folder)
     return tree;
 }
 
+/// One case of a reference file: a block that starts with "== name" and holds
+/// "key: value" lines ("#" lines are comments). In a value, \n, \r, \t, \\,
+/// \xNN and \uNNNN stand for the unit they name.
+struct ReferenceCase
+{
+    std::string name;
+    QMap<QString, QString> fields;
+
+    QString operator[](const char* key) const { return fields.value(QString::fromLatin1(key)); }
+    bool has(const char* key) const { return fields.contains(QString::fromLatin1(key)); }
+};
+
+inline void PrintTo(const ReferenceCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
+inline QString unescaped(QStringView value)
+{
+    QString text;
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        if (value[i] != u'\\' || i + 1 == value.size()) {
+            text += value[i];
+            continue;
+        }
+        const QChar c = value[++i];
+        const qsizetype digits = c == u'x' ? 2 : c == u'u' ? 4 : 0;
+        if (digits > 0 && i + digits < value.size()) {
+            text += QChar(char16_t(value.sliced(i + 1, digits).toUInt(nullptr, 16)));
+            i += digits;
+        } else {
+            text += c == u'n' ? u'\n' : c == u'r' ? u'\r' : c == u't' ? u'\t' : c.unicode();
+        }
+    }
+    return text;
+}
+
+/// The cases of the reference file @p name of this test folder.
+inline std::vector<ReferenceCase> referenceCases(const char* name)
+{
+    std::vector<ReferenceCase> cases;
+    QFile file(QStringLiteral(QUORVALE_TEST_DATA "/") + QString::fromUtf8(name));
+    if (!file.open(QIODevice::ReadOnly))
+        return {ReferenceCase{std::string("missing_") + name, {}}};
+    for (const QString& line : QString::fromUtf8(file.readAll()).split(u'\n')) {
+        if (line.startsWith(u"== "))
+            cases.push_back(ReferenceCase{line.sliced(3).trimmed().toStdString(), {}});
+        else if (const qsizetype colon = line.indexOf(u": "); colon > 0 && !line.startsWith(u'#') && !cases.empty())
+            cases.back().fields.insert(line.first(colon), unescaped(QStringView(line).sliced(colon + 2)));
+    }
+    return cases;
+}
+
+inline constexpr auto referenceName = [](const auto& info) { return info.param.name; };
+
 /// Copies a folder with the standard library (not with the code under test).
 inline void copyTree(const QString& from, const QString& to)
 {
