@@ -6,9 +6,6 @@
 #include <QLockFile>
 #include <QTemporaryDir>
 #include <functional>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 using namespace quorvale::test;
 
@@ -148,22 +145,11 @@ TEST_F(BuildCommand, AFileSizeLimitEndsInAMessageNotASignal)
 {
     useFixture("video");
     writeFile(inHome(QStringLiteral("images/sunset.jpg")), QByteArray(100000, 'x'));
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        const rlimit limit{20000, 20000};
-        setrlimit(RLIMIT_FSIZE, &limit);
+    EXPECT_TRUE(trueInLimitedChild(RLIMIT_FSIZE, 20000, [&] {
         const CliRun run = CliRun::run(arguments());
-        const bool reported =
-            run.code == 1 && run.err.contains(u"copying the background image: ") && run.err.contains(u"File too large");
-        if (!reported)
-            fprintf(stderr, "%s\n", qPrintable(run.err));
-        _exit(reported ? 0 : 3);
-    }
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
-    EXPECT_EQ(WEXITSTATUS(status), 0);
+        return run.code == 1 && run.err.contains(u"copying the background image: ") &&
+               run.err.contains(u"File too large");
+    }));
     const QFileInfo background(inHome(QStringLiteral("output/template1/assets/images/bg.jpg")));
     EXPECT_FALSE(background.exists() && background.size() < 100000) << "a truncated background";
 }

@@ -3,11 +3,8 @@
 
 #include <QSet>
 #include <QTemporaryDir>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-using quorvale::test::CliRun;
+using namespace quorvale::test;
 
 namespace {
 
@@ -95,18 +92,10 @@ TEST(Cli, LackOfMemoryIsAMessage)
     QFile big(dir.filePath(QStringLiteral("big.txt")));
     ASSERT_TRUE(big.open(QIODevice::WriteOnly) && big.resize(400 * 1024 * 1024)); // sparse: quick to make and read
     big.close();
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        const rlimit limit{300 * 1024 * 1024, 300 * 1024 * 1024};
-        setrlimit(RLIMIT_AS, &limit);
+    EXPECT_TRUE(trueInLimitedChild(RLIMIT_AS, 300 * 1024 * 1024, [&] {
         const CliRun run = CliRun::run({QStringLiteral("count-words"), big.fileName()});
-        _exit(run.code == 1 && run.err.contains(u"not enough memory") ? 0 : 3);
-    }
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
-    EXPECT_EQ(WEXITSTATUS(status), 0);
+        return run.code == 1 && run.err.contains(u"not enough memory");
+    }));
 }
 
 } // namespace

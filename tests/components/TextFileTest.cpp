@@ -6,11 +6,8 @@
 #include <QTemporaryDir>
 #include <csignal>
 #include <functional>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 using namespace quorvale;
 using namespace quorvale::test;
@@ -175,26 +172,16 @@ TEST_P(FullDisk, FailedSaveRaisesAndKeepsTheOldFile)
     QTemporaryDir dir;
     const QByteArray old("Old text\xE9 that must survive.\r\n");
     const QString path = writeFile(dir.filePath(QStringLiteral("article.txt")), old);
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
+    EXPECT_TRUE(trueInLimitedChild(RLIMIT_FSIZE, 512, [&] {
         std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{512, 512};
-        setrlimit(RLIMIT_FSIZE, &limit);
         try {
             saveTextFile(QString(GetParam(), u'x'), path);
-            _exit(1); // reported success
         } catch (const Error& error) {
             // The system's own reason, not "Unknown error".
-            _exit(error.message().contains(path) && error.message().contains(u"File too large") ? 0 : 2);
-        } catch (...) {
-            _exit(3);
+            return error.message().contains(path) && error.message().contains(u"File too large");
         }
-    }
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0) << "1: success reported, 2: message without path or reason, 3: wrong error type";
+        return false;
+    }));
     EXPECT_EQ(readFile(path), old);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"article.txt"_qs})
         << "a temporary file was left behind";

@@ -12,9 +12,13 @@
 #include <QString>
 #include <QStringList>
 #include <filesystem>
+#include <functional>
 #include <gtest/gtest.h>
 #include <ostream>
 #include <string>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 // Readable failures: texts are printed as UTF-8 in brackets.
 inline void PrintTo(const QString& text, std::ostream* out)
@@ -129,6 +133,24 @@ inline std::vector<ReferenceCase> referenceCases(const char* name)
 }
 
 inline constexpr auto referenceName = [](const auto& info) { return info.param.name; };
+
+/// Whether @p body returns true in a child process whose @p resource is
+/// limited to @p bytes: a file-size limit stands in for a full disk, an
+/// address-space limit for a small memory. A child ended by a signal (an
+/// abort, or SIGXFSZ) fails the test.
+inline bool trueInLimitedChild(int resource, rlim_t bytes, const std::function<bool()>& body)
+{
+    const pid_t child = fork();
+    if (child == 0) {
+        const rlimit limit{bytes, bytes};
+        setrlimit(resource, &limit);
+        _exit(body() ? 0 : 1);
+    }
+    int status = 0;
+    EXPECT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status)) << "the child ended by signal " << WTERMSIG(status);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
 
 /// Copies a folder with the standard library (not with the code under test).
 inline void copyTree(const QString& from, const QString& to)
