@@ -437,7 +437,10 @@ QWidget* MainWindow::createBuildRow()
     auto* variationRow = new QHBoxLayout;
     variationRow->setSpacing(8);
     variationRow->addStretch(1);
-    variationRow->addWidget(makeLabel(QStringLiteral("Template Variation:"), QStringLiteral("Label32"), bar));
+    auto* variationLabel = makeLabel(QStringLiteral("Template Variation:"), QStringLiteral("Label32"), bar);
+    variationLabel->setBuddy(m_variationBox);
+    m_variationBox->setAccessibleName(QStringLiteral("Template Variation"));
+    variationRow->addWidget(variationLabel);
     variationRow->addWidget(m_variationBox);
     auto* buttonRow = new QHBoxLayout;
     buttonRow->setSpacing(8);
