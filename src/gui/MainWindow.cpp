@@ -73,6 +73,37 @@ QColor colourOf(quint32 rgb)
     return QColor::fromRgb(QRgb(rgb));
 }
 
+// The hint under the video id box and an example address with the id in blue.
+void addVideoHelp(QGridLayout* grid, int& row, QWidget* group)
+{
+    auto* emptyHint = makeLabel(QStringLiteral("Leave it empty to not use video."), QStringLiteral("Label33"), group);
+    setTextColour(emptyHint, Grey);
+    grid->addWidget(emptyHint, row++, 1);
+
+    auto* explanation = makeLabel(
+        QStringLiteral("In the following example, the video ID is the part of a YouTube url that you see in Blue:"),
+        QStringLiteral("Label23"), group);
+    explanation->setWordWrap(true);
+    setTextColour(explanation, DarkGreen);
+    auto* exampleAddress =
+        makeLabel(QStringLiteral("https://www.youtube.com/watch?v="), QStringLiteral("Label30"), group);
+    setTextColour(exampleAddress, Qt::black);
+    auto* exampleId = makeLabel(QStringLiteral("fWFuQR_Wt4M"), QStringLiteral("Label31"), group);
+    setTextColour(exampleId, Blue);
+    auto* example = new QHBoxLayout;
+    example->setSpacing(0);
+    example->addWidget(exampleAddress);
+    example->addWidget(exampleId);
+    example->addStretch(1);
+    auto* tip = makeLabel(QStringLiteral("Tip: You can use a Video Promo to Pre-Sell a Product"),
+                          QStringLiteral("Label27"), group);
+    setTextColour(tip, DarkGreen);
+    grid->addItem(new QSpacerItem(0, 4), row++, 0);
+    grid->addWidget(explanation, row++, 0, 1, 2);
+    grid->addLayout(example, row++, 0, 1, 2);
+    grid->addWidget(tip, row++, 0, 1, 2);
+}
+
 // The window "Tornelle" opens until the real one is plugged in.
 QWidget* createTornellePlaceholder(const SlotPaths&)
 {
@@ -360,22 +391,22 @@ QWidget* MainWindow::createSiteInfoGroup()
     addRow(QStringLiteral("Site Address:"), QStringLiteral("Label34"), MainWindowController::SiteField::SiteUrl,
            QStringLiteral("txtSiteAddress"))
         ->setPlaceholderText(QStringLiteral("https://example.org/"));
-    auto* label35 =
+    auto* addressHint =
         makeLabel(QStringLiteral("Optional: for the sitemap and link previews."), QStringLiteral("Label35"), group);
-    label35->setWordWrap(true);
-    setTextColour(label35, Grey);
-    grid->addWidget(label35, row++, 1);
+    addressHint->setWordWrap(true);
+    setTextColour(addressHint, Grey);
+    grid->addWidget(addressHint, row++, 1);
 
-    auto* label17 = makeLabel(QStringLiteral("Ad Spot"), QStringLiteral("Label17"), group);
-    setBold(label17);
-    auto* label18 = makeLabel(QStringLiteral("Use it to Promote Your Products, Affiliate Products etc"),
-                              QStringLiteral("Label18"), group);
-    auto* adHeading = new QHBoxLayout;
-    adHeading->setSpacing(10);
-    adHeading->addWidget(label17);
-    adHeading->addWidget(label18, 1);
+    auto* adHeading = makeLabel(QStringLiteral("Ad Spot"), QStringLiteral("Label17"), group);
+    setBold(adHeading);
+    auto* adPurpose = makeLabel(QStringLiteral("Use it to Promote Your Products, Affiliate Products etc"),
+                                QStringLiteral("Label18"), group);
+    auto* adHeadingRow = new QHBoxLayout;
+    adHeadingRow->setSpacing(10);
+    adHeadingRow->addWidget(adHeading);
+    adHeadingRow->addWidget(adPurpose, 1);
     grid->addItem(new QSpacerItem(0, 6), row++, 0);
-    grid->addLayout(adHeading, row++, 0, 1, 2);
+    grid->addLayout(adHeadingRow, row++, 0, 1, 2);
 
     addRow(QStringLiteral("Ad Title:"), QStringLiteral("Label16"), MainWindowController::SiteField::AdTitle,
            QStringLiteral("txtAdTitle"));
@@ -387,31 +418,7 @@ QWidget* MainWindow::createSiteInfoGroup()
            QStringLiteral("txtButtonUrl"));
     addRow(QStringLiteral("YouTube Video id:"), QStringLiteral("Label22"), MainWindowController::SiteField::VideoId,
            QStringLiteral("txtVideoUrl"));
-    auto* label33 = makeLabel(QStringLiteral("Leave it empty to not use video."), QStringLiteral("Label33"), group);
-    setTextColour(label33, Grey);
-    grid->addWidget(label33, row++, 1);
-
-    auto* label23 = makeLabel(
-        QStringLiteral("In the following example, the video ID is the part of a YouTube url that you see in Blue:"),
-        QStringLiteral("Label23"), group);
-    label23->setWordWrap(true);
-    setTextColour(label23, DarkGreen);
-    auto* label30 = makeLabel(QStringLiteral("https://www.youtube.com/watch?v="), QStringLiteral("Label30"), group);
-    setTextColour(label30, Qt::black);
-    auto* label31 = makeLabel(QStringLiteral("fWFuQR_Wt4M"), QStringLiteral("Label31"), group);
-    setTextColour(label31, Blue);
-    auto* example = new QHBoxLayout;
-    example->setSpacing(0);
-    example->addWidget(label30);
-    example->addWidget(label31);
-    example->addStretch(1);
-    auto* label27 = makeLabel(QStringLiteral("Tip: You can use a Video Promo to Pre-Sell a Product"),
-                              QStringLiteral("Label27"), group);
-    setTextColour(label27, DarkGreen);
-    grid->addItem(new QSpacerItem(0, 4), row++, 0);
-    grid->addWidget(label23, row++, 0, 1, 2);
-    grid->addLayout(example, row++, 0, 1, 2);
-    grid->addWidget(label27, row++, 0, 1, 2);
+    addVideoHelp(grid, row, group);
     grid->setRowStretch(row, 1);
     return group;
 }
