@@ -251,8 +251,13 @@ SaveTarget saveTarget(const QString& path, const std::function<Error(const QStri
     const QFileInfo link(path);
     if (link.isSymLink()) {
         target.path = link.canonicalFilePath();
-        if (target.path.isEmpty())
+        if (target.path.isEmpty()) {
+            // /dev/stdout and its like lead through /proc to a pipe or socket that has no path.
+            struct stat status = {};
+            if (::stat(QFile::encodeName(path).constData(), &status) == 0)
+                throw fail(fileTypeProblem(status.st_mode) + QStringLiteral("; nothing was written"));
             throw fail(QStringLiteral("it is a link to a file that does not exist"));
+        }
     }
     const QByteArray name = QFile::encodeName(target.path);
     target.exists = ::stat(name.constData(), &target.old) == 0;
