@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/MainWindowHost.h"
 #include "ui/UiHost.h"
 
 #include <QString>
@@ -26,6 +27,8 @@ public:
     virtual bool openUrl(const QUrl& url);
     /// Shows @p dialog modally and returns when it has been closed.
     virtual void execDialog(QDialog& dialog);
+    /// Asks for a file or folder in the desktop's file dialog; empty when cancelled.
+    virtual QString askForPath(QWidget* parent, MainWindowHost::PathQuestion question, const QString& start);
 };
 
 } // namespace quorvale

@@ -17,8 +17,10 @@ class QLabel;
 class QLayout;
 class QLineEdit;
 class QListWidget;
+class QMenu;
 class QProgressDialog;
 class QPushButton;
+class QSpinBox;
 class QTreeWidget;
 
 namespace quorvale {
@@ -56,6 +58,10 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     // MainWindowHost
@@ -66,8 +72,17 @@ private:
     void closeWindow() override;
     void copyProgress(qint64 done, qint64 total) override;
     void copyEnded() override;
+    QString askForPath(PathQuestion question, const QString& start) override;
+    QStringList storedRecentSites() override;
+    void storeRecentSites(const QStringList& files) override;
+    quint64 newSeed() override;
+    bool versionsProgress(int done, int total) override;
+    void versionsEnded() override;
+    void showVersionsReport(const QString& summary, const VersionsReport& report) override;
 
     QWidget* createBanner();
+    QPushButton* createSiteMenu(QWidget* banner);
+    void showRecentSites();
     QWidget* createArticlesGroup();
     QLayout* createBrowser(QWidget* group);
     QLayout* createSlots(QWidget* group);
@@ -93,6 +108,7 @@ private:
     TornelleFactory m_tornelleFactory;
     QPointer<QWidget> m_tornelle;
     QPointer<QProgressDialog> m_progress;
+    QPointer<QProgressDialog> m_versionsProgress;
 
     QLabel* m_appNameLabel = nullptr;
     QPushButton* m_tornelleButton = nullptr;
@@ -105,6 +121,8 @@ private:
     QListWidget* m_imageList = nullptr;
     QLabel* m_preview = nullptr;
     QComboBox* m_variationBox = nullptr;
+    QSpinBox* m_versionsBox = nullptr;
+    QMenu* m_recentMenu = nullptr;
     std::vector<std::pair<MainWindowController::SiteField, QLineEdit*>> m_siteTexts;
 };
 

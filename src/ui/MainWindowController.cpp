@@ -2,11 +2,14 @@
 
 #include "components/Error.h"
 #include "components/Version.h"
+#include "components/TextFile.h"
 #include "site/BuildSite.h"
 #include "site/DemoData.h"
+#include "site/SiteProject.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QStorageInfo>
 #include <algorithm>
 #include <utility>
@@ -110,9 +113,16 @@ QString failedStepText(const BuildFailure& failure)
         return QStringLiteral("The background image could not be copied");
     case BuildStep::ReplaceOutput:
         return QStringLiteral("The new output folder could not be put in place of the old one");
+    case BuildStep::RewriteArticles:
+        return QStringLiteral("The articles could not be rewritten");
     }
     return {};
 }
+
+/// The most site files "Recent Sites" lists.
+constexpr qsizetype MaxRecentSites = 10;
+
+const QString UnsavedChangesTitle = QStringLiteral("Unsaved Changes");
 
 /// Shows the copy of the template folder on the main window; a progress
 /// display still up when the build returns is taken down.
@@ -136,6 +146,7 @@ public:
             m_window.copyEnded();
         }
     }
+    bool versionsProgress(int done, int total) override { return m_window.versionsProgress(done, total); }
 
 private:
     MainWindowHost& m_window;
@@ -150,6 +161,13 @@ MainWindowController::MainWindowController(UiHost& ui, MainWindowHost& window, I
 {
     for (int i = 0; i < SlotCount; ++i)
         m_slots[std::size_t(i)].buttonCaption = emptySlotCaption(i, true);
+    m_seed = m_window.newSeed();
+    // Whatever changes what a build uses may change the title's mark and the site folder.
+    for (const auto changed : {&MainWindowController::slotChanged, &MainWindowController::imageSelectionChanged})
+        connect(this, changed, this, &MainWindowController::updateSiteState);
+    connect(this, &MainWindowController::siteTextChanged, this, &MainWindowController::updateSiteState);
+    connect(this, &MainWindowController::variationChanged, this, &MainWindowController::updateSiteState);
+    connect(this, &MainWindowController::versionsChanged, this, &MainWindowController::updateSiteState);
 }
 
 void MainWindowController::start()
@@ -186,6 +204,13 @@ void MainWindowController::start()
     Q_EMIT imagesChanged();
     if (!m_images.isEmpty())
         selectImage(0);
+
+    m_recentSites = m_window.storedRecentSites();
+    Q_EMIT recentSitesChanged();
+    // The window as it opens has nothing to save.
+    m_savedProject = project();
+    m_windowTitle = QStringLiteral("-");
+    updateSiteState();
 }
 
 void MainWindowController::toggleSlot(int index)
@@ -207,6 +232,7 @@ void MainWindowController::toggleSlot(int index)
         slot.displayText = NotSelected;
         slot.colour = SlotEmptyColour;
         slot.path.clear();
+        slot.missing = false;
         slot.buttonCaption = emptySlotCaption(index, false);
     }
     Q_EMIT slotChanged(index);
@@ -223,13 +249,15 @@ void MainWindowController::refreshImages()
 
 void MainWindowController::openOutputFolder()
 {
-    QString folder;
+    QString folder = siteFolder();
     try {
-        folder = m_layout.siteFolder(m_variation) + u'/';
+        if (folder.isEmpty())
+            m_layout.siteFolder(m_variation);
     } catch (const Error& error) {
         m_ui.showMessage(error.message(), QStringLiteral("Error"));
         return;
     }
+    folder += u'/';
     m_ui.showMessage(QStringLiteral("Instructions: Copy all the files to your website. Please make a backup of "
                                     "these files as they will be deleted the next time you make a mini site."),
                      QStringLiteral("Important"));
@@ -266,12 +294,15 @@ void MainWindowController::showInstructions()
 
 void MainWindowController::buildSite()
 {
-    const BuildInput input{m_layout, slotPaths(), m_imageFolder, selectedImageName(), m_variation, m_info};
+    if (refuseMissingFiles())
+        return;
+    const BuildInput input = siteBuildInput(project(), m_siteFile, m_layout);
     BuildResult result;
     {
         CopyProgressDisplay progress(m_window);
         result = quorvale::buildSite(input, &progress);
     }
+    m_window.versionsEnded();
     switch (result.status) {
     case BuildResult::Status::MissingArticles:
         m_ui.showMessage(QStringLiteral("You need to select more articles for your mini site."),
@@ -291,10 +322,20 @@ void MainWindowController::buildSite()
         return;
     case BuildResult::Status::Failed:
         m_ui.showMessage(QStringLiteral("The site was not built; the previous one is as it was.\n\n") +
-                             failedStepText(result.failure) + QStringLiteral(": ") + result.failure.reason,
+                             failedStepText(result.failure) +
+                             (result.failure.version > 0
+                                  ? QStringLiteral(" (version ") +
+                                        versionFolderName(result.failure.version, input.versions) + u')'
+                                  : QString()) +
+                             QStringLiteral(": ") + result.failure.reason,
                          QStringLiteral("Error"));
         return;
     case BuildResult::Status::Finished:
+    case BuildResult::Status::Cancelled:
+        if (input.versions > 1) {
+            showVersionsResult(result);
+            return;
+        }
         break;
     }
     QString text = QStringLiteral("Done! Process complete. Click the 'Open Output Folder' to see the mini site");
@@ -309,6 +350,15 @@ void MainWindowController::buildSite()
 
 void MainWindowController::loadDemoData()
 {
+    if (!mayDiscardChanges(QStringLiteral("loading the sample data")))
+        return;
+    // The sample background is one of the sample pictures, whatever folder a site showed.
+    if (const QString sampleImages = m_layout.installFolder() + u'/' + DemoImageFolder; m_imageFolder != sampleImages) {
+        m_imageFolder = sampleImages;
+        readImages();
+        m_imageIndex = -1;
+        Q_EMIT imagesChanged();
+    }
     for (const DemoText& demo : DemoTexts)
         setSiteText(demo.field, demo.text.toString());
 
@@ -460,6 +510,7 @@ bool MainWindowController::selectImage(int index)
 {
     if (index < 0 || index >= m_images.size())
         return false;
+    m_missingBackground.clear();
     m_imageIndex = index;
     Q_EMIT imageSelectionChanged(index);
     previewSelectedImage();
@@ -545,6 +596,357 @@ void MainWindowController::readFiles()
 void MainWindowController::readImages()
 {
     m_images = imageFileNames(m_imageFolder);
+}
+
+// Site projects ------------------------------------------------------------------
+
+SiteProject MainWindowController::project() const
+{
+    SiteProject project;
+    project.articles = slotPaths();
+    if (!m_missingBackground.isEmpty())
+        project.background = m_missingBackground;
+    else if (const QString image = selectedImageName(); !image.isEmpty())
+        project.background = m_imageFolder + u'/' + image;
+    project.variation = m_variation;
+    project.info = m_info;
+    project.outputFolder = m_outputFolder;
+    project.versions = m_versions;
+    project.seed = m_seed;
+    return project;
+}
+
+bool MainWindowController::modified() const
+{
+    return project() != m_savedProject;
+}
+
+QString MainWindowController::siteFolder() const
+{
+    if (!m_outputFolder.isEmpty() || !m_siteFile.isEmpty())
+        return outputFolderOf(project(), m_siteFile);
+    try {
+        return m_layout.siteFolder(m_variation);
+    } catch (const Error&) {
+        return {};
+    }
+}
+
+void MainWindowController::updateSiteState()
+{
+    if (m_windowTitle.isEmpty())
+        return; // still starting
+    const bool changed = modified();
+    QString title = m_caption;
+    if (!m_siteFile.isEmpty())
+        title = QFileInfo(m_siteFile).completeBaseName() + (changed ? QStringLiteral("*") : QString()) +
+                QStringLiteral(" \u2014 ") + m_caption;
+    else if (changed)
+        title = QStringLiteral("Untitled Site* \u2014 ") + m_caption;
+    if (title != m_windowTitle) {
+        m_windowTitle = title;
+        Q_EMIT windowTitleChanged(m_windowTitle);
+    }
+    if (const QString folder = siteFolder(); folder != m_shownSiteFolder) {
+        m_shownSiteFolder = folder;
+        Q_EMIT siteFolderChanged();
+    }
+}
+
+bool MainWindowController::mayDiscardChanges(const QString& before)
+{
+    if (!modified())
+        return true;
+    const QString site = m_siteFile.isEmpty()
+                             ? QStringLiteral("this site")
+                             : QStringLiteral("the site \"") + QFileInfo(m_siteFile).completeBaseName() + u'"';
+    switch (m_ui.showMessage(QStringLiteral("Save the changes to ") + site + QStringLiteral(" before ") + before +
+                                 QStringLiteral("?\n\nWithout saving, they are lost."),
+                             UnsavedChangesTitle, MessageButtons::SaveDiscardCancel)) {
+    case MessageAnswer::Save:
+        return saveSite();
+    case MessageAnswer::Discard:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool MainWindowController::mayClose()
+{
+    return mayDiscardChanges(QStringLiteral("closing"));
+}
+
+void MainWindowController::openSite()
+{
+    const QString start = m_siteFile.isEmpty() ? m_folder : QFileInfo(m_siteFile).absolutePath();
+    const QString path = m_window.askForPath(MainWindowHost::PathQuestion::SiteToOpen, start);
+    if (!path.isEmpty())
+        openSiteFile(path);
+}
+
+bool MainWindowController::openSiteFile(const QString& path)
+{
+    const QString file = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    SiteProject loaded;
+    try {
+        loaded = loadSiteProject(file, m_layout.installFolder());
+    } catch (const Error& error) {
+        m_ui.showMessage(error.message(), QStringLiteral("Error"));
+        return false;
+    }
+    if (!mayDiscardChanges(QStringLiteral("opening another site")))
+        return false;
+    applyProject(loaded, file);
+    return true;
+}
+
+void MainWindowController::applyProject(const SiteProject& project, const QString& path)
+{
+    m_siteFile = path;
+    m_savedProject = project;
+    m_savedFingerprint = fileFingerprint(path);
+    m_outputFolder = project.outputFolder;
+    m_seed = project.seed;
+    QStringList missing;
+    for (int i = 0; i < SlotCount; ++i) {
+        const QString& article = project.articles[std::size_t(i)];
+        const bool gone = !article.isEmpty() && !notARegularFile(article).isEmpty();
+        fillSlot(i, article, gone);
+        if (gone)
+            missing << (i == 0 ? QStringLiteral("Main article: ") : QStringLiteral("Article #%1: ").arg(i)) + article;
+    }
+    for (int field = 0; field <= int(SiteField::SiteUrl); ++field)
+        setSiteText(SiteField(field), project.info.*memberOf(SiteField(field)));
+    setVariation(project.variation);
+    setVersions(project.versions);
+    setBackgroundPath(project.background);
+    if (!m_missingBackground.isEmpty())
+        missing << QStringLiteral("Background: ") + m_missingBackground;
+    rememberRecent(path);
+    updateSiteState();
+    if (!missing.isEmpty())
+        m_ui.showMessage(QStringLiteral("The site opened, but some of its files are not there. Choose them again "
+                                        "before building:\n\n") +
+                             missing.join(u'\n'),
+                         QStringLiteral("Missing Files"));
+}
+
+void MainWindowController::fillSlot(int index, const QString& path, bool missing)
+{
+    ArticleSlot& slot = m_slots[std::size_t(index)];
+    slot.path = path;
+    slot.missing = missing;
+    if (path.isEmpty()) {
+        slot.displayText = NotSelected;
+        slot.colour = SlotEmptyColour;
+        slot.buttonCaption = emptySlotCaption(index, true);
+    } else {
+        const QString name = QFileInfo(path).fileName();
+        slot.displayText = missing ? name + QStringLiteral(" (missing)") : name;
+        slot.colour = missing ? SlotEmptyColour : SlotFilledColour;
+        slot.buttonCaption = filledSlotCaption(index);
+    }
+    Q_EMIT slotChanged(index);
+}
+
+void MainWindowController::openRecentSite(const QString& path)
+{
+    if (const QString problem = notARegularFile(path); !problem.isEmpty()) {
+        // A file on a disk that is not there today may be back tomorrow: the person decides.
+        if (m_ui.showMessage(QStringLiteral("The site file \"") + path + QStringLiteral("\" cannot be opened: ") +
+                                 problem + QStringLiteral(".\n\nRemove it from the recent sites?"),
+                             QStringLiteral("Recent Sites"), MessageButtons::YesNo) == MessageAnswer::Yes) {
+            QStringList files = m_recentSites;
+            files.removeAll(path);
+            setRecentSites(files);
+        }
+        return;
+    }
+    openSiteFile(path);
+}
+
+void MainWindowController::clearRecentSites()
+{
+    setRecentSites({});
+}
+
+void MainWindowController::rememberRecent(const QString& path)
+{
+    QStringList files = m_recentSites;
+    files.removeAll(path);
+    files.prepend(path);
+    setRecentSites(files.mid(0, MaxRecentSites));
+}
+
+void MainWindowController::setRecentSites(const QStringList& files)
+{
+    m_recentSites = files;
+    m_window.storeRecentSites(files);
+    Q_EMIT recentSitesChanged();
+}
+
+bool MainWindowController::saveSite()
+{
+    if (m_siteFile.isEmpty())
+        return saveSiteAs();
+    // Another window or program may have saved the file since this one read it.
+    if (fileFingerprint(m_siteFile) != m_savedFingerprint &&
+        m_ui.showMessage(QStringLiteral("The site file \"") + m_siteFile +
+                             QStringLiteral("\" was changed or removed since this window opened or saved it, by "
+                                            "another window or program. Save over it all the same?"),
+                         QStringLiteral("Site File Changed"), MessageButtons::YesNo) != MessageAnswer::Yes)
+        return false;
+    return saveTo(m_siteFile);
+}
+
+bool MainWindowController::saveSiteAs()
+{
+    QString start = m_siteFile;
+    if (start.isEmpty()) {
+        QString name = m_info.siteName.trimmed();
+        name.replace(QRegularExpression(QStringLiteral("[^\\w-]+")), QStringLiteral("-"));
+        start = m_folder + u'/' + (name.isEmpty() ? QStringLiteral("site") : name) + QStringLiteral(".quorvale");
+    }
+    QString path = m_window.askForPath(MainWindowHost::PathQuestion::SiteToSave, start);
+    if (path.isEmpty())
+        return false;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".quorvale");
+    path = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    if (QFileInfo::exists(path) && !isSiteProjectFile(path) &&
+        m_ui.showMessage(u'"' + path +
+                             QStringLiteral("\" is not a Quorvale site file. Replace it with this site all the same?"),
+                         QStringLiteral("Save Site As"), MessageButtons::YesNo) != MessageAnswer::Yes)
+        return false;
+    return saveTo(path);
+}
+
+bool MainWindowController::saveTo(const QString& path)
+{
+    const SiteProject current = project();
+    try {
+        saveSiteProject(current, path, m_layout.installFolder());
+    } catch (const Error& error) {
+        m_ui.showMessage(error.message() + QStringLiteral("\n\nThe site was not saved."), QStringLiteral("Error"));
+        return false;
+    }
+    m_siteFile = path;
+    m_savedProject = current;
+    m_savedFingerprint = fileFingerprint(path);
+    rememberRecent(path);
+    updateSiteState();
+    return true;
+}
+
+void MainWindowController::chooseOutputFolder()
+{
+    const QString folder = m_window.askForPath(MainWindowHost::PathQuestion::OutputFolder, siteFolder());
+    if (folder.isEmpty())
+        return;
+    const QString clean = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
+    if (const QString problem = siteFolderProblem(clean); !problem.isEmpty()) {
+        m_ui.showMessage(problem, QStringLiteral("Output Folder"));
+        return;
+    }
+    m_outputFolder = clean;
+    updateSiteState();
+}
+
+void MainWindowController::setVersions(int versions)
+{
+    versions = std::clamp(versions, 1, MaxSiteVersions);
+    if (m_versions == versions)
+        return;
+    m_versions = versions;
+    Q_EMIT versionsChanged(versions);
+}
+
+void MainWindowController::dropArticles(int index, const QStringList& paths)
+{
+    for (const QString& path : paths) {
+        if (index >= SlotCount)
+            return;
+        if (const QString problem = notARegularFile(path); !problem.isEmpty()) {
+            m_ui.showMessage(u'"' + path + QStringLiteral("\" cannot be an article: ") + problem + u'.',
+                             QStringLiteral("Error"));
+            return;
+        }
+        fillSlot(index++, QDir::cleanPath(QFileInfo(path).absoluteFilePath()), false);
+    }
+}
+
+void MainWindowController::dropBackground(const QString& path)
+{
+    const QFileInfo file(path);
+    if (!file.isFile() || !imageFileNames(file.absolutePath()).contains(file.fileName()) ||
+        !m_window.isPicture(path)) {
+        m_ui.showMessage(u'"' + path + QStringLiteral("\" cannot be the background: it is not a JPEG picture."),
+                         QStringLiteral("Error"));
+        return;
+    }
+    setBackgroundPath(path);
+}
+
+void MainWindowController::setBackgroundPath(const QString& path)
+{
+    const QFileInfo file(path);
+    const QString folder = QDir::cleanPath(file.absolutePath());
+    if (!path.isEmpty() && folder != m_imageFolder && file.isFile()) {
+        m_imageFolder = folder;
+        readImages();
+        m_imageIndex = -1;
+        Q_EMIT imagesChanged();
+    }
+    const int index = path.isEmpty() ? -1 : int(m_images.indexOf(file.fileName()));
+    if (index >= 0 && file.isFile() && folder == m_imageFolder) {
+        selectImage(index);
+        return;
+    }
+    m_missingBackground = path.isEmpty() ? QString() : QDir::cleanPath(file.absoluteFilePath());
+    m_imageIndex = -1;
+    Q_EMIT imageSelectionChanged(-1);
+}
+
+bool MainWindowController::refuseMissingFiles()
+{
+    QStringList missing;
+    for (int i = 0; i < SlotCount; ++i) {
+        const ArticleSlot& slot = m_slots[std::size_t(i)];
+        if (slot.missing && !notARegularFile(slot.path).isEmpty())
+            missing << slot.path;
+    }
+    if (!m_missingBackground.isEmpty())
+        missing << m_missingBackground;
+    if (missing.isEmpty())
+        return false;
+    m_ui.showMessage(QStringLiteral("These files of the site are not there; choose them again before building:\n\n") +
+                         missing.join(u'\n'),
+                     QStringLiteral("Missing Files"));
+    return true;
+}
+
+void MainWindowController::showVersionsResult(const BuildResult& result)
+{
+    const QString folder = QDir::toNativeSeparators(result.siteFolder);
+    if (result.versionsBuilt == 0) {
+        m_ui.showMessage(QStringLiteral("The build was cancelled before the first version was finished; the "
+                                        "previous site is as it was."),
+                         QStringLiteral("Cancelled"));
+        return;
+    }
+    QString summary = result.status == BuildResult::Status::Cancelled
+                          ? QStringLiteral("Cancelled: the first %1 of %2 versions were built and are complete in %3; "
+                                           "the others were not begun.")
+                                .arg(result.versionsBuilt)
+                                .arg(result.report.requested)
+                                .arg(folder)
+                          : QStringLiteral("Done! %1 versions of the site were built into %2.")
+                                .arg(result.versionsBuilt)
+                                .arg(folder);
+    for (const QString& warning : result.warnings)
+        summary += QStringLiteral("\n\n") + warning;
+    m_window.showVersionsReport(summary, result.report);
 }
 
 } // namespace quorvale

@@ -30,7 +30,8 @@ public:
             onMessage();
         if (buttons == MessageButtons::Ok)
             return MessageAnswer::Ok;
-        const MessageAnswer answer = answers.empty() ? MessageAnswer::Yes : answers.front();
+        const MessageAnswer unanswered = buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::Discard;
+        const MessageAnswer answer = answers.empty() ? unanswered : answers.front();
         if (!answers.empty())
             answers.pop_front();
         return answer;
@@ -56,6 +57,24 @@ public:
     void showInstructions() override { ++instructions; }
     void closeWindow() override { ++closed; }
     void pause(int count) override { pauses.push_back(count); }
+    QString askForPath(PathQuestion question, const QString& start) override
+    {
+        asked.push_back({question, start});
+        return paths.isEmpty() ? QString() : paths.takeFirst();
+    }
+    QStringList storedRecentSites() override { return recentSites; }
+    void storeRecentSites(const QStringList& files) override { recentSites = files; }
+    quint64 newSeed() override { return 4711; }
+    bool versionsProgress(int done, int total) override
+    {
+        progress.push_back({done, total});
+        return !cancelAt || done < cancelAt;
+    }
+    void showVersionsReport(const QString& summary, const VersionsReport& report) override
+    {
+        messages.push_back({summary, QStringLiteral("Versions"), MessageButtons::Ok});
+        reports.push_back(report);
+    }
 
     QStringList titles() const
     {
@@ -75,6 +94,12 @@ public:
     int instructions = 0;
     int closed = 0;
     std::vector<int> pauses;
+    QStringList paths; ///< answers to askForPath, empty (cancelled) when none is left
+    std::vector<std::pair<PathQuestion, QString>> asked;
+    QStringList recentSites;
+    std::vector<std::pair<int, int>> progress;
+    int cancelAt = 0; ///< the progress of a build of versions cancels once this many are done
+    std::vector<VersionsReport> reports;
 };
 
 /// Bytes that FakeHosts (and any JPEG decoder) takes for the start of a picture.
