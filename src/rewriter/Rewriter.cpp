@@ -62,12 +62,14 @@ RewriteChanges describeChanges(const RewriteResult& rewrite, const QString& spun
 }
 
 RewriteResult rewriteArticle(const QString& article, const RuleIndex& rules,
-                             const std::function<QString(const QString&)>& spin)
+                             const std::function<QString(const QString&)>& spin,
+                             const ProtectedPhrases& protectedPhrases)
 {
     RewriteResult result;
     result.spunArticle = spin ? spin(article) : article;
     result.wordCount = countWords(result.spunArticle);
-    result.spintax = rules.apply(result.spunArticle, result.replacementCount, &result.groups);
+    result.spintax = rules.apply(result.spunArticle, result.replacementCount, &result.groups,
+                                 protectedPhrases.find(result.spunArticle));
     result.report = rewriteReport(result.replacementCount, result.wordCount);
     return result;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "components/Spinner.h"
+#include "rewriter/ProtectedPhrases.h"
 #include "rewriter/RuleIndex.h"
 
 #include <QString>
@@ -31,9 +32,11 @@ QString alternativesFor(const QString& ruleLine, const QString& item);
 /// Rewrites @p article: spins it once with @p spin, counts its words, replaces
 /// every rule item that stands after a space and before " ", ",", "." or ":"
 /// by a group of the rule's other items, and turns every "%%" into one space
-/// (see RuleIndex::apply). Throws Error when the spintax would exceed 512 MB.
+/// (see RuleIndex::apply). Where @p protectedPhrases stand in the spun
+/// article, nothing is replaced. Throws Error when the spintax would exceed 512 MB.
 RewriteResult rewriteArticle(const QString& article, const RuleIndex& rules,
-                             const std::function<QString(const QString&)>& spin);
+                             const std::function<QString(const QString&)>& spin,
+                             const ProtectedPhrases& protectedPhrases = {});
 
 /// How much one wording of a rewrite changed the article.
 struct RewriteChanges
