@@ -6,8 +6,6 @@
 
 #include <QString>
 #include <functional>
-#include <utility>
-#include <vector>
 
 namespace quorvale {
 
@@ -37,23 +35,5 @@ QString alternativesFor(const QString& ruleLine, const QString& item);
 RewriteResult rewriteArticle(const QString& article, const RuleIndex& rules,
                              const std::function<QString(const QString&)>& spin,
                              const ProtectedPhrases& protectedPhrases = {});
-
-/// How much one wording of a rewrite changed the article.
-struct RewriteChanges
-{
-    qint32 words = 0;         ///< words of the wording (countWords)
-    qint32 changedWords = 0;  ///< words of groups worded otherwise than the words they replaced
-    double log10Wordings = 0; ///< log10 of the number of wordings the groups allow
-    QList<std::pair<qsizetype, qsizetype>> changedRanges; ///< (start, length) of those groups' words in the wording
-
-    /// "27% of words changed · about 10^41 possible wordings".
-    QString summary() const;
-};
-
-/// Compares the wording @p spun, which spin() made of @p rewrite's spintax and
-/// reported in @p spunGroups, with the words the rewrite's groups replaced.
-/// Letter case alone is no change. Never throws, except for lack of memory.
-RewriteChanges describeChanges(const RewriteResult& rewrite, const QString& spun,
-                               const std::vector<SpunGroup>& spunGroups);
 
 } // namespace quorvale
