@@ -18,6 +18,9 @@ MessageAnswer Desktop::showMessage(QWidget* parent, const QString& text, const Q
                     : yesNo ? QMessageBox::Yes | QMessageBox::No
                             : QMessageBox::Ok,
                     parent);
+    // Enter must not confirm what cannot be taken back.
+    if (yesNo)
+        box.setDefaultButton(QMessageBox::No);
     if (save)
         box.setDefaultButton(QMessageBox::Save);
     // A short text would give a box too narrow for its own title bar.

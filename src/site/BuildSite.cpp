@@ -2,8 +2,9 @@
 
 #include "components/Error.h"
 #include "components/TextFile.h"
+#include "rewriter/ProtectedPhrases.h"
 #include "rewriter/Rewriter.h"
-#include "rewriter/Wordings.h"
+#include "rewriter/Spintax.h"
 #include "site/FolderLock.h"
 #include "site/FolderTree.h"
 #include "site/PageNames.h"
@@ -17,6 +18,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QRandomGenerator>
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
@@ -355,6 +357,17 @@ private:
                                                 "read: ") +
                                      error.message();
         }
+        // The phrases the user protected are left alone here as in every other rewrite.
+        const QString userFolder = m_input.layout.userFolder();
+        if (const QString list = userFolder + u'/' + ProtectedPhrasesFileName;
+            !userFolder.isEmpty() && QFileInfo(list).exists()) {
+            try {
+                m_protected = loadProtectedPhrases(list);
+            } catch (const Error& error) {
+                m_result.warnings << error.message() +
+                                         QStringLiteral(" The versions were rewritten without protected phrases.");
+            }
+        }
     }
 
     /// Articles #1 to #4 need page names of their own: one page written over
@@ -553,8 +566,16 @@ private:
             for (std::size_t slot = 0; slot < wordings.size(); ++slot) {
                 const QString& path = m_input.articlePaths[slot];
                 if (!spintaxOf.contains(path))
-                    spintaxOf.insert(path, rewriteArticle(m_texts[slot], *m_rules, {}).spintax);
-                wordings[slot] = distinctWordings(spintaxOf.value(path), total, mixedSeed(m_input.seed, slot));
+                    spintaxOf.insert(path, rewriteArticle(m_texts[slot], *m_rules, {}, m_protected).spintax);
+                // The project's seed and the slot: each article is spun apart, the same way at every build.
+                const std::array<quint32, 3> seed = {quint32(m_input.seed), quint32(m_input.seed >> 32),
+                                                     quint32(slot)};
+                QRandomGenerator random(seed.data(), seed.size());
+                QStringList& mine = wordings[slot];
+                mine = distinctWordings(spintaxOf.value(path), total, random);
+                // Fewer wordings than versions: the versions take them in turn (the report says so).
+                for (qsizetype distinct = mine.size(), n = distinct; distinct > 0 && n < total; ++n)
+                    mine.append(mine.at(n % distinct));
             }
         });
         runStep(BuildStep::CopyBackground, 0, 0, [&] { m_backgroundBytes = readFileBytes(backgroundPath()); });
@@ -650,6 +671,7 @@ private:
     std::array<QString, 5> m_texts; ///< of the five articles
     Articles m_articles;
     std::optional<RuleIndex> m_rules; ///< for the versions
+    ProtectedPhrases m_protected;     ///< for the versions
     QByteArray m_backgroundBytes;     ///< for the versions
     FolderLock m_lock;
     BuildResult m_result;

@@ -1,6 +1,6 @@
 #include "site/SiteVersions.h"
 
-#include "rewriter/Wordings.h"
+#include "rewriter/Shingles.h"
 
 #include <QSet>
 #include <cmath>
@@ -57,19 +57,12 @@ VersionsReport compareVersions(const std::array<QString, 5>& originals, const st
         for (int v = 0; v < built; ++v) {
             VersionShare& share = report.versions[v];
             const Shingles& mine = versions[std::size_t(v)];
-            if (const double withOriginal = mine.shareIn(original); slot == 0 || withOriginal > share.withOriginal)
+            if (const double withOriginal = mine.shareFoundIn(original); slot == 0 || withOriginal > share.withOriginal)
                 share.withOriginal = withOriginal, share.originalSlot = slot;
-            for (int w = v + 1; w < built; ++w) {
-                const Shingles& theirs = versions[std::size_t(w)];
-                const double common = double(mine.commonWith(theirs));
-                // The share is of each text's own shingles, so the pair counts both ways.
-                const auto note = [&](VersionShare& of, const Shingles& text, int other) {
-                    const double part = text.size() > 0 ? common / double(text.size()) : 0.0;
-                    if (of.otherVersion == 0 || part > of.withOther)
-                        of.withOther = part, of.otherSlot = slot, of.otherVersion = other;
-                };
-                note(share, mine, w + 1);
-                note(report.versions[w], theirs, v + 1);
+            for (int w = 0; w < built; ++w) {
+                const double part = w == v ? 0.0 : mine.shareFoundIn(versions[std::size_t(w)]);
+                if (w != v && (share.otherVersion == 0 || part > share.withOther))
+                    share.withOther = part, share.otherSlot = slot, share.otherVersion = w + 1;
             }
         }
     }
