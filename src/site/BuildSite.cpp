@@ -583,6 +583,10 @@ private:
             if (!QDir().mkpath(site))
                 throw Error(QStringLiteral("Cannot create the folder ") + quoted(site) + u'.');
         });
+        if (m_progress && !m_progress->versionsProgress(0, total)) {
+            m_result.status = BuildResult::Status::Cancelled;
+            return false;
+        }
 
         std::atomic<int> next{1};
         std::atomic<bool> stop{false};
