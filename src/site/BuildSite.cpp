@@ -328,8 +328,9 @@ private:
         else if (m_ownFolder)
             problems << siteFolderProblem(m_paths.outputRoot);
         QStringList inputs(m_input.articlePaths.begin(), m_input.articlePaths.end());
-        inputs << backgroundPath();
+        inputs << backgroundPath() << m_input.siteFile;
         inputs.removeDuplicates();
+        inputs.removeAll(QString());
         for (const QString& input : inputs) {
             if (isInside(QDir::cleanPath(QFileInfo(input).absoluteFilePath()), m_paths.outputRoot))
                 problems << quoted(input) + QStringLiteral(" lies inside the output folder ") +

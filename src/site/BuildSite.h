@@ -32,6 +32,9 @@ struct BuildInput
     /// with seeds made from @ref seed, the slot and the version number.
     int versions = 1;
     quint64 seed = 0;
+    /// The site file the input comes from, if any: like the articles and the
+    /// background, it must not lie in the folder the build replaces.
+    QString siteFile;
 };
 
 /// The file a build puts into a site folder of its own (BuildInput::siteFolder):
@@ -137,7 +140,7 @@ QString siteFolderProblem(const QString& folder);
 ///
 /// A site folder of its own (BuildInput::siteFolder) is replaced alone: it
 /// must be empty, missing or an earlier site (see SiteFolderMarker), not a
-/// link, and hold no article nor the background. Several versions are
+/// link, and hold no article, background or site file. Several versions are
 /// written by as many threads as the machine has cores; the rules
 /// (InstallLayout::rulesPath) must be readable, and the result holds how
 /// much the versions share (see compareVersions), also written to

@@ -261,6 +261,7 @@ BuildInput siteBuildInput(const SiteProject& project, const QString& projectFile
     input.siteFolder = outputFolderOf(project, projectFile);
     input.versions = project.versions;
     input.seed = project.seed;
+    input.siteFile = projectFile;
     return input;
 }
 

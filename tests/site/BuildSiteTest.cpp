@@ -228,6 +228,13 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"an_article_inside_the_output_folder",
                     [](BuildRun& b) { b.input.articlePaths[3] = writeFile(b.path(u"output/art3.txt"), "Inside."); },
                     "art3.txt\" lies inside the output folder"},
+        RefusalCase{"its_site_file_inside_the_output_folder",
+                    [](BuildRun& b) {
+                        b.input.siteFolder = b.path(u"mine");
+                        writeFile(b.path(u"mine/.quorvale-site"), "an earlier site");
+                        b.input.siteFile = writeFile(b.path(u"mine/calm.quorvale"), "{}");
+                    },
+                    "mine/calm.quorvale\" lies inside the output folder"},
         RefusalCase{"too_many_versions", [](BuildRun& b) { b.input.versions = 1000; }, "1 to 999 versions of a site"},
         RefusalCase{"versions_without_rules", [](BuildRun& b) { b.input.versions = 2; },
                     "rewritten with the synonym rules, which cannot be read"}),
