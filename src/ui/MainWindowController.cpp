@@ -806,7 +806,9 @@ bool MainWindowController::saveSiteAs()
     if (start.isEmpty()) {
         QString name = m_info.siteName.trimmed();
         name.replace(QRegularExpression(QStringLiteral("[^\\w-]+")), QStringLiteral("-"));
-        start = m_folder + u'/' + (name.isEmpty() ? QStringLiteral("site") : name) + QStringLiteral(".quorvale");
+        // The sample articles of an installed program lie where no one may write.
+        const QString folder = QFileInfo(m_folder).isWritable() ? m_folder : QDir::homePath();
+        start = folder + u'/' + (name.isEmpty() ? QStringLiteral("site") : name) + QStringLiteral(".quorvale");
     }
     QString path = m_window.askForPath(MainWindowHost::PathQuestion::SiteToSave, start);
     if (path.isEmpty())
