@@ -123,7 +123,11 @@ const std::array<QStringView, PageTagCount>& pageTagNames()
 PageArticle readPageArticle(const QString& path)
 {
     const QString text = readTextFile(path);
-    return {path, titleFromPath(path), pageFileNameFromPath(path), summaryOfText(text), bodyHtmlOfText(text)};
+    PageArticle article{path, titleFromPath(path), pageFileNameFromPath(path), summaryOfText(text), {}, {}, {}};
+    // The summary is cut from the text as written, so that a cut inside a tag shows as text.
+    article.summaryHtml = escapeStrayMarkup(article.summary);
+    article.bodyHtml = bodyHtmlOfText(escapeStrayMarkup(text, &article.stray));
+    return article;
 }
 
 PageTagValues pageTagValues(const SiteInfo& info, const PageArticle& current,
@@ -136,7 +140,7 @@ PageTagValues pageTagValues(const SiteInfo& info, const PageArticle& current,
     for (std::size_t n = 0; n < 4; ++n) {
         const PageArticle& article = *related[n];
         const bool isHome = !homeArticlePath.isEmpty() && article.path == homeArticlePath;
-        values[9 + n] = article.summary;
+        values[9 + n] = article.summaryHtml;
         values[15 + n] = article.title;
         values[19 + n] = isHome ? QStringLiteral("index.html") : article.pageFileName;
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "site/ArticleText.h"
 #include "site/SiteTypes.h"
 
 #include <QStringView>
@@ -25,7 +26,9 @@ struct PageArticle
     QString title;        ///< titleFromPath
     QString pageFileName; ///< pageFileNameFromPath
     QString summary;      ///< summaryOfText of its text
-    QString bodyHtml;     ///< bodyHtmlOfText of its text
+    QString summaryHtml;  ///< the summary with its stray "<" and "&" escaped (escapeStrayMarkup)
+    QString bodyHtml;     ///< bodyHtmlOfText of its text, its stray "<" and "&" escaped first
+    StrayMarkup stray;    ///< what of its text was written as text rather than markup
 };
 
 /// Reads the article file at @p path and derives what the pages show of it.

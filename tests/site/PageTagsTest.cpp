@@ -23,8 +23,9 @@ QString oneTagAfterAnother(QString page, const PageTagValues& values)
 PageArticle article(const char16_t* name, const char16_t* summary, const char16_t* body = u"")
 {
     const QString path = QStringLiteral("/articles/") + QString::fromUtf16(name);
-    return {path, QString::fromUtf16(name).toUpper(), QString::fromUtf16(name) + u".html", QString::fromUtf16(summary),
-            QString::fromUtf16(body)};
+    const QString text = QString::fromUtf16(summary);
+    return {path, QString::fromUtf16(name).toUpper(), QString::fromUtf16(name) + u".html", text, escapeStrayMarkup(text),
+            QString::fromUtf16(body), {}};
 }
 
 TEST(PageTags, EveryTagTakesItsValueAndTheMainArticleLinksToIndex)
