@@ -42,11 +42,13 @@ int runRewrite(const QStringList& arguments, Context& context)
         return usageError(context, name, QStringLiteral("--in-place needs a file, not standard input"));
     QString seedError;
     std::optional<Spinner> spinner = spinnerFor(parser, seedError);
-    if (!spinner)
-        return usageError(context, name, seedError);
+    QStringList problems = {seedError, fileOptionProblem(parser, rules), homeProblem(parser)};
+    problems.removeAll(QString());
+    if (!problems.isEmpty())
+        return usageError(context, name, problems.join(u'\n'));
 
-    const QString rulePath = parser.isSet(rules) ? parser.value(rules) : installLayout(parser, context).rulesPath();
     try {
+        const QString rulePath = parser.isSet(rules) ? parser.value(rules) : installLayout(parser, context).rulesPath();
         const RuleIndex index(loadRuleList(rulePath));
         RewriteResult result;
         {
