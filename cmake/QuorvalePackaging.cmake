@@ -153,5 +153,7 @@ if(QUORVALE_HOMEPAGE)
     set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${QUORVALE_HOMEPAGE}")
 endif()
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Backgrounds in WebP are read by a Qt plugin, which no library dependency names.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-image-formats-plugins")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)

@@ -606,15 +606,6 @@ void MainWindow::showVariations()
     m_variationBox->setCurrentText(m_controller.variation());
 }
 
-bool MainWindow::isPicture(const QString& path)
-{
-    QImageReader reader(path);
-    // A small decode is enough to tell a picture from a broken or foreign file.
-    if (reader.supportsOption(QImageIOHandler::ScaledSize))
-        reader.setScaledSize(QSize(16, 16));
-    return !reader.read().isNull();
-}
-
 bool MainWindow::showPicture(const QString& path)
 {
     QImageReader reader(path);

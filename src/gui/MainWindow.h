@@ -60,7 +60,6 @@ protected:
 private:
     // MainWindowHost
     bool showPicture(const QString& path) override;
-    bool isPicture(const QString& path) override;
     void showTornelle(const SlotPaths& articles) override;
     void showInstructions() override;
     void closeWindow() override;

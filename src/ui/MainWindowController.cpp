@@ -298,12 +298,11 @@ void MainWindowController::buildSite()
         break;
     }
     QString text = QStringLiteral("Done! Process complete. Click the 'Open Output Folder' to see the mini site");
-    const QString background = input.backgroundFolder + u'/' + input.backgroundFile;
-    if (!m_window.isPicture(background))
-        text += QStringLiteral("\n\nThe background \"") + background +
-                QStringLiteral("\" could not be read as an image; it was copied all the same.");
     for (const QString& warning : result.warnings)
         text += QStringLiteral("\n\n") + warning;
+    if (!result.escapedArticles.isEmpty())
+        text += QStringLiteral("\n\nA \"<\" or \"&\" that is not markup is shown as text in:\n- ") +
+                result.escapedArticles.join(QStringLiteral("\n- "));
     m_ui.showMessage(text, QStringLiteral("Done"));
 }
 

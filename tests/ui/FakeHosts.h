@@ -49,9 +49,8 @@ public:
     bool showPicture(const QString& path) override
     {
         pictures << path;
-        return isPicture(path);
+        return readFile(path).startsWith("\xff\xd8");
     }
-    bool isPicture(const QString& path) override { return readFile(path).startsWith("\xff\xd8"); }
     void showTornelle(const SlotPaths& articles) override { tornelle.push_back(articles); }
     void showInstructions() override { ++instructions; }
     void closeWindow() override { ++closed; }
@@ -78,9 +77,4 @@ public:
 };
 
 /// Bytes that FakeHosts (and any JPEG decoder) takes for the start of a picture.
-inline QByteArray jpegBytes(const QByteArray& tag)
-{
-    return QByteArray("\xff\xd8\xff\xe0", 4) + tag;
-}
-
 } // namespace quorvale::test

@@ -217,24 +217,24 @@ TEST_F(MainWindowControllerTest, BuildShowsWhatIsMissingOrHowItWent)
     EXPECT_EQ(m_hosts.messages[0].text, QStringLiteral("You need to select more articles for your mini site."));
     EXPECT_EQ(m_hosts.messages[1].text, QStringLiteral("Please select a background."));
 
-    // A background no one can decode is copied all the same, and the closing message says so.
+    // A background no one can decode is refused before anything is touched.
     writeFile(install(u"/appimages/bg.jpg"), "not a picture");
     window.refreshImages();
     ASSERT_TRUE(window.selectImage(0));
     window.buildSite();
+    EXPECT_TRUE(m_hosts.messages.back().text.contains(u"- The background \"" + install(u"/appimages/bg.jpg") +
+                                                      u"\" cannot be used: it is not a picture"));
+    writeFile(install(u"/appimages/bg.jpg"), jpegBytes("now a picture"));
+    window.buildSite();
     EXPECT_EQ(m_hosts.messages.back().text,
-              QStringLiteral("Done! Process complete. Click the 'Open Output Folder' to see the mini site\n\nThe "
-                             "background \"") +
-                  install(u"/appimages/bg.jpg") +
-                  QStringLiteral("\" could not be read as an image; it was copied all "
-                                 "the same."));
+              QStringLiteral("Done! Process complete. Click the 'Open Output Folder' to see the mini site"));
     EXPECT_EQ(readFile(install(u"/output/template1/b.html")), QByteArray("<h1>B</h1>"));
 
     // A build that cannot succeed changes nothing and says why; so does one that finds another at work.
     const auto site = treeOf(install(u"/output"));
-    window.setSiteText(Field::SiteUrl, QStringLiteral("example.org"));
+    window.setSiteText(Field::SiteUrl, QStringLiteral("ftp://example.org"));
     window.buildSite();
-    EXPECT_TRUE(m_hosts.messages.back().text.contains(u"- The site address \"example.org\""));
+    EXPECT_TRUE(m_hosts.messages.back().text.contains(u"- The site address \"ftp://example.org\""));
     window.setSiteText(Field::SiteUrl, QString());
     ASSERT_TRUE(QFile::remove(articles(u"/A.txt")));
     window.buildSite();
