@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QIcon>
+#include <QSettings>
 #include <csignal>
 #include <memory>
 
@@ -33,6 +34,9 @@ int main(int argc, char* argv[])
         quorvale::InstallLayout::forExecutable(QCoreApplication::applicationDirPath());
     quorvale::Desktop desktop;
     quorvale::MainWindow window(desktop, layout, QDir::currentPath());
+    // ~/.config/quorvale/quorvale.conf: what the window remembers between runs.
+    QSettings settings(QStringLiteral("quorvale"), QStringLiteral("quorvale"));
+    window.controller().setSettings(&settings);
     window.setTornelleFactory([&desktop, &window, layout](const quorvale::SlotPaths& articles) -> QWidget* {
         auto spinner = std::make_shared<quorvale::Spinner>();
         // Looked up at each opening, so rules the user has just put in place are used.

@@ -132,8 +132,8 @@ INSTANTIATE_TEST_SUITE_P(
             "quorvale-cli build: the site was not built and nothing was changed:\n  There is no template folder "
             "for the variation \"3\""},
         MessageCase{"invalid_site_address",
-                    [](QStringList& a, const QString&) { setOption(a, "--site-url", u"example.org"_qs); }, 2,
-                    "quorvale-cli build: --site-url: The site address \"example.org\" is not an absolute http://"},
+                    [](QStringList& a, const QString&) { setOption(a, "--site-url", u"example"_qs); }, 2,
+                    "quorvale-cli build: --site-url: The site address \"example\" is not an absolute http://"},
         MessageCase{"variation_naming_another_folder",
                     [](QStringList& a, const QString&) { setOption(a, "--variation", u"a/b"_qs); }, 2,
                     "quorvale-cli build: --variation: The template variation \"a/b\" is not a plain folder name"},
