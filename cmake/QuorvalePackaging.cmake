@@ -65,7 +65,7 @@ if(QUORVALE_HOMEPAGE)
         "main-window-demo-data.png|1021|628|The main window with the sample data"
         "site-design1-desktop.png|1280|800|A site built in the first design"
         "site-design2-desktop.png|1280|800|A site built in the second design"
-        "tornelle-window.png|825|577|The Tornelle window after a rewrite")
+        "tornelle-window.png|825|577|The Tornelle window after a rewrite, the menu of a changed word open")
     set(QUORVALE_METAINFO_HOMEPAGE "  <url type=\"homepage\">${QUORVALE_HOMEPAGE}</url>\n  <screenshots>\n")
     set(quorvale_default " type=\"default\"")
     foreach(shot IN LISTS quorvale_shots)

@@ -1,5 +1,4 @@
 #include "components/Error.h"
-#include "components/Spinner.h"
 #include "components/Version.h"
 #include "gui/Desktop.h"
 #include "gui/MainWindow.h"
@@ -10,9 +9,9 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QIcon>
+#include <QRandomGenerator>
 #include <QSettings>
 #include <csignal>
-#include <memory>
 
 int main(int argc, char* argv[])
 {
@@ -38,7 +37,6 @@ int main(int argc, char* argv[])
     QSettings settings(QStringLiteral("quorvale"), QStringLiteral("quorvale"));
     window.controller().setSettings(&settings);
     window.setTornelleFactory([&desktop, &window, layout](const quorvale::SlotPaths& articles) -> QWidget* {
-        auto spinner = std::make_shared<quorvale::Spinner>();
         // Looked up at each opening, so rules the user has just put in place are used.
         QString rules;
         try {
@@ -47,10 +45,8 @@ int main(int argc, char* argv[])
             desktop.showMessage(&window, error.message(), QStringLiteral("Error"), quorvale::MessageButtons::Ok);
             return nullptr;
         }
-        return new quorvale::TornelleWindow(desktop, rules, articles,
-                                            [spinner](const QString& text, std::vector<quorvale::SpunGroup>* groups) {
-                                                return spinner->spin(text, groups);
-                                            });
+        return new quorvale::TornelleWindow(desktop, rules, layout.userFolder(), articles,
+                                            QRandomGenerator::securelySeeded());
     });
     window.show();
     return app.exec();

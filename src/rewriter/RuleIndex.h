@@ -5,8 +5,13 @@
 #include <QList>
 #include <QString>
 #include <memory>
+#include <utility>
+#include <vector>
 
 namespace quorvale {
+
+/// Stretches (start, length) of a text, sorted by start, none overlapping another.
+using TextSpans = std::vector<std::pair<qsizetype, qsizetype>>;
 
 /// One group a rewrite put into the spintax.
 struct RewriteGroup
@@ -44,9 +49,11 @@ public:
     /// (a name, nearly always) is not replaced; at a sentence start the
     /// alternatives take the word's capitals. A "%" next to a replaced word
     /// stays where it is. Time and memory grow with the text and what is
-    /// found in it, whatever the items. Throws Error when the spintax would
-    /// exceed 512 MB (rules of a great many items can make it so).
-    QString apply(const QString& workingText, qint64& count, QList<RewriteGroup>* groups = nullptr) const;
+    /// found in it, whatever the items. No replacement touches a unit of
+    /// @p untouchable (protected phrases, say). Throws Error when the spintax
+    /// would exceed 512 MB (rules of a great many items can make it so).
+    QString apply(const QString& workingText, qint64& count, QList<RewriteGroup>* groups = nullptr,
+                  const TextSpans& untouchable = {}) const;
 
 private:
     struct Data;
