@@ -170,6 +170,7 @@ MainWindow::MainWindow(Desktop& desktop, const InstallLayout& installLayout, con
 
     connectController();
     m_controller.start();
+    showRecentFolders();
 }
 
 MainWindow::~MainWindow() = default;
@@ -668,7 +669,7 @@ void MainWindow::showSiteFolder()
 {
     const QString folder = QDir::toNativeSeparators(m_controller.siteFolder());
     const int room = qMax(40, m_siteFolderLink->width());
-    m_siteFolderLink->setText(m_siteFolderLink->fontMetrics().elidedText(folder, Qt::ElideMiddle, room));
+    m_siteFolderLink->setText(m_siteFolderLink->fontMetrics().elidedText(folder, Qt::ElideLeft, room));
     m_siteFolderLink->setToolTip(folder);
     m_previewButton->setEnabled(m_controller.siteBuilt());
 }

@@ -7,6 +7,7 @@
 #include "site/DemoData.h"
 #include "site/SiteAddress.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QSettings>
@@ -345,6 +346,9 @@ void MainWindowController::rememberFolder(const QString& folder)
 
 void MainWindowController::watchFolders()
 {
+    // Changes are told through the event loop; without an application there is none.
+    if (!QCoreApplication::instance())
+        return;
     if (!m_watcher.directories().isEmpty())
         m_watcher.removePaths(m_watcher.directories());
     QStringList folders = m_imageFolders;

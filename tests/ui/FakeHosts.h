@@ -45,6 +45,7 @@ public:
         folders << address;
         return desktopOpens;
     }
+    QString chooseFileToOpen(const QString&, const QString&, const QString&) override { return chosenFile; }
     /// Decodes only files that start like a JPEG picture.
     bool showPicture(const QString& path) override
     {
@@ -69,6 +70,7 @@ public:
     std::function<void()> onMessage;   ///< runs while a message box would be open
     QStringList folders;               ///< folders and addresses opened
     bool desktopOpens = true;          ///< whether the desktop can open them
+    QString chosenFile;                ///< what the file dialog answers
     QStringList pictures;
     std::vector<SlotPaths> tornelle;
     int instructions = 0;
@@ -76,5 +78,4 @@ public:
     std::vector<int> pauses;
 };
 
-/// Bytes that FakeHosts (and any JPEG decoder) takes for the start of a picture.
 } // namespace quorvale::test
