@@ -20,7 +20,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRandomGenerator>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <cstdio>
@@ -97,8 +96,6 @@ int main(int argc, char* argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    // The site opened below must not join the recent sites of whoever runs this.
-    QStandardPaths::setTestModeEnabled(true);
     const QStringList arguments = QCoreApplication::arguments();
     if (arguments.size() != 4) {
         std::fputs("usage: gui_screenshots INSTALL_FOLDER START_FOLDER OUTPUT_FOLDER\n", stderr);

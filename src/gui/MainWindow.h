@@ -66,15 +66,12 @@ protected:
 private:
     // MainWindowHost
     bool showPicture(const QString& path) override;
-    bool isPicture(const QString& path) override;
     void showTornelle(const SlotPaths& articles) override;
     void showInstructions() override;
     void closeWindow() override;
     void copyProgress(qint64 done, qint64 total) override;
     void copyEnded() override;
     QString askForPath(PathQuestion question, const QString& start) override;
-    QStringList storedRecentSites() override;
-    void storeRecentSites(const QStringList& files) override;
     quint64 newSeed() override;
     bool versionsProgress(int done, int total) override;
     void versionsEnded() override;
@@ -101,6 +98,8 @@ private:
     void showImages();
     void showSlot(int index);
     void showVariations();
+    void showRecentFolders();
+    void showSiteFolder();
 
     Desktop& m_desktop;
     WindowUiHost m_ui;
@@ -121,6 +120,9 @@ private:
     QListWidget* m_imageList = nullptr;
     QLabel* m_preview = nullptr;
     QComboBox* m_variationBox = nullptr;
+    QComboBox* m_recentFolders = nullptr;
+    LinkLabel* m_siteFolderLink = nullptr;
+    QPushButton* m_previewButton = nullptr;
     QSpinBox* m_versionsBox = nullptr;
     QMenu* m_recentMenu = nullptr;
     std::vector<std::pair<MainWindowController::SiteField, QLineEdit*>> m_siteTexts;

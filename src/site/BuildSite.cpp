@@ -5,6 +5,7 @@
 #include "rewriter/ProtectedPhrases.h"
 #include "rewriter/Rewriter.h"
 #include "rewriter/Spintax.h"
+#include "site/BackgroundImage.h"
 #include "site/FolderLock.h"
 #include "site/FolderTree.h"
 #include "site/PageNames.h"
@@ -124,9 +125,10 @@ void writeStagedFile(const QByteArray& bytes, const QString& path)
         throw failed(errno);
 }
 
-/// Copies @p source to @p target below @p outputRoot, replacing whatever
-/// stands there (a link is replaced, not written through). With @p bytes,
-/// those are the source's, read before, and written as a staged file.
+/// Writes the background made from @p source (see backgroundJpeg) to @p target
+/// below @p outputRoot, replacing whatever stands there (a link is replaced,
+/// not written through). With @p bytes, those are the background, made
+/// before, and written as a staged file.
 void copyImage(const QString& source, const QString& target, const QString& outputRoot,
                const QByteArray* bytes = nullptr)
 {
@@ -140,7 +142,7 @@ void copyImage(const QString& source, const QString& target, const QString& outp
     if (bytes != nullptr)
         writeStagedFile(*bytes, target);
     else // written beside the target and renamed into place: a copy that fails leaves no half picture
-        saveFile(readFileBytes(source), target);
+        saveFile(backgroundJpeg(source), target);
 }
 
 /// True when @p path (absolute and clean) lies in @p folder or below it.
@@ -300,12 +302,9 @@ private:
         }
         checkPageNames(addressKnown);
         readArticles();
-        if (const QString problem = notARegularFile(backgroundPath()); !problem.isEmpty())
+        if (const QString problem = backgroundImageProblem(backgroundPath()); !problem.isEmpty())
             problems << QStringLiteral("The background ") + quoted(backgroundPath()) +
-                            QStringLiteral(" cannot be read: ") + problem + u'.';
-        else if (QFile background(backgroundPath()); !background.open(QIODevice::ReadOnly))
-            problems << QStringLiteral("The background ") + quoted(backgroundPath()) +
-                            QStringLiteral(" cannot be read: ") + background.errorString() + u'.';
+                            QStringLiteral(" cannot be used: ") + problem + u'.';
         if (pathsKnown)
             checkOutputFolder();
         checkVersions();
@@ -473,7 +472,8 @@ private:
         QHash<QString, std::optional<QString>> read;
         for (std::size_t slot = 0; slot < m_articles.size(); ++slot) {
             const QString& path = m_input.articlePaths[slot];
-            if (!read.contains(path)) {
+            const bool first = !read.contains(path);
+            if (first) {
                 try {
                     read.insert(path, readArticleText(path));
                 } catch (const Error& error) {
@@ -481,10 +481,19 @@ private:
                     m_result.problems << error.message();
                 }
             }
-            if (const std::optional<QString>& text = read.value(path)) {
-                m_texts[slot] = *text;
-                m_articles[slot] = std::make_shared<const PageArticle>(pageArticle(path, *text));
-            }
+            const std::optional<QString> text = read.value(path);
+            if (!text)
+                continue;
+            m_texts[slot] = *text;
+            m_articles[slot] = std::make_shared<const PageArticle>(pageArticle(path, *text));
+            if (const StrayMarkup& stray = m_articles[slot]->stray; first && stray.count > 0)
+                m_result.escapedArticles << quoted(path) +
+                                                QStringLiteral(": line %1, column %2 (\"%3\")%4")
+                                                    .arg(stray.line)
+                                                    .arg(stray.column)
+                                                    .arg(stray.context, stray.count > 1
+                                                                            ? QStringLiteral(" and %1 more").arg(stray.count - 1)
+                                                                            : QString());
         }
     }
 
@@ -579,7 +588,7 @@ private:
                     mine.append(mine.at(n % distinct));
             }
         });
-        runStep(BuildStep::CopyBackground, 0, 0, [&] { m_backgroundBytes = readFileBytes(backgroundPath()); });
+        runStep(BuildStep::CopyBackground, 0, 0, [&] { m_backgroundBytes = backgroundJpeg(backgroundPath()); });
         runStep(BuildStep::StageFolder, 0, 0, [&] {
             if (!QDir().mkpath(site))
                 throw Error(QStringLiteral("Cannot create the folder ") + quoted(site) + u'.');
@@ -655,12 +664,12 @@ private:
         return true;
     }
 
-    /// Resolves the site address sections of the template read from @p name
-    /// of the page template folder; an unbalanced one fails the template.
+    /// Resolves the sections of the template read from @p name of the page
+    /// template folder (see templateSections); an unbalanced one fails the template.
     void resolveSections(QString& templateText, QStringView name) const
     {
         try {
-            templateText = resolveSiteAddressSections(templateText, !m_info.siteUrl.isEmpty());
+            templateText = quorvale::resolveSections(templateText, templateSections(m_info));
         } catch (const Error& error) {
             throw Error(quoted(m_paths.pageTemplateFolder + name) + QStringLiteral(": ") + error.message());
         }

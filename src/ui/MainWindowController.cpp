@@ -3,14 +3,19 @@
 #include "components/Error.h"
 #include "components/Version.h"
 #include "components/TextFile.h"
+#include "site/BackgroundImage.h"
 #include "site/BuildSite.h"
 #include "site/DemoData.h"
+#include "site/SiteAddress.h"
 #include "site/SiteProject.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QSettings>
 #include <QStorageInfo>
+#include <QUrl>
 #include <algorithm>
 #include <utility>
 
@@ -21,6 +26,8 @@ namespace {
 const QString DisplayName = QStringLiteral("Quorvale");
 const QString EditionText = QStringLiteral(" PRO ");
 const QString NotSelected = QStringLiteral("Not Selected");
+const QString RecentFoldersKey = QStringLiteral("recentArticleFolders");
+constexpr qsizetype MaxRecentFolders = 8;
 
 using Field = MainWindowController::SiteField;
 
@@ -123,6 +130,7 @@ QString failedStepText(const BuildFailure& failure)
 constexpr qsizetype MaxRecentSites = 10;
 
 const QString UnsavedChangesTitle = QStringLiteral("Unsaved Changes");
+const QString RecentSitesKey = QStringLiteral("recentSites");
 
 /// Shows the copy of the template folder on the main window; a progress
 /// display still up when the build returns is taken down.
@@ -168,6 +176,8 @@ MainWindowController::MainWindowController(UiHost& ui, MainWindowHost& window, I
     connect(this, &MainWindowController::siteTextChanged, this, &MainWindowController::updateSiteState);
     connect(this, &MainWindowController::variationChanged, this, &MainWindowController::updateSiteState);
     connect(this, &MainWindowController::versionsChanged, this, &MainWindowController::updateSiteState);
+    // Files that appear in or vanish from a folder on show are listed at once.
+    connect(&m_watcher, &QFileSystemWatcher::directoryChanged, this, &MainWindowController::folderContentsChanged);
 }
 
 void MainWindowController::start()
@@ -198,15 +208,17 @@ void MainWindowController::start()
     Q_EMIT filesChanged();
     updateFilesFound();
 
-    m_imageFolder = m_layout.installFolder() + u'/' + DemoImageFolder;
+    // Where the installation cannot be written, the user's own pictures go into their data folder.
+    const QString shipped = m_layout.installFolder() + u'/' + DemoImageFolder;
+    m_imageFolder = m_layout.writesToUserFolder() ? m_layout.userFolder() + QStringLiteral("/images") : shipped;
+    m_imageFolders = m_imageFolder == shipped ? QStringList{shipped} : QStringList{m_imageFolder, shipped};
+    watchFolders();
     readImages();
     m_imageIndex = -1;
     Q_EMIT imagesChanged();
     if (!m_images.isEmpty())
         selectImage(0);
 
-    m_recentSites = m_window.storedRecentSites();
-    Q_EMIT recentSitesChanged();
     // The window as it opens has nothing to save.
     m_savedProject = project();
     m_windowTitle = QStringLiteral("-");
@@ -228,6 +240,7 @@ void MainWindowController::toggleSlot(int index)
         slot.colour = SlotFilledColour;
         slot.path = m_fileFolder + u'/' + name;
         slot.buttonCaption = filledSlotCaption(index);
+        rememberFolder(m_fileFolder);
     } else {
         slot.displayText = NotSelected;
         slot.colour = SlotEmptyColour;
@@ -240,11 +253,38 @@ void MainWindowController::toggleSlot(int index)
 
 void MainWindowController::refreshImages()
 {
-    const QString selected = selectedImageName();
+    const QString selected = selectedImagePath();
     readImages();
-    m_imageIndex = selected.isEmpty() ? -1 : int(m_images.indexOf(selected));
+    m_imageIndex = selected.isEmpty() ? -1 : int(m_imagePaths.indexOf(selected));
     Q_EMIT imagesChanged();
     Q_EMIT imageSelectionChanged(m_imageIndex);
+}
+
+void MainWindowController::chooseImage()
+{
+    const QString path =
+        m_ui.chooseFileToOpen(QStringLiteral("Choose Image"), m_imageFolder,
+                              QStringLiteral("Pictures (") + backgroundImagePatterns().join(u' ') + u')');
+    if (!path.isEmpty())
+        useImage(path);
+}
+
+bool MainWindowController::useImage(const QString& path)
+{
+    if (const QString problem = backgroundImageProblem(path); !problem.isEmpty()) {
+        m_ui.showMessage(QStringLiteral("The file \"") + QDir::toNativeSeparators(path) +
+                             QStringLiteral("\" cannot be used as a background: ") + problem + u'.',
+                         QStringLiteral("Error"));
+        return false;
+    }
+    const QString file = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    if (!m_imagePaths.contains(file)) {
+        m_chosenImages.removeAll(file);
+        m_chosenImages.prepend(file);
+        readImages();
+        Q_EMIT imagesChanged();
+    }
+    return selectImage(int(m_imagePaths.indexOf(file)));
 }
 
 void MainWindowController::openOutputFolder()
@@ -264,6 +304,102 @@ void MainWindowController::openOutputFolder()
     openFolderOrSayWhere(folder);
 }
 
+void MainWindowController::openSiteFolder()
+{
+    const QString folder = siteFolder();
+    if (QFileInfo(folder).isDir())
+        openFolderOrSayWhere(folder);
+    else
+        m_ui.showMessage(QStringLiteral("No site has been built yet. \"Build Minisite\" writes it here:\n\n") +
+                             QDir::toNativeSeparators(folder),
+                         QStringLiteral("Open Folder"));
+}
+
+void MainWindowController::previewSite()
+{
+    const QString page = builtIndexPage();
+    if (page.isEmpty())
+        m_ui.showMessage(QStringLiteral("No site has been built yet. \"Build Minisite\" writes it here:\n\n") +
+                             QDir::toNativeSeparators(siteFolder()),
+                         QStringLiteral("Preview Site"));
+    else if (!m_ui.openAddress(QUrl::fromLocalFile(page).toString()))
+        m_ui.showMessage(QStringLiteral("The page could not be opened on this desktop. You find it here:\n\n") +
+                             QDir::toNativeSeparators(page),
+                         QStringLiteral("Preview Site"));
+}
+
+void MainWindowController::openRecentFolder(int index)
+{
+    const QString folder = m_recentFolders.value(index);
+    if (!folder.isEmpty() && !setFolder(folder))
+        m_ui.showMessage(QStringLiteral("The folder \"") + QDir::toNativeSeparators(folder) +
+                             QStringLiteral("\" cannot be opened."),
+                         QStringLiteral("Error"));
+}
+
+void MainWindowController::completeSiteAddress()
+{
+    const QString typed = m_info.siteUrl.trimmed();
+    if (typed.isEmpty() || typed.contains(QStringLiteral("://")))
+        return;
+    try {
+        normalizedSiteAddress(typed);
+    } catch (const Error&) {
+        return; // the build names what is wrong with it
+    }
+    setSiteText(SiteField::SiteUrl,
+                QStringLiteral("https://") + typed + (typed.endsWith(u'/') ? QString() : QStringLiteral("/")));
+}
+
+void MainWindowController::setSettings(QSettings* settings)
+{
+    m_settings = settings;
+    m_recentFolders = settings ? settings->value(RecentFoldersKey).toStringList() : QStringList();
+    Q_EMIT recentFoldersChanged();
+    // Kept as they are: a site on a disk that is not there today may be back tomorrow.
+    m_recentSites = settings ? settings->value(RecentSitesKey).toStringList() : QStringList();
+    Q_EMIT recentSitesChanged();
+}
+
+void MainWindowController::rememberFolder(const QString& folder)
+{
+    if (!m_recentFolders.isEmpty() && m_recentFolders.first() == folder)
+        return;
+    m_recentFolders.removeAll(folder);
+    m_recentFolders.prepend(folder);
+    while (m_recentFolders.size() > MaxRecentFolders)
+        m_recentFolders.removeLast();
+    if (m_settings)
+        m_settings->setValue(RecentFoldersKey, m_recentFolders);
+    Q_EMIT recentFoldersChanged();
+}
+
+void MainWindowController::watchFolders()
+{
+    // Changes are told through the event loop; without an application there is none.
+    if (!QCoreApplication::instance())
+        return;
+    if (!m_watcher.directories().isEmpty())
+        m_watcher.removePaths(m_watcher.directories());
+    QStringList folders = m_imageFolders;
+    folders << m_fileFolder;
+    folders.removeAll(QString());
+    folders.removeDuplicates();
+    for (const QString& folder : std::as_const(folders))
+        if (QFileInfo(folder).isDir())
+            m_watcher.addPath(folder);
+}
+
+void MainWindowController::folderContentsChanged(const QString& folder)
+{
+    if (folder == m_fileFolder) {
+        refreshFiles();
+        updateFilesFound();
+    }
+    if (m_imageFolders.contains(folder))
+        refreshImages();
+}
+
 void MainWindowController::openFolderOrSayWhere(const QString& folder)
 {
     if (!m_ui.openFolder(folder))
@@ -279,6 +415,9 @@ void MainWindowController::closeWindow()
 
 void MainWindowController::openImagesFolder()
 {
+    // The user's images folder is made the first time it is asked for.
+    if (!QFileInfo(m_imageFolder).isDir() && QDir().mkpath(m_imageFolder))
+        watchFolders();
     openFolderOrSayWhere(m_imageFolder);
 }
 
@@ -303,6 +442,7 @@ void MainWindowController::buildSite()
         result = quorvale::buildSite(input, &progress);
     }
     m_window.versionsEnded();
+    Q_EMIT siteFolderChanged();
     switch (result.status) {
     case BuildResult::Status::MissingArticles:
         m_ui.showMessage(QStringLiteral("You need to select more articles for your mini site."),
@@ -339,12 +479,11 @@ void MainWindowController::buildSite()
         break;
     }
     QString text = QStringLiteral("Done! Process complete. Click the 'Open Output Folder' to see the mini site");
-    const QString background = input.backgroundFolder + u'/' + input.backgroundFile;
-    if (!m_window.isPicture(background))
-        text += QStringLiteral("\n\nThe background \"") + background +
-                QStringLiteral("\" could not be read as an image; it was copied all the same.");
     for (const QString& warning : result.warnings)
         text += QStringLiteral("\n\n") + warning;
+    if (!result.escapedArticles.isEmpty())
+        text += QStringLiteral("\n\nA \"<\" or \"&\" that is not markup is shown as text in:\n- ") +
+                result.escapedArticles.join(QStringLiteral("\n- "));
     m_ui.showMessage(text, QStringLiteral("Done"));
 }
 
@@ -352,13 +491,6 @@ void MainWindowController::loadDemoData()
 {
     if (!mayDiscardChanges(QStringLiteral("loading the sample data")))
         return;
-    // The sample background is one of the sample pictures, whatever folder a site showed.
-    if (const QString sampleImages = m_layout.installFolder() + u'/' + DemoImageFolder; m_imageFolder != sampleImages) {
-        m_imageFolder = sampleImages;
-        readImages();
-        m_imageIndex = -1;
-        Q_EMIT imagesChanged();
-    }
     for (const DemoText& demo : DemoTexts)
         setSiteText(demo.field, demo.text.toString());
 
@@ -376,8 +508,8 @@ void MainWindowController::loadDemoData()
         backgroundFound = selectedImageName() == DemoImageFile;
     }
     if (!backgroundFound)
-        problems
-            << QStringLiteral("The sample background %1 is not in %2.").arg(DemoImageFile.toString(), m_imageFolder);
+        problems << QStringLiteral("The sample background %1 is not in %2.")
+                        .arg(DemoImageFile.toString(), m_layout.installFolder() + u'/' + DemoImageFolder);
 
     if (problems.isEmpty())
         m_ui.showMessage(QStringLiteral("Done! You can now create your mini site."), QStringLiteral("Done"));
@@ -448,6 +580,7 @@ bool MainWindowController::setFolder(const QString& path)
 void MainWindowController::showFolderFiles()
 {
     m_fileFolder = m_folder;
+    watchFolders();
     readFiles();
     m_fileIndex = -1;
     Q_EMIT filesChanged();
@@ -519,10 +652,9 @@ bool MainWindowController::selectImage(int index)
 
 void MainWindowController::previewSelectedImage()
 {
-    const QString name = selectedImageName();
-    if (name.isEmpty())
+    const QString path = selectedImagePath();
+    if (path.isEmpty())
         return;
-    const QString path = m_imageFolder + u'/' + name;
     if (m_window.showPicture(path))
         m_previewPath = path;
 }
@@ -542,6 +674,7 @@ void MainWindowController::setVariation(const QString& variation)
         return;
     m_variation = variation;
     Q_EMIT variationChanged(variation);
+    Q_EMIT siteFolderChanged();
 }
 
 QStringList MainWindowController::folderChain() const
@@ -573,7 +706,30 @@ SlotPaths MainWindowController::slotPaths() const
 
 QString MainWindowController::selectedImageName() const
 {
-    return m_imageIndex >= 0 && m_imageIndex < m_images.size() ? m_images.at(m_imageIndex) : QString();
+    return m_images.value(m_imageIndex);
+}
+
+QString MainWindowController::selectedImagePath() const
+{
+    return m_imagePaths.value(m_imageIndex);
+}
+
+bool MainWindowController::siteBuilt() const
+{
+    return !builtIndexPage().isEmpty();
+}
+
+QString MainWindowController::builtIndexPage() const
+{
+    const QString folder = siteFolder();
+    if (folder.isEmpty())
+        return {};
+    // A build of versions has its sites in 01, 02 ... (001 ... from 100 on).
+    for (const QStringView page : {u"/index.html", u"/01/index.html", u"/001/index.html"}) {
+        if (QFileInfo(folder + page).isFile())
+            return folder + page;
+    }
+    return {};
 }
 
 QString MainWindowController::siteText(SiteField field) const
@@ -595,7 +751,23 @@ void MainWindowController::readFiles()
 
 void MainWindowController::readImages()
 {
-    m_images = imageFileNames(m_imageFolder);
+    m_images.clear();
+    m_imagePaths.clear();
+    for (const QString& path : std::as_const(m_chosenImages)) {
+        if (QFileInfo(path).isFile()) {
+            m_images << QFileInfo(path).fileName();
+            m_imagePaths << path;
+        }
+    }
+    for (const QString& folder : std::as_const(m_imageFolders)) {
+        for (const QString& name : imageFileNames(folder)) {
+            const QString path = folder + u'/' + name;
+            if (!m_imagePaths.contains(path)) {
+                m_images << name;
+                m_imagePaths << path;
+            }
+        }
+    }
 }
 
 // Site projects ------------------------------------------------------------------
@@ -604,10 +776,7 @@ SiteProject MainWindowController::project() const
 {
     SiteProject project;
     project.articles = slotPaths();
-    if (!m_missingBackground.isEmpty())
-        project.background = m_missingBackground;
-    else if (const QString image = selectedImageName(); !image.isEmpty())
-        project.background = m_imageFolder + u'/' + image;
+    project.background = m_missingBackground.isEmpty() ? selectedImagePath() : m_missingBackground;
     project.variation = m_variation;
     project.info = m_info;
     project.outputFolder = m_outputFolder;
@@ -680,7 +849,8 @@ bool MainWindowController::mayClose()
 void MainWindowController::openSite()
 {
     const QString start = m_siteFile.isEmpty() ? m_folder : QFileInfo(m_siteFile).absolutePath();
-    const QString path = m_window.askForPath(MainWindowHost::PathQuestion::SiteToOpen, start);
+    const QString path = m_ui.chooseFileToOpen(QStringLiteral("Open Site"), start,
+                                               QStringLiteral("Quorvale sites (*.quorvale);;All files (*)"));
     if (!path.isEmpty())
         openSiteFile(path);
 }
@@ -782,7 +952,8 @@ void MainWindowController::rememberRecent(const QString& path)
 void MainWindowController::setRecentSites(const QStringList& files)
 {
     m_recentSites = files;
-    m_window.storeRecentSites(files);
+    if (m_settings)
+        m_settings->setValue(RecentSitesKey, files);
     Q_EMIT recentSitesChanged();
 }
 
@@ -878,36 +1049,17 @@ void MainWindowController::dropArticles(int index, const QStringList& paths)
     }
 }
 
-void MainWindowController::dropBackground(const QString& path)
-{
-    const QFileInfo file(path);
-    if (!file.isFile() || !imageFileNames(file.absolutePath()).contains(file.fileName()) ||
-        !m_window.isPicture(path)) {
-        m_ui.showMessage(u'"' + path + QStringLiteral("\" cannot be the background: it is not a JPEG picture."),
-                         QStringLiteral("Error"));
-        return;
-    }
-    setBackgroundPath(path);
-}
-
 void MainWindowController::setBackgroundPath(const QString& path)
 {
-    const QFileInfo file(path);
-    const QString folder = QDir::cleanPath(file.absolutePath());
-    if (!path.isEmpty() && folder != m_imageFolder && file.isFile()) {
-        m_imageFolder = folder;
-        readImages();
+    m_missingBackground.clear();
+    if (path.isEmpty() || !QFileInfo(path).isFile()) {
+        // Kept, so that the site stays as its file has it until another background is chosen.
+        m_missingBackground = path.isEmpty() ? QString() : QDir::cleanPath(QFileInfo(path).absoluteFilePath());
         m_imageIndex = -1;
-        Q_EMIT imagesChanged();
+        Q_EMIT imageSelectionChanged(-1);
+    } else if (!useImage(path)) {
+        m_missingBackground = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
     }
-    const int index = path.isEmpty() ? -1 : int(m_images.indexOf(file.fileName()));
-    if (index >= 0 && file.isFile() && folder == m_imageFolder) {
-        selectImage(index);
-        return;
-    }
-    m_missingBackground = path.isEmpty() ? QString() : QDir::cleanPath(file.absoluteFilePath());
-    m_imageIndex = -1;
-    Q_EMIT imageSelectionChanged(-1);
 }
 
 bool MainWindowController::refuseMissingFiles()
@@ -948,6 +1100,9 @@ void MainWindowController::showVersionsResult(const BuildResult& result)
                                 .arg(folder);
     for (const QString& warning : result.warnings)
         summary += QStringLiteral("\n\n") + warning;
+    if (!result.escapedArticles.isEmpty())
+        summary += QStringLiteral("\n\nA \"<\" or \"&\" that is not markup is shown as text in:\n- ") +
+                   result.escapedArticles.join(QStringLiteral("\n- "));
     m_window.showVersionsReport(summary, result.report);
 }
 

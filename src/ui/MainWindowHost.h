@@ -19,8 +19,6 @@ public:
     /// picture. Returns false, and keeps the previous picture, when the file
     /// cannot be read or decoded.
     virtual bool showPicture(const QString& path) = 0;
-    /// True when the file at @p path can be read and decoded as a picture.
-    virtual bool isPicture(const QString& path) = 0;
     /// Shows the Tornelle window without blocking. A new window starts from
     /// @p articles; an open one is only brought to the front and ignores them.
     virtual void showTornelle(const SlotPaths& articles) = 0;
@@ -41,15 +39,11 @@ public:
 
     /// What askForPath asks for.
     enum class PathQuestion {
-        SiteToOpen,   ///< an existing site file (.quorvale)
         SiteToSave,   ///< a site file to write (the dialog confirms replacing a file)
         OutputFolder, ///< a folder
     };
     /// Asks for a file or folder, starting at @p start; empty when the person cancelled.
     virtual QString askForPath(PathQuestion question, const QString& start) = 0;
-    /// The recent site files kept between runs, newest first.
-    virtual QStringList storedRecentSites() = 0;
-    virtual void storeRecentSites(const QStringList& files) = 0;
     /// A new seed for the spins of a site's versions, at most MaxSiteProjectSeed.
     virtual quint64 newSeed() = 0;
     /// @p done of @p total versions of a build are written; false when the person cancelled.

@@ -1,5 +1,4 @@
 #include <QApplication>
-#include <QStandardPaths>
 #include <gtest/gtest.h>
 
 // Widgets need a QApplication; the tests run on the offscreen platform.
@@ -10,7 +9,5 @@ int main(int argc, char* argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    // Settings such as the recent sites are kept apart from the user's own.
-    QStandardPaths::setTestModeEnabled(true);
     return RUN_ALL_TESTS();
 }

@@ -46,13 +46,13 @@ public:
         folders << address;
         return desktopOpens;
     }
+    QString chooseFileToOpen(const QString&, const QString&, const QString&) override { return chosenFile; }
     /// Decodes only files that start like a JPEG picture.
     bool showPicture(const QString& path) override
     {
         pictures << path;
-        return isPicture(path);
+        return readFile(path).startsWith("\xff\xd8");
     }
-    bool isPicture(const QString& path) override { return readFile(path).startsWith("\xff\xd8"); }
     void showTornelle(const SlotPaths& articles) override { tornelle.push_back(articles); }
     void showInstructions() override { ++instructions; }
     void closeWindow() override { ++closed; }
@@ -62,8 +62,6 @@ public:
         asked.push_back({question, start});
         return paths.isEmpty() ? QString() : paths.takeFirst();
     }
-    QStringList storedRecentSites() override { return recentSites; }
-    void storeRecentSites(const QStringList& files) override { recentSites = files; }
     quint64 newSeed() override { return 4711; }
     bool versionsProgress(int, int) override { return !cancelVersions; }
     void showVersionsReport(const QString& summary, const VersionsReport& report) override
@@ -85,6 +83,7 @@ public:
     std::function<void()> onMessage;   ///< runs while a message box would be open
     QStringList folders;               ///< folders and addresses opened
     bool desktopOpens = true;          ///< whether the desktop can open them
+    QString chosenFile;                ///< what the file dialog answers
     QStringList pictures;
     std::vector<SlotPaths> tornelle;
     int instructions = 0;
@@ -92,15 +91,8 @@ public:
     std::vector<int> pauses;
     QStringList paths; ///< answers to askForPath, empty (cancelled) when none is left
     std::vector<std::pair<PathQuestion, QString>> asked;
-    QStringList recentSites;
     bool cancelVersions = false; ///< Cancel is pressed in the progress of a build of versions
     std::vector<VersionsReport> reports;
 };
-
-/// Bytes that FakeHosts (and any JPEG decoder) takes for the start of a picture.
-inline QByteArray jpegBytes(const QByteArray& tag)
-{
-    return QByteArray("\xff\xd8\xff\xe0", 4) + tag;
-}
 
 } // namespace quorvale::test
