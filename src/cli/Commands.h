@@ -11,5 +11,6 @@ int runRewrite(const QStringList& arguments, Context& context);
 int runImportThesaurus(const QStringList& arguments, Context& context);
 int runBuild(const QStringList& arguments, Context& context);
 int runDemo(const QStringList& arguments, Context& context);
+int runProject(const QStringList& arguments, Context& context);
 
 } // namespace quorvale::cli
