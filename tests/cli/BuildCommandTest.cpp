@@ -151,6 +151,8 @@ INSTANTIATE_TEST_SUITE_P(
                     "a Quorvale site file"},
         MessageCase{"versions_out_of_range", [](QStringList& a, const QString&) { setOption(a, "--versions", u"0"_qs); },
                     2, "quorvale-cli build: --versions needs a whole number from 1 to 999, not '0'"},
+        MessageCase{"negative_wait", [](QStringList& a, const QString&) { setOption(a, "--wait", u"-5"_qs); }, 2,
+                    "quorvale-cli build: --wait needs a whole number of seconds, not '-5'"},
         MessageCase{"stray_markup_listed",
                     [](QStringList& a, const QString& home) {
                         setOption(a, "--article2", writeFile(home + u"/a.txt", "x\ncoffee<water & tea <b>ok</b>."));

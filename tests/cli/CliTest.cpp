@@ -3,6 +3,7 @@
 
 #include <QSet>
 #include <QTemporaryDir>
+#include <QTemporaryFile>
 
 using namespace quorvale::test;
 
@@ -15,6 +16,7 @@ struct CliCase
     int code;
     const char* outContains;
     const char* errContains;
+    const char* input = nullptr; ///< standard input
 };
 
 class CliGeneral : public ::testing::TestWithParam<CliCase>
@@ -24,7 +26,14 @@ class CliGeneral : public ::testing::TestWithParam<CliCase>
 TEST_P(CliGeneral, ExitCodeAndOutput)
 {
     const CliCase& c = GetParam();
+    QTemporaryFile input;
+    ASSERT_TRUE(input.open() && input.write(c.input ? c.input : "") >= 0 && input.flush());
+    const int standardInput = ::dup(STDIN_FILENO);
+    ::lseek(input.handle(), 0, SEEK_SET);
+    ::dup2(input.handle(), STDIN_FILENO);
     const CliRun run = CliRun::run(c.arguments);
+    ::dup2(standardInput, STDIN_FILENO);
+    ::close(standardInput);
     EXPECT_EQ(run.code, c.code) << run.err.toStdString();
     EXPECT_TRUE(run.out.contains(QString::fromUtf8(c.outContains).replace(u'@', QString::fromUtf16(quorvale::Version))))
         << run.out.toStdString();
@@ -59,6 +68,7 @@ INSTANTIATE_TEST_SUITE_P(
                 1,
                 "",
                 "it is a device, not a file"},
+        CliCase{"dash_is_standard_input", {u"count-words"_qs, u"-"_qs}, 0, "3\n", "", "one two, three"},
         CliCase{"two_files",
                 {QStringLiteral("count-words"), QStringLiteral("a"), QStringLiteral("b")},
                 2,

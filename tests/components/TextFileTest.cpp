@@ -148,17 +148,21 @@ INSTANTIATE_TEST_SUITE_P(
                                    "512 MB"}),
     caseName);
 
-TEST(TextFile, SaveKeepsModeOwnerAndGroup)
+// A link to a regular file has that file replaced, and stays a link.
+TEST(TextFile, SaveKeepsModeOwnerGroupAndLinks)
 {
     QTemporaryDir dir;
     const QString path = writeFile(dir.filePath(QStringLiteral("other.txt")), "old");
+    const QString link = dir.filePath(QStringLiteral("link.txt"));
+    ASSERT_TRUE(QFile::link(path, link));
     const QByteArray name = QFile::encodeName(path);
     const bool root = ::geteuid() == 0;
     if (root) {
         ASSERT_EQ(::chown(name.constData(), 1234, 5678), 0);
     }
     ASSERT_EQ(::chmod(name.constData(), root ? 0444 : 0640), 0);
-    saveTextFile(QStringLiteral("new"), path);
+    saveTextFile(QStringLiteral("new"), link);
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
     struct stat after = {};
     ASSERT_EQ(::stat(name.constData(), &after), 0);
     EXPECT_EQ(after.st_mode & 07777, root ? 0444u : 0640u);
