@@ -35,10 +35,13 @@ int main(int argc, char* argv[])
     window.setTornelleFactory([&desktop, layout](const quorvale::SlotPaths& articles) -> QWidget* {
         auto spinner = std::make_shared<quorvale::Spinner>();
         // Looked up at each opening, so rules the user has just put in place are used.
-        return new quorvale::TornelleWindow(desktop, layout.rulesPath(), articles,
-                                            [spinner](const QString& text, std::vector<quorvale::SpunGroup>* groups) {
-                                                return spinner->spin(text, groups);
-                                            });
+        auto* tornelle =
+            new quorvale::TornelleWindow(desktop, layout.rulesPath(), articles,
+                                         [spinner](const QString& text, std::vector<quorvale::SpunGroup>* groups) {
+                                             return spinner->spin(text, groups);
+                                         });
+        tornelle->controller().setTaggerPath(layout.taggerModelPath());
+        return tornelle;
     });
     window.show();
     return app.exec();

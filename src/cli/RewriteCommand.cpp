@@ -45,9 +45,12 @@ int runRewrite(const QStringList& arguments, Context& context)
     if (!spinner)
         return usageError(context, name, seedError);
 
-    const QString rulePath = parser.isSet(rules) ? parser.value(rules) : installLayout(parser, context).rulesPath();
+    const InstallLayout layout = installLayout(parser, context);
+    const QString rulePath = parser.isSet(rules) ? parser.value(rules) : layout.rulesPath();
     try {
-        const RuleIndex index(loadRuleList(rulePath));
+        const RuleIndex index(loadRuleList(rulePath), layout.taggerModelPath());
+        if (!index.problems().isEmpty())
+            context.err << rulePath << QStringLiteral(": ") << ruleProblemSummary(index.problems()) << u'\n';
         RewriteResult result;
         {
             // The article goes before the wording is made: a large one is held once at a time.

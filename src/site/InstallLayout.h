@@ -75,6 +75,9 @@ public:
     /// file, else the shipped one.
     QString rulesPath() const;
 
+    /// The part-of-speech model that rules with conditions need: always the shipped one.
+    QString taggerModelPath() const;
+
 private:
     static void checkVariation(const QString& variation);
     QString userOrShipped(const QString& name, bool isFolder) const;

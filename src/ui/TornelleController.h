@@ -37,6 +37,9 @@ public:
     TornelleController(UiHost& ui, QString rulesPath, const SlotPaths& articles, SpinFunction spin,
                        QObject* parent = nullptr);
 
+    /// The part-of-speech model that rules with conditions need (see RuleIndex); set before the rules load.
+    void setTaggerPath(const QString& path) { m_taggerPath = path; }
+
     // Commands
     /// Loads the article of option @p index (caption "Article index+1"). Another
     /// article than before empties the rewritten box: a rewrite is only ever
@@ -101,6 +104,7 @@ private:
 
     UiHost& m_ui;
     QString m_rulesPath;
+    QString m_taggerPath;
     SlotPaths m_articles;
     SpinFunction m_spin;
     QString m_selectedPath;
