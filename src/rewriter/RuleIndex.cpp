@@ -898,7 +898,7 @@ public:
         if (first < 0 || first + phrase.size() > qsizetype(m_tokens.size()))
             return false;
         for (qsizetype k = 0; k < phrase.size(); ++k)
-            if (m_tokens[size_t(first + k)].text.compare(phrase.at(k), Qt::CaseInsensitive) != 0)
+            if (m_tokens[size_t(first + k)].text.compare(QStringView(phrase.at(k)), Qt::CaseInsensitive) != 0)
                 return false;
         return true;
     }

@@ -62,22 +62,22 @@ bool isAbbreviation(QStringView word)
                        [word](const char16_t* k) { return word.compare(QStringView(k), Qt::CaseInsensitive) == 0; });
 }
 
-QString tokenText(QStringView unit, bool opening)
+QStringView tokenText(QStringView unit, bool opening)
 {
     const QChar c = unit.size() == 1 ? unit[0] : QChar();
     if (c == u'"')
-        return opening ? QStringLiteral("``") : QStringLiteral("''");
+        return opening ? QStringView(u"``") : QStringView(u"''");
     if (c == u'\u201C')
-        return QStringLiteral("``");
+        return u"``";
     if (c == u'\u201D')
-        return QStringLiteral("''");
+        return u"''";
     if (c == u'\u2018')
-        return QStringLiteral("`");
+        return u"`";
+    if (c == u'\u2019')
+        return u"'";
     if (isDash(c))
-        return QStringLiteral("--");
-    QString text = unit.toString();
-    text.replace(u'\u2019', u'\'');
-    return text;
+        return u"--";
+    return unit;
 }
 
 /// Appends the tokens of one piece of text between white space.
@@ -110,7 +110,7 @@ void tokenizeChunk(QStringView text, qsizetype a, qsizetype b, std::vector<Token
         qsizetype j = i + 1;
         while (j < end && (text[j] == u'-' || isDash(text[j])))
             ++j;
-        out.push_back(Token{i, j - i, QStringLiteral("--")});
+        out.push_back(Token{i, j - i, u"--"});
         start = j;
         i = j - 1;
     }
@@ -195,8 +195,30 @@ inline quint64 featureHash(quint64 templ, quint64 first, quint64 second) noexcep
     return h ^ (h >> 32);
 }
 
-/// The form of a word the features see: lower case; a number as "!num".
-QString normalized(const QString& word)
+/// A unit of a word as the features see it: lower case, a typographic apostrophe as "'".
+inline char16_t featureUnit(QChar c) noexcept
+{
+    return c == u'\u2019' ? u'\'' : c.toLower().unicode();
+}
+
+/// The hashes of a word's form as the features see it (lower case; a number
+/// as "!num") and of its last three, its last two and its first unit.
+struct WordHashes
+{
+    quint64 word, suffix3, suffix2, prefix1;
+};
+
+quint64 unitsHash(QStringView word, qsizetype from, qsizetype to) noexcept
+{
+    quint64 h = FnvOffset;
+    for (qsizetype i = std::max<qsizetype>(0, from); i < to; ++i) {
+        h ^= featureUnit(word[i]);
+        h *= FnvPrime;
+    }
+    return h;
+}
+
+WordHashes wordHashes(QStringView word) noexcept
 {
     bool digit = false;
     bool numeric = true;
@@ -205,15 +227,19 @@ QString normalized(const QString& word)
         numeric = numeric && (c.isDigit() || c == u'.' || c == u',' || c == u':' || c == u'/' || c == u'-');
     }
     if (digit && numeric)
-        return QStringLiteral("!num");
-    return word.toLower();
+        word = u"!num";
+    const qsizetype n = word.size();
+    return WordHashes{unitsHash(word, 0, n), unitsHash(word, n - 3, n), unitsHash(word, n - 2, n),
+                      unitsHash(word, 0, std::min<qsizetype>(1, n))};
 }
 
-QString shapeOf(const QString& word, bool first)
+/// The hash of the word's shape: capitalised, all capitals, hyphen, digit, first in its sentence.
+quint64 shapeHash(QStringView word, bool first) noexcept
 {
-    QString s;
+    char16_t shape[5];
+    int n = 0;
     if (!word.isEmpty() && word[0].isUpper())
-        s += u'X';
+        shape[n++] = u'X';
     int letters = 0;
     bool allUpper = true;
     bool hyphen = false;
@@ -227,14 +253,14 @@ QString shapeOf(const QString& word, bool first)
         digit = digit || c.isDigit();
     }
     if (letters > 1 && allUpper)
-        s += u'A';
+        shape[n++] = u'A';
     if (hyphen)
-        s += u'h';
+        shape[n++] = u'h';
     if (digit)
-        s += u'd';
+        shape[n++] = u'd';
     if (first)
-        s += u's';
-    return s;
+        shape[n++] = u's';
+    return textHash(QStringView(shape, n));
 }
 
 struct FeatureSlot
@@ -314,6 +340,11 @@ struct Tagger::Data
             if (dictionary[i].first == word)
                 return dictionary[i].second - 1;
         return -1;
+    }
+
+    const FeatureSlot* slotOf(quint64 key) const noexcept
+    {
+        return &features[(key ^ (key >> 29)) & (features.size() - 1)];
     }
 
     const FeatureSlot* feature(quint64 key) const noexcept
@@ -407,28 +438,20 @@ std::vector<quint8> Tagger::tag(std::span<const Token> sentence) const
     const Data& d = *m_data;
     const size_t n = sentence.size();
     // Per word, padded with two markers at each end: the hashes of its form and of its affixes.
-    struct Hashes
-    {
-        quint64 word, suffix3, suffix2, prefix1;
-    };
     static const quint64 start = textHash(u"-START-");
-    static const quint64 end = textHash(u"-END-");
-    std::vector<Hashes> h(n + 4);
-    h[0] = h[1] = Hashes{start, textHash(u"RT-"), textHash(u"T-"), textHash(u"-")};
-    h[n + 2] = h[n + 3] = Hashes{end, textHash(u"ND-"), textHash(u"D-"), textHash(u"-")};
-    for (size_t i = 0; i < n; ++i) {
-        const QString w = normalized(sentence[i].text);
-        const QStringView v(w);
-        h[i + 2] = Hashes{textHash(v), textHash(v.last(std::min<qsizetype>(3, v.size()))),
-                          textHash(v.last(std::min<qsizetype>(2, v.size()))),
-                          textHash(v.first(std::min<qsizetype>(1, v.size())))};
-    }
+    static const WordHashes before{start, textHash(u"RT-"), textHash(u"T-"), textHash(u"-")};
+    static const WordHashes after{textHash(u"-END-"), textHash(u"ND-"), textHash(u"D-"), textHash(u"-")};
+    std::vector<WordHashes> h(n + 4);
+    h[0] = h[1] = before;
+    h[n + 2] = h[n + 3] = after;
+    for (size_t i = 0; i < n; ++i)
+        h[i + 2] = wordHashes(sentence[i].text);
     static const quint64 empty = textHash(u"");
     std::vector<quint8> tags(n);
     std::array<qint32, 256> scores;
     std::array<quint64, 15> keys;
     for (size_t i = 0; i < n; ++i) {
-        const Hashes& w = h[i + 2];
+        const WordHashes& w = h[i + 2];
         if (const int fixed = d.dictionaryTag(w.word); fixed >= 0) {
             tags[i] = quint8(fixed);
             continue;
@@ -449,7 +472,9 @@ std::vector<quint8> Tagger::tag(std::span<const Token> sentence) const
                 featureHash(NextWord, h[i + 3].word),
                 featureHash(NextSuffix3, h[i + 3].suffix3),
                 featureHash(SecondNextWord, h[i + 4].word),
-                featureHash(Shape, textHash(shapeOf(sentence[i].text, i == 0)))};
+                featureHash(Shape, shapeHash(sentence[i].text, i == 0))};
+        for (const quint64 key : keys) // the lookups miss the cache: ask for all slots at once
+            __builtin_prefetch(d.slotOf(key));
         std::fill_n(scores.begin(), d.tags.size(), 0);
         bool seen = false;
         for (const quint64 key : keys) {

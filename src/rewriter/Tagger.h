@@ -14,9 +14,10 @@ struct Token
 {
     qsizetype start = 0;  ///< where it stands in the text
     qsizetype length = 0; ///< in UTF-16 units
-    /// As the tagger reads it: an opening double quote is "``", a closing one
-    /// "''", a dash "--" and a typographic apostrophe "'".
-    QString text;
+    /// As the tagger reads it: the token itself, except that an opening
+    /// double quote is "``", a closing one "''" and a dash "--". Views the
+    /// text given to tokenize() or a constant.
+    QStringView text;
 };
 
 /// The tokens of @p text, left to right: it is split at white space, and
@@ -44,7 +45,9 @@ public:
     /// The tags the model knows, in the order tag() numbers them.
     const QStringList& tagNames() const noexcept;
 
-    /// The tags of the tokens of one sentence, as indexes into tagNames().
+    /// The tags of the tokens of one sentence, as indexes into tagNames(). A
+    /// typographic apostrophe counts as "'"; letter case matters only for
+    /// the word's shape.
     std::vector<quint8> tag(std::span<const Token> sentence) const;
 
 private:
