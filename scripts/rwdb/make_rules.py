@@ -432,11 +432,13 @@ def main():
         if " " in p:
             protect(p, head)
 
-    first_source = {}
+    first_source = {}  # (item, pos condition) -> the first rule replacing it there
+    first_anywhere = {}  # item -> the first rule replacing it in any part of speech
     for k, (items, alts, _n, _p, cond) in enumerate(rules):
         for i in items:
             if i not in alts:
                 first_source.setdefault((i, cond), k)
+                first_anywhere.setdefault(i, k)
     # Two groups that each list the other's word only as an alternative
     # cannot both be kept: whichever rule comes first also takes the other's
     # word ({definitely|certainly} before {certainly|surely} leaves
@@ -456,8 +458,10 @@ def main():
         done.add(k)
         items, alts, n, pos, cond = rules[k]
         for i in items:
-            if owner_of(i, cond) is None and i in alts and (i, cond) in first_source:
-                emit(first_source[(i, cond)])  # the engine takes an item by its first rule
+            if owner_of(i, cond) is None and i in alts:
+                j = first_source.get((i, cond), first_anywhere.get(i))
+                if j is not None:
+                    emit(j)  # the engine takes an item by its first rule
         for i in items:
             if i in protected:
                 protect(i, body, cond)
