@@ -44,6 +44,9 @@ public:
     /// The shipped data: templates, apparticles, appimages, help, rwdb.txt.
     QString installFolder() const { return m_installFolder; }
 
+    /// The part-of-speech model that rules with conditions need: always the shipped one.
+    QString taggerModelPath() const;
+
     /// The user's data folder ($XDG_DATA_HOME/quorvale); empty for --home.
     QString userFolder() const { return m_userFolder; }
 
@@ -74,9 +77,6 @@ public:
     /// The synonym rules: the user's rwdb.txt (installed layout) when it is a
     /// file, else the shipped one.
     QString rulesPath() const;
-
-    /// The part-of-speech model that rules with conditions need: always the shipped one.
-    QString taggerModelPath() const;
 
 private:
     static void checkVariation(const QString& variation);
