@@ -1,3 +1,4 @@
+#include "components/Error.h"
 #include "components/Spinner.h"
 #include "components/Version.h"
 #include "gui/Desktop.h"
@@ -32,14 +33,20 @@ int main(int argc, char* argv[])
         quorvale::InstallLayout::forExecutable(QCoreApplication::applicationDirPath());
     quorvale::Desktop desktop;
     quorvale::MainWindow window(desktop, layout, QDir::currentPath());
-    window.setTornelleFactory([&desktop, layout](const quorvale::SlotPaths& articles) -> QWidget* {
+    window.setTornelleFactory([&desktop, &window, layout](const quorvale::SlotPaths& articles) -> QWidget* {
         auto spinner = std::make_shared<quorvale::Spinner>();
         // Looked up at each opening, so rules the user has just put in place are used.
-        auto* tornelle =
-            new quorvale::TornelleWindow(desktop, layout.rulesPath(), articles,
-                                         [spinner](const QString& text, std::vector<quorvale::SpunGroup>* groups) {
-                                             return spinner->spin(text, groups);
-                                         });
+        QString rules;
+        try {
+            rules = layout.rulesPath();
+        } catch (const quorvale::Error& error) {
+            desktop.showMessage(&window, error.message(), QStringLiteral("Error"), quorvale::MessageButtons::Ok);
+            return nullptr;
+        }
+        auto* tornelle = new quorvale::TornelleWindow(
+            desktop, rules, articles, [spinner](const QString& text, std::vector<quorvale::SpunGroup>* groups) {
+                return spinner->spin(text, groups);
+            });
         tornelle->controller().setTaggerPath(layout.taggerModelPath());
         return tornelle;
     });

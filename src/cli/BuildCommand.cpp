@@ -2,6 +2,8 @@
 #include "cli/Commands.h"
 #include "components/TextFile.h"
 #include "site/BuildSite.h"
+#include "site/PageTags.h"
+#include "site/SiteAddress.h"
 
 #include <QDir>
 #include <QFile>
@@ -49,7 +51,8 @@ int runBuild(const QStringList& arguments, Context& context)
         QStringLiteral("Build the mini site into output/template<V> of the installation folder (of the user's data "
                        "folder, $XDG_DATA_HOME/quorvale, when an installed program cannot write there): the main "
                        "article on index.html, one page for each of articles #1 to #4, the background as "
-                       "assets/images/bg.jpg. The output folder is deleted and built anew."));
+                       "assets/images/bg.jpg. The new output folder replaces the old one only once it is complete; a "
+                       "build that fails leaves the previous site as it was."));
     QList<QCommandLineOption> slotOptions;
     for (std::size_t i = 0; i < SlotOptions.size(); ++i) {
         const QString description =
@@ -80,29 +83,29 @@ int runBuild(const QStringList& arguments, Context& context)
     if (!parser.positionalArguments().isEmpty())
         return usageError(context, name,
                           QStringLiteral("unexpected argument '") + parser.positionalArguments().first() + u'\'');
-    // Every file must be there and readable, named by its option.
+    // Every file must be there and readable, and every value valid, named by its option.
     QStringList problems;
     for (const QCommandLineOption& option : slotOptions + QList<QCommandLineOption>{background}) {
-        const QString optionName = QStringLiteral("--") + option.names().first();
-        const QString file = parser.value(option);
-        QString problem = file.isEmpty() ? QStringLiteral("is required") : notARegularFile(file);
-        if (QFile readable(file); problem.isEmpty() && !readable.open(QIODevice::ReadOnly))
-            problem = readable.errorString();
-        if (!problem.isEmpty())
-            problems << optionName + (file.isEmpty() ? QStringLiteral(" ") : QStringLiteral(" \"") + file + u"\": ") +
-                            problem;
+        problems << (parser.value(option).isEmpty()
+                         ? QStringLiteral("--") + option.names().first() + QStringLiteral(" is required")
+                         : fileOptionProblem(parser, option));
     }
+    problems << valueProblem(parser, QStringLiteral("variation"), &InstallLayout::checkVariation)
+             << valueProblem(parser, QStringLiteral("site-url"), &normalizedSiteAddress)
+             << valueProblem(parser, QStringLiteral("video-id"), &checkVideoId);
     QString waitError;
     const int waitMs = waitMilliseconds(parser, waitError);
-    if (waitMs < 0)
-        problems << waitError;
+    problems << waitError;
     const InstallLayout layout = installLayout(parser, context);
     const QString home = layout.installFolder();
-    if (!QFileInfo(home).isDir())
+    if (const QString problem = homeProblem(parser); !problem.isEmpty())
+        problems << problem;
+    else if (!QFileInfo(home).isDir())
         problems << QStringLiteral("the installation folder \"") + home + QStringLiteral("\" does not exist");
     else if (QDir(home).entryList({QStringLiteral("template*")}, QDir::Dirs).isEmpty())
         problems << QStringLiteral("the installation folder \"") + home +
                         QStringLiteral("\" holds no template folder (template1, template2 ...)");
+    problems.removeAll(QString());
     if (!problems.isEmpty())
         return usageError(context, name, problems.join(QStringLiteral("\n")));
 

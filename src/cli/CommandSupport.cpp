@@ -7,6 +7,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <algorithm>
+#include <sys/stat.h>
 
 namespace quorvale::cli {
 
@@ -32,15 +35,13 @@ const QString WaitName = QStringLiteral("wait");
 QString stepText(const BuildFailure& failure)
 {
     switch (failure.step) {
-    case BuildStep::DeleteOutput:
-        return QStringLiteral("deleting the old output folder");
+    case BuildStep::StageFolder:
+        return QStringLiteral("making the new output folder");
     case BuildStep::CopyTemplate:
         return QStringLiteral("copying the template folder");
     case BuildStep::RemoveIndexTemplate:
     case BuildStep::RemoveArticleTemplate:
         return QStringLiteral("removing the template pages from the site");
-    case BuildStep::CreateOutput:
-        return QStringLiteral("creating the output folder");
     case BuildStep::WriteIndexPage:
         return QStringLiteral("writing index.html");
     case BuildStep::WriteArticlePage:
@@ -49,6 +50,33 @@ QString stepText(const BuildFailure& failure)
         return QStringLiteral("writing robots.txt and sitemap.xml");
     case BuildStep::CopyBackground:
         return QStringLiteral("copying the background image");
+    case BuildStep::ReplaceOutput:
+        return QStringLiteral("putting the new output folder in place");
+    }
+    return {};
+}
+
+/// @p names (as the parser gives them, without dashes) as they were typed in @p arguments.
+QString asTyped(const QStringList& names, const QStringList& arguments)
+{
+    QStringList typed;
+    for (const QString& name : names) {
+        const QString longForm = QStringLiteral("--") + name;
+        const bool isLong = std::any_of(arguments.begin(), arguments.end(), [&](const QString& argument) {
+            return argument == longForm || argument.startsWith(longForm + u'=');
+        });
+        typed << u'\'' + (isLong ? longForm : u'-' + name) + u'\'';
+    }
+    return typed.join(QStringLiteral(", "));
+}
+
+/// The first option given more than once, as typed; empty when there is none.
+QString repeatedOption(const QCommandLineParser& parser)
+{
+    const QStringList names = parser.optionNames();
+    for (const QString& name : names) {
+        if (names.count(name) > 1 || parser.values(name).size() > 1)
+            return (name.size() > 1 ? QStringLiteral("--") : QStringLiteral("-")) + name;
     }
     return {};
 }
@@ -61,13 +89,61 @@ int parseSubcommand(QCommandLineParser& parser, const QString& name, const QStri
     parser.addOption(help);
     QStringList argv = arguments;
     argv[0] = context.programName + u' ' + name;
-    if (!parser.parse(argv))
-        return usageError(context, name, parser.errorText());
+    if (!parser.parse(argv)) {
+        const QStringList unknown = parser.unknownOptionNames();
+        if (unknown.isEmpty())
+            return usageError(context, name, parser.errorText());
+        return usageError(
+            context, name,
+            (unknown.size() == 1 ? QStringLiteral("unknown option ") : QStringLiteral("unknown options ")) +
+                asTyped(unknown, arguments.mid(1)));
+    }
+    if (const QString repeated = repeatedOption(parser); !repeated.isEmpty())
+        return usageError(context, name, repeated + QStringLiteral(" is given more than once"));
     if (parser.isSet(help)) {
         context.out << helpFor(parser, context, name);
         return ExitOk;
     }
     return -1;
+}
+
+QString fileOptionProblem(const QCommandLineParser& parser, const QCommandLineOption& option)
+{
+    if (!parser.isSet(option))
+        return {};
+    const QString file = parser.value(option);
+    QString problem = notARegularFile(file);
+    if (QFile readable(file); problem.isEmpty() && !readable.open(QIODevice::ReadOnly))
+        problem = readable.errorString();
+    if (problem.isEmpty())
+        return {};
+    return QStringLiteral("--") + option.names().last() + QStringLiteral(" \"") + file + QStringLiteral("\": ") +
+           problem;
+}
+
+QString valueProblem(const QCommandLineParser& parser, const QString& name,
+                     const std::function<void(const QString&)>& check)
+{
+    if (!parser.isSet(name))
+        return {};
+    try {
+        check(parser.value(name));
+    } catch (const Error& error) {
+        return QStringLiteral("--") + name + QStringLiteral(": ") + error.message();
+    }
+    return {};
+}
+
+void saveOutput(const QString& text, const QString& path)
+{
+    struct stat status = {};
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0 || !S_ISCHR(status.st_mode)) {
+        saveTextFile(text, path);
+        return;
+    }
+    QFile device(path);
+    if (!device.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || device.write(text.toUtf8()) < 0)
+        throw Error(QStringLiteral("Cannot write to \"") + path + QStringLiteral("\": ") + device.errorString() + u'.');
 }
 
 int usageError(Context& context, const QString& name, const QString& message)
@@ -112,6 +188,13 @@ QCommandLineOption homeOption(const QString& use)
                                   QStringLiteral(" (default: the folder of this program, or ../share/quorvale "
                                                  "beside it when installed)."),
                               QStringLiteral("DIR"));
+}
+
+QString homeProblem(const QCommandLineParser& parser)
+{
+    if (!parser.isSet(HomeName) || QFileInfo(parser.value(HomeName)).isDir())
+        return {};
+    return QStringLiteral("--home \"") + parser.value(HomeName) + QStringLiteral("\": the folder does not exist");
 }
 
 InstallLayout installLayout(const QCommandLineParser& parser, const Context& context)
@@ -175,35 +258,35 @@ std::optional<Spinner> spinnerFor(const QCommandLineParser& parser, QString& err
 int runSiteBuild(const BuildInput& input, bool quiet, const QString& name, Context& context)
 {
     const BuildResult result = buildSite(input);
-    if (result.succeeded()) {
-        if (!quiet)
-            context.out << QStringLiteral("Site written to ") << result.siteFolder << u'\n';
-        return ExitOk;
-    }
     const QString prefix = context.programName + u' ' + name + QStringLiteral(": ");
     switch (result.status) {
+    case BuildResult::Status::Finished:
+        if (!quiet)
+            context.out << QStringLiteral("Site written to ") << result.siteFolder << u'\n';
+        for (const QString& warning : result.warnings)
+            context.err << prefix << QStringLiteral("warning: ") << warning << u'\n';
+        return ExitOk;
     case BuildResult::Status::MissingArticles:
         context.err << prefix << QStringLiteral("five articles are needed; ") << result.emptySlots.size()
                     << QStringLiteral(" are missing.\n");
-        return ExitFailure;
+        break;
     case BuildResult::Status::MissingBackground:
         context.err << prefix << QStringLiteral("a background image is needed.\n");
-        return ExitFailure;
+        break;
     case BuildResult::Status::Refused:
         context.err << prefix << QStringLiteral("the site was not built and nothing was changed:\n");
         for (const QString& problem : result.problems)
             context.err << QStringLiteral("  ") << problem << u'\n';
-        return ExitFailure;
+        break;
     case BuildResult::Status::Busy:
         context.err << prefix << QStringLiteral("another build is writing ") << result.siteFolder
                     << QStringLiteral("; nothing was changed. --wait SECONDS waits for it.\n");
-        return ExitFailure;
-    case BuildResult::Status::Finished:
+        break;
+    case BuildResult::Status::Failed:
+        context.err << prefix << QStringLiteral("the site was not built; the previous one is as it was:\n  ")
+                    << stepText(result.failure) << QStringLiteral(": ") << result.failure.reason << u'\n';
         break;
     }
-    context.err << prefix << QStringLiteral("the build finished with errors:\n");
-    for (const BuildFailure& failure : result.failures)
-        context.err << QStringLiteral("  ") << stepText(failure) << QStringLiteral(": ") << failure.reason << u'\n';
     return ExitFailure;
 }
 

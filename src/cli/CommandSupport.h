@@ -5,6 +5,7 @@
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
+#include <functional>
 #include <optional>
 
 namespace quorvale {
@@ -16,8 +17,25 @@ namespace quorvale::cli {
 
 /// Parses a sub-command's arguments with @p parser (which already knows its
 /// options), adding --help. Returns -1 to go on, or the exit code to return:
-/// a usage error is printed to standard error and gives ExitUsage.
+/// a usage error (an unknown option, shown as typed; an option given twice)
+/// is printed to standard error and gives ExitUsage.
 int parseSubcommand(QCommandLineParser& parser, const QString& name, const QStringList& arguments, Context& context);
+
+/// What is wrong with the file named by @p option: "--rules "FILE": it does
+/// not exist" and the like; empty when it is a readable file or the option
+/// is not given.
+QString fileOptionProblem(const QCommandLineParser& parser, const QCommandLineOption& option);
+
+/// What is wrong with the value of the option @p name: "--NAME: " and the
+/// message of the Error @p check throws for it; empty when it passes or the
+/// option is not given.
+QString valueProblem(const QCommandLineParser& parser, const QString& name,
+                     const std::function<void(const QString&)>& check);
+
+/// Writes @p text to the file @p path with the safe save, or straight to it
+/// when it is a character device meant to take output (/dev/null, a
+/// terminal). Throws Error as saveTextFile.
+void saveOutput(const QString& text, const QString& path);
 
 /// Prints a usage error of sub-command @p name with a hint to its --help; returns ExitUsage.
 int usageError(Context& context, const QString& name, const QString& message);
@@ -37,6 +55,8 @@ QString readInputText(const QString& path);
 
 /// --home DIR; @p use says what the command takes from the installation folder.
 QCommandLineOption homeOption(const QString& use);
+/// "--home "DIR": the folder does not exist" when --home names no folder; empty otherwise.
+QString homeProblem(const QCommandLineParser& parser);
 /// Where the data is read and sites are written: --home DIR as a portable
 /// installation folder when given, else the executable's own layout
 /// (portable beside it, or installed with the user's data folder).
@@ -60,7 +80,8 @@ QCommandLineOption seedOption();
 std::optional<Spinner> spinnerFor(const QCommandLineParser& parser, QString& error);
 
 /// Runs a build and prints how it went: the site folder on success (nothing
-/// when @p quiet), the reasons or each failed step otherwise. Returns the exit code.
+/// when @p quiet; warnings to standard error), the reasons or the failed step
+/// otherwise. Returns the exit code.
 int runSiteBuild(const BuildInput& input, bool quiet, const QString& name, Context& context);
 
 } // namespace quorvale::cli

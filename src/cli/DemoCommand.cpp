@@ -2,6 +2,7 @@
 #include "cli/Commands.h"
 #include "site/BuildSite.h"
 #include "site/DemoData.h"
+#include "site/SiteAddress.h"
 
 namespace quorvale::cli {
 
@@ -29,8 +30,12 @@ int runDemo(const QStringList& arguments, Context& context)
 
     QString waitError;
     const int waitMs = waitMilliseconds(parser, waitError);
-    if (waitMs < 0)
-        return usageError(context, name, waitError);
+    QStringList problems = {waitError, homeProblem(parser),
+                            valueProblem(parser, QStringLiteral("variation"), &InstallLayout::checkVariation),
+                            valueProblem(parser, QStringLiteral("site-url"), &normalizedSiteAddress)};
+    problems.removeAll(QString());
+    if (!problems.isEmpty())
+        return usageError(context, name, problems.join(u'\n'));
 
     const InstallLayout layout = installLayout(parser, context);
     for (const QString& problem : demoDataProblems(layout.installFolder()))

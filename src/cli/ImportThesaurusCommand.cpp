@@ -61,6 +61,10 @@ int runImportThesaurus(const QStringList& arguments, Context& context)
         return usageError(context, name,
                           files.isEmpty() ? QStringLiteral("no thesaurus given")
                                           : QStringLiteral("too many arguments"));
+    QStringList problems = {fileOptionProblem(parser, words), fileOptionProblem(parser, exclude)};
+    problems.removeAll(QString());
+    if (!problems.isEmpty())
+        return usageError(context, name, problems.join(u'\n'));
     ThesaurusImportOptions options;
     options.firstMeaningOnly = parser.isSet(firstMeaning);
     options.unambiguousOnly = parser.isSet(unambiguous);
@@ -84,7 +88,7 @@ int runImportThesaurus(const QStringList& arguments, Context& context)
         const QStringList rules = importThesaurusFile(files.first(), options);
         const QString text = rules.isEmpty() ? QString() : rules.join(u'\n') + u'\n';
         if (parser.isSet(output) && parser.value(output) != u"-") {
-            saveTextFile(text, parser.value(output));
+            saveOutput(text, parser.value(output));
             context.err << rules.size() << QStringLiteral(" rules written to ") << parser.value(output) << u'\n';
         } else {
             context.out << text;

@@ -42,16 +42,18 @@ int runRewrite(const QStringList& arguments, Context& context)
         return usageError(context, name, QStringLiteral("--in-place needs a file, not standard input"));
     QString seedError;
     std::optional<Spinner> spinner = spinnerFor(parser, seedError);
-    if (!spinner)
-        return usageError(context, name, seedError);
+    QStringList problems = {seedError, fileOptionProblem(parser, rules), homeProblem(parser)};
+    problems.removeAll(QString());
+    if (!problems.isEmpty())
+        return usageError(context, name, problems.join(u'\n'));
 
-    const InstallLayout layout = installLayout(parser, context);
-    const QString rulePath = parser.isSet(rules) ? parser.value(rules) : layout.rulesPath();
     try {
+        const InstallLayout layout = installLayout(parser, context);
+        const QString rulePath = parser.isSet(rules) ? parser.value(rules) : layout.rulesPath();
         const RuleIndex index(loadRuleList(rulePath), layout.taggerModelPath());
         if (!index.problems().isEmpty())
-            context.err << rulePath << QStringLiteral(": ") << ruleProblemSummary(index.problems()) << u'\n';
-        RewriteResult result;
+            context.err << rulePath << QStringLiteral(": ") << ruleProblemSummary(index.problems()) << u'
+'; RewriteResult result;
         {
             // The article goes before the wording is made: a large one is held once at a time.
             const QString text = readInputText(article);

@@ -278,8 +278,11 @@ void writeAtomically(const QByteArray& bytes, const SaveTarget& target,
                      const std::function<Error(const QString&)>& fail)
 {
     const QString folder = QFileInfo(target.path).path();
-    QByteArray temporary =
-        QFile::encodeName(folder + QStringLiteral("/.") + QFileInfo(target.path).fileName()) + ".XXXXXX";
+    // The temporary name is "." + name + ".XXXXXX": for a name near the
+    // system's limit of 255 bytes only the name's start is taken.
+    QByteArray name = QFile::encodeName(QFileInfo(target.path).fileName());
+    name.truncate(200);
+    QByteArray temporary = QFile::encodeName(folder) + "/." + name + ".XXXXXX";
     FileDescriptor file{::mkstemp(temporary.data())};
     if (file.fd < 0)
         throw fail(systemReason(errno));

@@ -2,17 +2,19 @@
 
 #include "components/Error.h"
 #include "components/TextFile.h"
+#include "site/FolderLock.h"
 #include "site/FolderTree.h"
+#include "site/PageNames.h"
 #include "site/PageTags.h"
 #include "site/SiteAddress.h"
 #include "site/SitePaths.h"
+#include "site/StagedFolder.h"
 #include "site/Templates.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QLockFile>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -55,18 +57,10 @@ void removeFileIfPresent(const QString& path)
         throw Error(QStringLiteral("Cannot delete ") + quoted(path) + QStringLiteral(": ") + file.errorString());
 }
 
-void createFolder(const QString& path)
-{
-    std::error_code error;
-    std::filesystem::create_directory(std::filesystem::path(path.toStdU16String()), error);
-    if (error)
-        throw Error(QStringLiteral("Cannot create the folder ") + quoted(path) + QStringLiteral(": ") +
-                    QString::fromLocal8Bit(error.message()));
-}
-
 /// Throws when @p root or a folder on the way from it down to @p target is a
-/// symbolic link (one that came with the template folder, say): whatever is
-/// written there would land where the link points, outside the output folder.
+/// symbolic link (one put into the template folder after it was checked, say):
+/// whatever is written there would land where the link points, outside the
+/// output folder.
 void refuseLinkedFolders(const QString& root, const QString& target)
 {
     QString folder = root;
@@ -80,9 +74,9 @@ void refuseLinkedFolders(const QString& root, const QString& target)
     }
 }
 
-/// Saves a filled page. A symbolic link standing at its name (one that came
-/// with the template folder, say) is removed first: the page becomes a file of
-/// its own instead of overwriting whatever the link points at.
+/// Saves a filled page. A symbolic link standing at its name (see
+/// refuseLinkedFolders) is removed first: the page becomes a file of its own
+/// instead of overwriting whatever the link points at.
 void savePage(const QString& text, const QString& path)
 {
     if (QFileInfo(path).isSymLink() && !QFile::remove(path))
@@ -105,13 +99,13 @@ void copyImage(const QString& source, const QString& target, const QString& outp
     saveFile(readFileBytes(source), target);
 }
 
-/// Why the output root cannot be deleted and built anew; empty when it can.
+/// Why the output root cannot be replaced by a new one; empty when it can.
 QString outputRootProblem(const QString& outputRoot)
 {
     const QFileInfo root(outputRoot);
     if (root.exists() && !root.isSymLink() && !root.isDir())
         return QStringLiteral("The output folder ") + quoted(outputRoot) + QStringLiteral(" is a file, not a folder.");
-    // Deleting the old output folder and making a new one needs a folder above it that may be written.
+    // The new output folder is made beside the old one and renamed in its place.
     const QString parent = root.path();
     if (!QFileInfo(parent).isDir())
         return QStringLiteral("The output folder ") + quoted(outputRoot) +
@@ -119,6 +113,29 @@ QString outputRootProblem(const QString& outputRoot)
     if (::access(QFile::encodeName(parent).constData(), W_OK | X_OK) != 0)
         return QStringLiteral("The output folder ") + quoted(outputRoot) + QStringLiteral(" cannot be written: ") +
                qt_error_string(errno) + u'.';
+    return {};
+}
+
+/// What keeps the template folder @p folder from being published: a link
+/// (its target, maybe private, would go out with the site) or anything that
+/// is neither a file nor a folder. Empty when there is nothing.
+QString templateFolderProblem(const QString& folder)
+{
+    namespace fs = std::filesystem;
+    std::error_code error;
+    for (fs::recursive_directory_iterator it(fs::path(folder.toStdU16String()), error), end; !error && it != end;
+         it.increment(error)) {
+        std::error_code statusError;
+        const fs::file_status status = it->symlink_status(statusError);
+        const QString path = QString::fromStdU16String(it->path().u16string());
+        if (fs::is_symlink(status))
+            return QStringLiteral("The template folder holds a symbolic link, ") + quoted(path) +
+                   QStringLiteral(": a site is made of the template's own files. Put a copy of what it points to "
+                                  "in its place, or remove it.");
+        if (!statusError && !fs::is_directory(status) && !fs::is_regular_file(status))
+            return QStringLiteral("The template folder holds ") + quoted(path) + QStringLiteral(", but ") +
+                   notARegularFile(path) + QStringLiteral(". Remove it.");
+    }
     return {};
 }
 
@@ -132,30 +149,48 @@ public:
     {
         if (!check())
             return m_result;
-        rebuildOutputFolder();
-        writePages();
-        step(BuildStep::WriteRobotsAndSitemap, 0, [&] {
-            refuseLinkedFolders(m_paths.outputRoot, m_paths.siteFolder + u"/robots.txt");
-            savePage(robotsTxt(m_info.siteUrl), m_paths.siteFolder + u"/robots.txt");
-            if (!m_info.siteUrl.isEmpty())
-                savePage(sitemapXml(m_pageAddresses), m_paths.siteFolder + u"/sitemap.xml");
-        });
-        step(BuildStep::CopyBackground, 0,
-             [&] { copyImage(backgroundPath(), m_paths.siteFolder + u"/assets/images/bg.jpg", m_paths.outputRoot); });
+        std::optional<StagedFolder> staged;
+        if (!step(BuildStep::StageFolder, 0, [&] { staged.emplace(m_paths.outputRoot); }))
+            return m_result;
+        m_stagingRoot = staged->path();
+        m_siteFolder = m_stagingRoot + u'/' + QFileInfo(m_paths.siteFolder).fileName();
+        if (!copyTemplate() || !writePages())
+            return m_result;
+        const bool written = step(BuildStep::WriteRobotsAndSitemap, 0,
+                                  [&] {
+                                      refuseLinkedFolders(m_stagingRoot, m_siteFolder + u"/robots.txt");
+                                      savePage(robotsTxt(m_info.siteUrl), m_siteFolder + u"/robots.txt");
+                                      if (!m_info.siteUrl.isEmpty())
+                                          savePage(sitemapXml(m_pageAddresses), m_siteFolder + u"/sitemap.xml");
+                                  }) &&
+                             step(BuildStep::CopyBackground, 0, [&] {
+                                 copyImage(backgroundPath(), m_siteFolder + u"/assets/images/bg.jpg", m_stagingRoot);
+                             });
+        QString leftover;
+        if (!written || !step(BuildStep::ReplaceOutput, 0, [&] { leftover = staged->commit(); }))
+            return m_result;
+        if (!leftover.isEmpty())
+            m_result.warnings << QStringLiteral("The old output folder could not be deleted completely: ") + leftover;
+        m_result.status = BuildResult::Status::Finished;
         return m_result;
     }
 
 private:
-    /// Runs one step; a failure is recorded and the build goes on.
-    template <typename Action> void step(BuildStep which, int article, Action&& action)
+    /// Runs one step; false, with the failure in the result, when it fails.
+    template <typename Action> bool step(BuildStep which, int article, Action&& action)
     {
+        QString reason;
         try {
             action();
+            return true;
         } catch (const Error& error) {
-            m_result.failures.append({which, article, error.message()});
+            reason = error.message();
         } catch (const std::exception& error) {
-            m_result.failures.append({which, article, QString::fromLocal8Bit(error.what())});
+            reason = QString::fromLocal8Bit(error.what());
         }
+        m_result.status = BuildResult::Status::Failed;
+        m_result.failure = {which, article, reason};
+        return false;
     }
 
     QString backgroundPath() const { return m_input.backgroundFolder + u'/' + m_input.backgroundFile; }
@@ -173,8 +208,15 @@ private:
             return false;
         }
         QStringList& problems = m_result.problems;
+        bool addressKnown = true;
         try {
             m_info.siteUrl = normalizedSiteAddress(m_input.info.siteUrl);
+        } catch (const Error& error) {
+            problems << error.message();
+            addressKnown = false;
+        }
+        try {
+            checkVideoId(m_input.info.videoId);
         } catch (const Error& error) {
             problems << error.message();
         }
@@ -183,6 +225,7 @@ private:
             m_result.status = BuildResult::Status::MissingBackground;
             return false;
         }
+        checkPageNames(addressKnown);
         readArticles();
         if (const QString problem = notARegularFile(backgroundPath()); !problem.isEmpty())
             problems << QStringLiteral("The background ") + quoted(backgroundPath()) +
@@ -193,14 +236,58 @@ private:
         if (pathsKnown) {
             if (const QString problem = outputRootProblem(m_paths.outputRoot); !problem.isEmpty())
                 problems << problem;
-            else if (!lockOutput())
-                return false;
         }
+        if (problems.isEmpty() && !lockOutput())
+            return false;
         if (!problems.isEmpty()) {
             m_result.status = BuildResult::Status::Refused;
             return false;
         }
         return true;
+    }
+
+    /// Articles #1 to #4 need page names of their own: one page written over
+    /// another (or over index.html) would make an article vanish from its site.
+    void checkPageNames(bool addressKnown)
+    {
+        QStringList& problems = m_result.problems;
+        QHash<QString, int> slotOfPage;
+        for (int slot = 0; slot < 5; ++slot) {
+            const QString& path = m_input.articlePaths[std::size_t(slot)];
+            const QString page = slot == 0 ? QStringLiteral("index.html") : pageFileNameFromPath(path);
+            const QString address = pageAddress(m_info.siteUrl, page, slot == 0);
+            if (addressKnown && address.size() > MaxPageAddressLength) {
+                problems << QStringLiteral("The address of the page ") + quoted(page) + QStringLiteral(" would be ") +
+                                QString::number(address.size()) +
+                                QStringLiteral(" characters long; search engines take up to 2,048. Choose a "
+                                               "shorter site address or article file name.");
+                return;
+            }
+            if (slot == 0)
+                continue;
+            const QString article =
+                QStringLiteral("Article #") + QString::number(slot) + QStringLiteral(" (") + quoted(path) + u')';
+            const auto other = slotOfPage.constFind(page);
+            if (fileStem(path).isEmpty())
+                problems << article +
+                                QStringLiteral(" has no name before its first dot: its page would be the hidden file "
+                                               "\".html\". Rename the file.");
+            else if (page == u"index.html")
+                problems << article +
+                                QStringLiteral(" would be written as the page \"index.html\", the main article's. "
+                                               "Rename the file.");
+            else if (QFile::encodeName(page).size() > 255)
+                problems << article + QStringLiteral(" would get a page name longer than the 255 bytes a file name may "
+                                                     "have. Rename the file.");
+            else if (other != slotOfPage.constEnd() && m_input.articlePaths[std::size_t(*other)] != path)
+                problems << QStringLiteral("Articles #") + QString::number(*other) + QStringLiteral(" and #") +
+                                QString::number(slot) + QStringLiteral(" would both be written as the page ") +
+                                quoted(page) + QStringLiteral(" (") +
+                                quoted(m_input.articlePaths[std::size_t(*other)]) + QStringLiteral(" and ") +
+                                quoted(path) + QStringLiteral("). Rename one of the files.");
+            else
+                slotOfPage.insert(page, slot);
+        }
     }
 
     /// The variation's folders and page templates; false when not even the folders are known.
@@ -228,6 +315,18 @@ private:
                             QStringLiteral("\": ") + quoted(m_paths.templateFolder) +
                             QStringLiteral(" does not exist.");
             return true;
+        }
+        if (const QString problem = templateFolderProblem(m_paths.templateFolder); !problem.isEmpty()) {
+            problems << problem;
+            return true;
+        }
+        for (const QStringView name : {u"/index.html", u"/article.html"}) {
+            if (QFileInfo(m_paths.pageTemplateFolder + name).isSymLink()) {
+                problems << QStringLiteral("The page template ") + quoted(m_paths.pageTemplateFolder + name) +
+                                QStringLiteral(" is a symbolic link; page templates are read from files only. Put a "
+                                               "copy of what it points to in its place.");
+                return true;
+            }
         }
         try {
             TemplateSet templates = loadTemplates(m_paths);
@@ -259,59 +358,42 @@ private:
     }
 
     /// Takes the output folder for this build; false, with the reason in the
-    /// result, when another build keeps it or the lock cannot be made.
+    /// result, when another build keeps it or the lock file cannot be used.
     bool lockOutput()
     {
-        m_lock = std::make_unique<QLockFile>(m_paths.outputRoot + u".lock");
-        m_lock->setStaleLockTime(0); // only a lock whose process has ended is stale
-        if (m_lock->tryLock(m_input.lockWaitMs))
-            return true;
-        if (m_lock->error() == QLockFile::LockFailedError) {
+        try {
+            if (m_lock.tryLock(m_paths.outputRoot, m_input.lockWaitMs))
+                return true;
             m_result.status = BuildResult::Status::Busy;
-            return false;
+        } catch (const Error& error) {
+            m_result.problems << error.message();
+            m_result.status = BuildResult::Status::Refused;
         }
-        m_result.problems << QStringLiteral("The output folder ") + quoted(m_paths.outputRoot) +
-                                 QStringLiteral(" cannot be locked for this build: the lock file ") +
-                                 quoted(m_lock->fileName()) + QStringLiteral(" cannot be written.");
-        return true;
+        return false;
     }
 
-    void rebuildOutputFolder()
+    bool copyTemplate()
     {
-        // The first build finds no output folder yet.
-        step(BuildStep::DeleteOutput, 0, [&] {
-            if (entryExists(m_paths.outputRoot))
-                deleteFolderTree(m_paths.outputRoot);
-        });
-        step(BuildStep::CopyTemplate, 0, [&] {
+        const bool copied = step(BuildStep::CopyTemplate, 0, [&] {
             const auto progress = [this](qint64 done, qint64 total) {
                 if (m_progress)
                     m_progress->copyProgress(done, total);
             };
-            try {
-                copyFolderInto(m_paths.templateFolder, m_paths.outputRoot, progress);
-            } catch (...) {
-                if (m_progress)
-                    m_progress->copyEnded();
-                throw;
-            }
-            if (m_progress)
-                m_progress->copyEnded();
+            copyFolderInto(m_paths.templateFolder, m_stagingRoot, progress);
         });
-        step(BuildStep::RemoveIndexTemplate, 0, [&] { removeFileIfPresent(m_paths.siteFolder + u"/index.html"); });
-        step(BuildStep::RemoveArticleTemplate, 0, [&] { removeFileIfPresent(m_paths.siteFolder + u"/article.html"); });
-        step(BuildStep::CreateOutput, 0, [&] {
-            if (!QFileInfo(m_paths.outputRoot).isDir())
-                createFolder(m_paths.outputRoot);
-        });
+        if (m_progress)
+            m_progress->copyEnded();
+        return copied &&
+               step(BuildStep::RemoveIndexTemplate, 0, [&] { removeFileIfPresent(m_siteFolder + u"/index.html"); }) &&
+               step(BuildStep::RemoveArticleTemplate, 0, [&] { removeFileIfPresent(m_siteFolder + u"/article.html"); });
     }
 
-    void writePages()
+    bool writePages()
     {
         for (int page = 0; page < 5; ++page) {
             const std::array<int, 5>& row = PageOrder[std::size_t(page)];
-            step(page == 0 ? BuildStep::WriteIndexPage : BuildStep::WriteArticlePage, page, [&] {
-                refuseLinkedFolders(m_paths.outputRoot, m_paths.siteFolder + u"/page");
+            const bool written = step(page == 0 ? BuildStep::WriteIndexPage : BuildStep::WriteArticlePage, page, [&] {
+                refuseLinkedFolders(m_stagingRoot, m_siteFolder + u"/page");
                 std::array<const PageArticle*, 4> related{};
                 for (std::size_t n = 0; n < 4; ++n)
                     related[n] = m_articles[std::size_t(row[n + 1])].get();
@@ -319,13 +401,16 @@ private:
                 const PageTagValues values =
                     pageTagValues(m_info, current, related, m_input.articlePaths[0], page == 0);
                 if (page == 0)
-                    savePage(fillPageTags(m_templates->indexTemplate, values), m_paths.siteFolder + u"/index.html");
+                    savePage(fillPageTags(m_templates->indexTemplate, values), m_siteFolder + u"/index.html");
                 else
                     savePage(fillPageTags(m_templates->articleTemplate, values),
-                             m_paths.siteFolder + u'/' + current.pageFileName);
+                             m_siteFolder + u'/' + current.pageFileName);
                 m_pageAddresses.append(pageAddress(m_info.siteUrl, current.pageFileName, page == 0));
             });
+            if (!written)
+                return false;
         }
+        return true;
     }
 
     /// Resolves the site address sections of the template read from @p name
@@ -344,9 +429,11 @@ private:
     SiteInfo m_info = m_input.info; ///< with the site address normalised
     QStringList m_pageAddresses;    ///< of the pages written, for the sitemap
     SitePaths m_paths;
+    QString m_stagingRoot; ///< the new output folder while it is written
+    QString m_siteFolder;  ///< the site in it
     std::optional<TemplateSet> m_templates;
     std::array<std::shared_ptr<const PageArticle>, 5> m_articles;
-    std::unique_ptr<QLockFile> m_lock;
+    FolderLock m_lock;
     BuildResult m_result;
 };
 

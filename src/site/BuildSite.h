@@ -21,23 +21,24 @@ struct BuildInput
     int lockWaitMs = 0; ///< how long to wait for another build of the same output folder to end
 };
 
-/// The steps of a build that change the disk, in the order they run.
+/// The steps of a build that write to the disk, in the order they run. All
+/// but the last write into a new output folder beside the old one.
 enum class BuildStep {
-    DeleteOutput,          ///< the old output folder
-    CopyTemplate,          ///< the variation's template folder into the output folder
+    StageFolder,           ///< the new output folder (with leftovers of a killed build removed)
+    CopyTemplate,          ///< the variation's template folder into it
     RemoveIndexTemplate,   ///< the copied index.html template from the site
     RemoveArticleTemplate, ///< the copied article.html template from the site
-    CreateOutput,          ///< an output folder when the copy left none
     WriteIndexPage,        ///< index.html with the main article
     WriteArticlePage,      ///< the page of article #1 to #4
     WriteRobotsAndSitemap, ///< robots.txt, and sitemap.xml when the site has an address
     CopyBackground,        ///< the background to assets/images/bg.jpg
+    ReplaceOutput,         ///< the old output folder by the new one
 };
 
-/// One step that failed, and why.
+/// The step that failed, and why.
 struct BuildFailure
 {
-    BuildStep step;
+    BuildStep step = BuildStep::StageFolder;
     int article = 0; ///< 1 to 4 for WriteArticlePage
     QString reason;  ///< the error in plain words, naming the file involved
 };
@@ -50,15 +51,17 @@ struct BuildResult
         MissingBackground, ///< no background chosen; nothing on disk was touched
         Refused,           ///< a check failed (see problems); nothing on disk was touched
         Busy,              ///< another build held the output folder for longer than lockWaitMs
-        Finished,          ///< the run went as far as it could (see failures)
+        Failed,            ///< a step failed (see failure); the old output folder is as it was
+        Finished,          ///< the new site is in place (see warnings)
     };
     Status status = Status::Finished;
-    QList<int> emptySlots;        ///< the empty slots (0: main article) when articles are missing
-    QStringList problems;         ///< why the build was refused, one line per cause
-    QString siteFolder;           ///< where the site is written
-    QList<BuildFailure> failures; ///< the failed steps in order; empty when all went well
+    QList<int> emptySlots; ///< the empty slots (0: main article) when articles are missing
+    QStringList problems;  ///< why the build was refused, one line per cause
+    QString siteFolder;    ///< where the site is written
+    BuildFailure failure;  ///< the failed step when the status is Failed
+    QStringList warnings;  ///< what went wrong once the new site was in place (the old one not deleted completely)
 
-    bool succeeded() const noexcept { return status == Status::Finished && failures.isEmpty(); }
+    bool succeeded() const noexcept { return status == Status::Finished; }
 };
 
 /// Told how the copy of the template folder goes: a display of its progress.
@@ -74,17 +77,21 @@ public:
 
 /// Runs a whole build. First, with nothing touched: the five slots and the
 /// background must be chosen; the site address, when given, must be a web
-/// address; the variation must name a template folder whose
-/// page templates can be read; every article (read once, here) and the
-/// background must be readable files; the output folder must be one that can
-/// be deleted and written; and no other build may be writing it (a lock file
-/// beside the output folder, waited for up to lockWaitMs). Then it rebuilds
-/// the layout's output folder from the variation's template folder, writes
-/// index.html and the four article pages, robots.txt (and sitemap.xml when the
-/// site has an address) and copies the background to
-/// assets/images/bg.jpg; a step failing now (a full disk) is recorded and the
-/// next one runs. Nothing is written through a symbolic link below the output
-/// folder. Shows nothing and never throws.
+/// address (see normalizedSiteAddress) whose pages' addresses stay within
+/// 2,048 characters; the video id must be empty or a video id (see
+/// checkVideoId); the variation must name a template folder holding only
+/// files and folders (no link, pipe or device) whose page templates can be
+/// read; articles #1 to #4 must give four different page names, none of them
+/// index.html or a hidden ".html"; every article (read once, here) must be
+/// text and the background a readable file; the output folder must be one
+/// that can be replaced; and no other build may be writing it (a FolderLock
+/// beside the output folder, waited for up to lockWaitMs). Then it writes the
+/// new output folder beside the old one (a StagedFolder): the variation's
+/// template folder, index.html and the four article pages, robots.txt (and
+/// sitemap.xml when the site has an address) and the background as
+/// assets/images/bg.jpg, and swaps it in for the old one, which holds the
+/// site of the other variation too. The first step that fails ends the build
+/// with the old output folder as it was. Shows nothing and never throws.
 BuildResult buildSite(const BuildInput& input, BuildProgress* progress = nullptr);
 
 } // namespace quorvale

@@ -26,7 +26,10 @@ bool isInside(const QString& path, const QString& folder)
 
 InstallLayout InstallLayout::forExecutable(const QString& executableFolder)
 {
-    const QString userData = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    QString userData = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    // The XDG rules say a relative XDG_DATA_HOME is invalid and to be ignored; Qt 6.4 takes it as it is.
+    if (QDir::isRelativePath(userData))
+        userData = QDir::homePath() + QStringLiteral("/.local/share");
     QStringList system = QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation);
     system.removeAll(userData);
     return forExecutable(executableFolder, userData + u"/quorvale", system);
@@ -106,9 +109,21 @@ void InstallLayout::checkVariation(const QString& variation)
 QString InstallLayout::userOrShipped(const QString& name, bool isFolder) const
 {
     if (m_kind == Kind::Installed) {
+        // What the user put there is read as it is, never through a link that may lead anywhere.
         const QFileInfo own(joined(m_userFolder, name));
+        const QString kind = isFolder ? QStringLiteral("folder") : QStringLiteral("file");
+        const auto refused = [&](const QString& what) {
+            return Error(
+                QStringLiteral("Your own ") + name + QStringLiteral(", \"") + own.filePath() + QStringLiteral("\", ") +
+                what + QStringLiteral("; only a real ") + kind +
+                QStringLiteral(" is used there. Put a copy in its place, or remove it to use the installed one."));
+        };
+        if (own.isSymLink())
+            throw refused(QStringLiteral("is a symbolic link"));
         if (isFolder ? own.isDir() : own.isFile())
             return own.filePath();
+        if (!isFolder && own.exists())
+            throw refused(QStringLiteral("is not a file"));
     }
     return joined(m_installFolder, name);
 }

@@ -66,20 +66,24 @@ public:
 
     /// The skeleton folder template<variation>, copied whole into the output
     /// root: the user's own (installed layout) when it is a folder, else the
-    /// shipped one. Throws Error as siteFolder.
+    /// shipped one. Throws Error as siteFolder, and naming the user's own
+    /// when it is a symbolic link: only a real folder there is used.
     QString templateFolder(const QString& variation) const;
 
     /// The folder of the page templates: template<variation>_novideo when
     /// @p videoId is empty, else template<variation>, each found as
-    /// templateFolder finds it. Throws Error as siteFolder.
+    /// templateFolder finds it. Throws Error as templateFolder.
     QString pageTemplateFolder(const QString& variation, const QString& videoId) const;
 
-    /// The synonym rules: the user's rwdb.txt (installed layout) when it is a
-    /// file, else the shipped one.
+    /// The synonym rules: the user's rwdb.txt (installed layout) when there is
+    /// one, else the shipped one. Throws Error naming the user's rwdb.txt when
+    /// it is not a regular file (a link, a folder, a pipe).
     QString rulesPath() const;
 
-private:
+    /// Throws Error unless @p variation can be part of a folder name (see siteFolder).
     static void checkVariation(const QString& variation);
+
+private:
     QString userOrShipped(const QString& name, bool isFolder) const;
 
     Kind m_kind = Kind::Portable;

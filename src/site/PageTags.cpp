@@ -7,6 +7,7 @@
 #include "site/PageNames.h"
 #include "site/SiteAddress.h"
 
+#include <QRegularExpression>
 #include <algorithm>
 #include <vector>
 
@@ -95,9 +96,51 @@ std::pair<qsizetype, qsizetype> markerSpan(const QString& text, qsizetype at, qs
 QString fillOneTagAfterAnother(const QString& templateText, const PageTagValues& values)
 {
     QString page = templateText;
-    for (std::size_t k = 0; k < PageTagCount; ++k)
+    for (std::size_t k = 0; k < OneAfterAnotherTagCount; ++k)
         page = replaceAll(page, pageTagNames()[k].toString(), values[k]);
     return page;
+}
+
+/// @p page with the tags after the first OneAfterAnotherTagCount replaced, left
+/// to right; a value, escaped for where it goes, is never searched again.
+QString fillTogether(const QString& page, const PageTagValues& values)
+{
+    QString filled;
+    filled.reserve(page.size());
+    qsizetype from = 0;
+    for (qsizetype hash = page.indexOf(u'#'); hash >= 0;) {
+        const qsizetype next = page.indexOf(u'#', hash + 1);
+        if (next < 0)
+            break;
+        const QStringView tag = QStringView(page).sliced(hash, next + 1 - hash);
+        const auto& names = pageTagNames();
+        const auto found = std::find(names.begin() + OneAfterAnotherTagCount, names.end(), tag);
+        if (found == names.end()) {
+            hash = next;
+            continue;
+        }
+        filled += QStringView(page).sliced(from, hash - from);
+        filled += values[std::size_t(found - names.begin())];
+        from = next + 1;
+        hash = page.indexOf(u'#', from);
+    }
+    return filled + QStringView(page).sliced(from);
+}
+
+/// Whether @p text can be an article: no NUL, and not mostly control characters.
+QString notTextReason(const QString& text)
+{
+    qsizetype controls = 0;
+    for (const QChar c : text) {
+        if (c.isNull())
+            return QStringLiteral("it holds NUL characters");
+        if ((c.unicode() < 0x20 && c != u'\t' && c != u'\n' && c != u'\r' && c != u'\f' && c != u'\v') ||
+            c.unicode() == 0x7F)
+            ++controls;
+    }
+    if (controls * 4 > text.size())
+        return QStringLiteral("more than a quarter of its characters are control characters");
+    return {};
 }
 
 } // namespace
@@ -115,15 +158,37 @@ const std::array<QStringView, PageTagCount>& pageTagNames()
         u"#ARTICLELINK_3#",     u"#ARTICLELINK_4#",    u"#READMORE#",
         u"#ARTICLES_HEADLINE#", u"#PAGE_TITLE#",       u"#PAGE_DESCRIPTION#",
         u"#SITE_NAME_TEXT#",    u"#SITE_URL#",         u"#PAGE_URL#",
-        u"#ARTICLE_JSON_LD#",
+        u"#ARTICLE_JSON_LD#",   u"#BRAND_NAME#",       u"#AD_TITLE_TEXT#",
+        u"#AD_BUTTON_URL#",     u"#VIDEO_ID#",
     };
     return tags;
 }
 
 PageArticle readPageArticle(const QString& path)
 {
-    const QString text = readTextFile(path);
+    const auto notText = [&path](const QString& reason) {
+        return Error(QStringLiteral("The article \"") + path + QStringLiteral("\" does not look like text: ") + reason +
+                     QStringLiteral(" (a picture, a program, or UTF-16 without its byte-order mark?)."));
+    };
+    QByteArray bytes = readFileBytes(path);
+    // A NUL byte outside UTF-16 is found before a large file is decoded.
+    const bool utf16 = bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF");
+    if (!utf16 && bytes.contains('\0'))
+        throw notText(QStringLiteral("it holds NUL characters"));
+    const QString text = decodeText(bytes).text;
+    bytes.clear();
+    if (const QString reason = notTextReason(text); !reason.isEmpty())
+        throw notText(reason);
     return {path, titleFromPath(path), pageFileNameFromPath(path), summaryOfText(text), bodyHtmlOfText(text)};
+}
+
+void checkVideoId(const QString& videoId)
+{
+    static const QRegularExpression pattern(QStringLiteral("^[A-Za-z0-9_-]{6,20}$"));
+    if (!videoId.isEmpty() && !pattern.match(videoId).hasMatch())
+        throw Error(QStringLiteral("The video id \"") + videoId +
+                    QStringLiteral("\" is not a YouTube video id: 6 to 20 letters, digits, \"-\" or \"_\", the "
+                                   "part after \"v=\" in the video's address."));
 }
 
 PageTagValues pageTagValues(const SiteInfo& info, const PageArticle& current,
@@ -137,10 +202,10 @@ PageTagValues pageTagValues(const SiteInfo& info, const PageArticle& current,
         const PageArticle& article = *related[n];
         const bool isHome = !homeArticlePath.isEmpty() && article.path == homeArticlePath;
         values[9 + n] = article.summary;
-        values[15 + n] = article.title;
-        values[19 + n] = isHome ? QStringLiteral("index.html") : article.pageFileName;
+        values[15 + n] = article.title.toHtmlEscaped();
+        values[19 + n] = isHome ? QStringLiteral("index.html") : pagePath(article.pageFileName);
     }
-    values[13] = current.title;
+    values[13] = current.title.toHtmlEscaped();
     values[14] = current.bodyHtml;
     values[23] = info.readMoreText;
     values[24] = info.relatedArticlesText;
@@ -155,6 +220,10 @@ PageTagValues pageTagValues(const SiteInfo& info, const PageArticle& current,
     values[28] = escapedForMarkup(info.siteUrl);
     values[29] = escapedForMarkup(address);
     values[30] = articleJsonLd(current.title, description, info.siteUrl, address);
+    values[31] = info.siteName.trimmed().isEmpty() ? QStringLiteral("Home") : info.siteName;
+    values[32] = escapedForMarkup(info.adTitle);
+    values[33] = escapedForMarkup(info.buttonUrl);
+    values[34] = escapedForMarkup(info.videoId);
     return values;
 }
 
@@ -162,8 +231,9 @@ QString fillPageTags(const QString& templateText, const PageTagValues& values)
 {
     // A value holding "#" may form tags with the text around it; those pages
     // are filled one tag after the other.
-    if (std::any_of(values.begin(), values.end(), [](const QString& value) { return value.contains(u'#'); }))
-        return fillOneTagAfterAnother(templateText, values);
+    if (std::any_of(values.begin(), values.begin() + OneAfterAnotherTagCount,
+                    [](const QString& value) { return value.contains(u'#'); }))
+        return fillTogether(fillOneTagAfterAnother(templateText, values), values);
 
     // Otherwise every "#" is one of the template's, and a tag is two
     // neighbouring "#" with its name in the gap between them, then or once
@@ -178,7 +248,7 @@ QString fillPageTags(const QString& templateText, const PageTagValues& values)
             break;
         from = hash + 1;
     }
-    for (std::size_t k = 0; k < PageTagCount; ++k) {
+    for (std::size_t k = 0; k < OneAfterAnotherTagCount; ++k) {
         const QStringView tag = pageTagNames()[k];
         const QStringView name = tag.sliced(1, tag.size() - 2);
         std::vector<Gap> next;
@@ -207,7 +277,7 @@ QString fillPageTags(const QString& templateText, const PageTagValues& values)
         for (const QStringView piece : gaps[i].pieces)
             page += piece;
     }
-    return page;
+    return fillTogether(page, values);
 }
 
 QString resolveSiteAddressSections(const QString& templateText, bool hasSiteAddress)

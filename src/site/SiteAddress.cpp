@@ -3,6 +3,7 @@
 #include "components/Error.h"
 
 #include <QUrl>
+#include <algorithm>
 
 namespace quorvale {
 
@@ -21,14 +22,44 @@ QString normalizedSiteAddress(const QString& typed)
                                    "such as https://example.org/."));
     if (!url.path().endsWith(u'/'))
         url.setPath(url.path() + u'/');
+    const auto refused = [&text](const QString& why) {
+        return Error(QStringLiteral("The site address \"") + text + QStringLiteral("\" ") + why + u'.');
+    };
+    if (url.port() == 0)
+        throw refused(QStringLiteral("has the port 0; a port is a number from 1 to 65535"));
+    // Qt takes "999.1.1.1" as a host name; browsers and search engines read a
+    // host ending in a number as an IPv4 address (Qt gives valid ones as four
+    // numbers), which this one cannot be.
+    const QStringList labels = url.host().split(u'.', Qt::SkipEmptyParts);
+    const auto isNumber = [](const QString& label) {
+        return !label.isEmpty() &&
+               std::all_of(label.begin(), label.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+    };
+    const auto isByte = [&isNumber](const QString& label) {
+        return isNumber(label) && label.size() <= 3 && label.toInt() <= 255;
+    };
+    if (!url.host().contains(u':') && !labels.isEmpty() &&
+        (isNumber(labels.last()) || labels.last().startsWith(QStringLiteral("0x"), Qt::CaseInsensitive)) &&
+        (labels.size() != 4 || !std::all_of(labels.begin(), labels.end(), isByte)))
+        throw refused(QStringLiteral("has the host \"") + url.host() +
+                      QStringLiteral("\", which ends in a number but is no IPv4 address"));
+    // Qt leaves "[" and "]" in a path; a sitemap takes them only around an IPv6 host.
+    const QString path = url.path(QUrl::FullyEncoded);
+    if (path.contains(u'[') || path.contains(u']'))
+        throw refused(QStringLiteral("holds \"[\" or \"]\" outside an IPv6 host"));
     return url.toString(QUrl::FullyEncoded);
+}
+
+QString pagePath(const QString& pageFileName)
+{
+    return QString::fromLatin1(QUrl::toPercentEncoding(pageFileName));
 }
 
 QString pageAddress(const QString& siteAddress, const QString& pageFileName, bool indexPage)
 {
     if (siteAddress.isEmpty() || indexPage)
         return siteAddress;
-    return siteAddress + QString::fromLatin1(QUrl::toPercentEncoding(pageFileName));
+    return siteAddress + pagePath(pageFileName);
 }
 
 QString escapedForMarkup(const QString& text)

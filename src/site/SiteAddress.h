@@ -10,8 +10,19 @@ namespace quorvale {
 /// else must be an absolute http:// or https:// address with a host and
 /// without query, fragment or user name, and comes back fully encoded, ending
 /// in "/" ("https://Example.org/shop" gives "https://example.org/shop/").
-/// Throws Error naming the text otherwise.
+/// A sitemap takes only such addresses as they are: a port must be 1 to
+/// 65535, a host whose last part is a number must be an IPv4 address, and
+/// "[" and "]" may only enclose an IPv6 host. Throws Error naming the text
+/// otherwise.
 QString normalizedSiteAddress(const QString& typed);
+
+/// The longest page address a build writes: search engines take no longer ones.
+inline constexpr qsizetype MaxPageAddressLength = 2048;
+
+/// @p pageFileName as a relative address: every character but letters,
+/// digits, "-", ".", "_" and "~" percent-encoded (UTF-8), so that "#", "?",
+/// "%", spaces and quotes stay part of the name.
+QString pagePath(const QString& pageFileName);
 
 /// The address of the page @p pageFileName of the site at @p siteAddress (a
 /// normalizedSiteAddress()): the site address itself for the index page, else

@@ -10,7 +10,7 @@ namespace quorvale {
 /// template variation and the video id.
 struct SitePaths
 {
-    QString outputRoot;     ///< output/ of the installation or user folder: deleted and built anew by every build
+    QString outputRoot;     ///< output/ of the installation or user folder: replaced as a whole by every build
     QString siteFolder;     ///< outputRoot/template<variation>: the site a build writes
     QString templateFolder; ///< template<variation> (the user's own or the shipped one): copied whole into outputRoot
     QString pageTemplateFolder; ///< where index.html and article.html are read: template<variation>_novideo

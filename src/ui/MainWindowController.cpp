@@ -92,16 +92,14 @@ QString SiteInfo::*memberOf(Field field)
 QString failedStepText(const BuildFailure& failure)
 {
     switch (failure.step) {
-    case BuildStep::DeleteOutput:
-        return QStringLiteral("The old output folder could not be deleted");
+    case BuildStep::StageFolder:
+        return QStringLiteral("The new output folder could not be made");
     case BuildStep::CopyTemplate:
         return QStringLiteral("The template folder could not be copied");
     case BuildStep::RemoveIndexTemplate:
         return QStringLiteral("The template page index.html could not be removed from the site");
     case BuildStep::RemoveArticleTemplate:
         return QStringLiteral("The template page article.html could not be removed from the site");
-    case BuildStep::CreateOutput:
-        return QStringLiteral("The output folder could not be created");
     case BuildStep::WriteIndexPage:
         return QStringLiteral("The index page (main article) could not be written");
     case BuildStep::WriteArticlePage:
@@ -110,6 +108,8 @@ QString failedStepText(const BuildFailure& failure)
         return QStringLiteral("robots.txt and sitemap.xml could not be written");
     case BuildStep::CopyBackground:
         return QStringLiteral("The background image could not be copied");
+    case BuildStep::ReplaceOutput:
+        return QStringLiteral("The new output folder could not be put in place of the old one");
     }
     return {};
 }
@@ -289,22 +289,22 @@ void MainWindowController::buildSite()
         m_ui.showMessage(QStringLiteral("Another build is writing this site. Try again when it has finished."),
                          QStringLiteral("Error"));
         return;
+    case BuildResult::Status::Failed:
+        m_ui.showMessage(QStringLiteral("The site was not built; the previous one is as it was.\n\n") +
+                             failedStepText(result.failure) + QStringLiteral(": ") + result.failure.reason,
+                         QStringLiteral("Error"));
+        return;
     case BuildResult::Status::Finished:
         break;
     }
-    if (result.failures.isEmpty()) {
-        QString text = QStringLiteral("Done! Process complete. Click the 'Open Output Folder' to see the mini site");
-        const QString background = input.backgroundFolder + u'/' + input.backgroundFile;
-        if (!m_window.isPicture(background))
-            text += QStringLiteral("\n\nThe background \"") + background +
-                    QStringLiteral("\" could not be read as an image; it was copied all the same.");
-        m_ui.showMessage(text, QStringLiteral("Done"));
-        return;
-    }
-    QString text = QStringLiteral("These steps of the build failed; every other step was done:\n");
-    for (const BuildFailure& failure : result.failures)
-        text += QStringLiteral("\n- ") + failedStepText(failure) + QStringLiteral(": ") + failure.reason;
-    m_ui.showMessage(text, QStringLiteral("Build finished with errors"));
+    QString text = QStringLiteral("Done! Process complete. Click the 'Open Output Folder' to see the mini site");
+    const QString background = input.backgroundFolder + u'/' + input.backgroundFile;
+    if (!m_window.isPicture(background))
+        text += QStringLiteral("\n\nThe background \"") + background +
+                QStringLiteral("\" could not be read as an image; it was copied all the same.");
+    for (const QString& warning : result.warnings)
+        text += QStringLiteral("\n\n") + warning;
+    m_ui.showMessage(text, QStringLiteral("Done"));
 }
 
 void MainWindowController::loadDemoData()

@@ -2,7 +2,8 @@
 // Builds the sample site with quorvale-cli from copies of the installation
 // folder in several forms (see siteForms: design 1 and 2 with and without the
 // video, words far wider than a phone, the darkest and the lightest sample
-// picture with a description full of markup characters) and checks each:
+// picture with a description full of markup characters; the forms without
+// video have no site name) and checks each:
 //
 //   - no template tag is left unfilled; the video forms embed the player, the
 //     others have none;
@@ -82,7 +83,8 @@ async function siteForms(browser, opts) {
     const url = 'https://example.org/';
     return ['1', '2'].flatMap(v => [
         { ...base, label: `v${v}-video`, v, demo: true, url },
-        { ...base, label: `v${v}-novideo`, v, video: false },
+        // Without a site name the link to the home page still has a name.
+        { ...base, label: `v${v}-novideo`, v, video: false, texts: { ...DEMO, siteName: '' } },
         { ...base, label: `v${v}-longwords`, v, texts: LONG, views: [PHONE], full: false },
         ...Object.entries({ darkest, lightest }).map(([shade, bg]) =>
             ({ ...base, label: `v${v}-${shade}`, v, texts: QUOTED, bg, url: `${url}calm/`, full: false })),

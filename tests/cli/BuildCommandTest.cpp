@@ -131,27 +131,33 @@ INSTANTIATE_TEST_SUITE_P(
             "quorvale-cli build: the site was not built and nothing was changed:\n  There is no template folder "
             "for the variation \"3\""},
         MessageCase{"invalid_site_address",
-                    [](QStringList& a, const QString&) { setOption(a, "--site-url", u"example.org"_qs); }, 1,
-                    "quorvale-cli build: the site was not built and nothing was changed:\n  The site address "
-                    "\"example.org\" is not an absolute http:// or https:// address"},
+                    [](QStringList& a, const QString&) { setOption(a, "--site-url", u"example.org"_qs); }, 2,
+                    "quorvale-cli build: --site-url: The site address \"example.org\" is not an absolute http://"},
+        MessageCase{"variation_naming_another_folder",
+                    [](QStringList& a, const QString&) { setOption(a, "--variation", u"a/b"_qs); }, 2,
+                    "quorvale-cli build: --variation: The template variation \"a/b\" is not a plain folder name"},
+        MessageCase{"invalid_video_id", [](QStringList& a, const QString&) { setOption(a, "--video-id", u"v1"_qs); }, 2,
+                    "quorvale-cli build: --video-id: The video id \"v1\" is not a YouTube video id"},
+        MessageCase{"option_given_twice", [](QStringList& a, const QString& home) { a << u"--main"_qs << home; }, 2,
+                    "quorvale-cli build: --main is given more than once\n"},
         MessageCase{"another_build_at_work", [](QStringList&, const QString&) {}, 1,
                     "quorvale-cli build: another build is writing @/output/template1; nothing was changed.", true},
         MessageCase{"quiet", [](QStringList& a, const QString&) { a << QStringLiteral("--quiet"); }, 0, ""}),
     caseName);
 
-// Past a file-size limit (a full disk, for the tool) each failed step is named with the system's reason, and
-// no background is left half copied.
+// Past a file-size limit (a full disk, for the tool) the failed step is named with the system's reason, and
+// the previous site stays as it was.
 TEST_F(BuildCommand, AFileSizeLimitEndsInAMessageNotASignal)
 {
     useFixture("video");
     writeFile(inHome(QStringLiteral("images/sunset.jpg")), QByteArray(100000, 'x'));
+    const auto before = treeOf(home());
     EXPECT_TRUE(trueInLimitedChild(RLIMIT_FSIZE, 20000, [&] {
         const CliRun run = CliRun::run(arguments());
-        return run.code == 1 && run.err.contains(u"copying the background image: ") &&
+        return run.code == 1 && run.err.contains(u"the previous one is as it was:\n  copying the background image: ") &&
                run.err.contains(u"File too large");
     }));
-    const QFileInfo background(inHome(QStringLiteral("output/template1/assets/images/bg.jpg")));
-    EXPECT_FALSE(background.exists() && background.size() < 100000) << "a truncated background";
+    EXPECT_EQ(treeOf(home()), before);
 }
 
 } // namespace

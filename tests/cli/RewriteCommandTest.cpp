@@ -72,7 +72,7 @@ struct FailureCase
 };
 
 const FailureCase FailureCases[] = {
-    {"missing_rule_file", "ARTICLE --rules @/none/rules.txt", 1, "@/none/rules.txt"},
+    {"missing_rule_file", "ARTICLE --rules @/none/rules.txt", 2, "--rules \"@/none/rules.txt\": it does not exist"},
     {"no_rwdb_in_the_installation_folder", "ARTICLE", 1, "@/rwdb.txt"},
     {"no_article", "", 2, "no article given"},
     {"in_place_on_standard_input", "- --in-place", 2, "--in-place"},

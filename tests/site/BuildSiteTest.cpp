@@ -66,7 +66,7 @@ TEST_P(ReferenceBuild, WritesTheExpectedOutputFolder)
 
     const BuildResult result = buildSite(input);
 
-    EXPECT_TRUE(result.succeeded()) << result.failures.value(0).reason.toStdString();
+    EXPECT_TRUE(result.succeeded()) << result.failure.reason.toStdString();
     EXPECT_EQ(result.siteFolder, home + u"/output/template" + input.variation);
     // The earlier output/template2 of the "video" home is gone.
     EXPECT_EQ(treeOf(home + u"/output"), treeOf(fixture + u"/expected/output"));
@@ -171,11 +171,56 @@ INSTANTIATE_TEST_SUITE_P(
                     "is a file, not a folder"},
         RefusalCase{"installation_folder_missing",
                     [](BuildRun& b) { b.input.layout = InstallLayout::forHome(b.path(u"mistyped")); },
-                    "mistyped\" does not exist"}),
+                    "mistyped\" does not exist"},
+        RefusalCase{"two_pages_of_one_name",
+                    [](BuildRun& b) {
+                        b.input.articlePaths[2] = writeFile(b.path(u"articles/a b.txt"), "One.");
+                        b.input.articlePaths[4] = writeFile(b.path(u"articles/a_b.txt"), "Two.");
+                    },
+                    "Articles #2 and #4 would both be written as the page \"a-b.html\""},
+        RefusalCase{"a_page_named_index",
+                    [](BuildRun& b) { b.input.articlePaths[3] = writeFile(b.path(u"articles/index.txt"), "I."); },
+                    "\"index.html\", the main article's"},
+        RefusalCase{"a_page_hidden", [](BuildRun& b) { b.input.articlePaths[1] = writeFile(b.path(u"a/.txt"), "H."); },
+                    "hidden file \".html\""},
+        RefusalCase{"article_of_nul_bytes",
+                    [](BuildRun& b) { writeFile(b.input.articlePaths[2], QByteArray("PNG\0\0text", 9)); },
+                    "art2.txt\" does not look like text: it holds NUL characters"},
+        RefusalCase{"article_of_control_characters",
+                    [](BuildRun& b) { writeFile(b.input.articlePaths[0], "\x1B\x02\x03\x04\x05\x06\x07\x08 b c."); },
+                    "control characters"},
+        RefusalCase{"video_id_leaving_its_attribute",
+                    [](BuildRun& b) { b.input.info.videoId = QStringLiteral("abcdef\" onload=\"x"); },
+                    "is not a YouTube video id"},
+        RefusalCase{"page_address_too_long",
+                    [](BuildRun& b) { b.input.info.siteUrl = u"https://example.org/"_qs + QString(2040, u'a'); },
+                    "characters long; search engines take up to 2,048"},
+        RefusalCase{"pipe_in_the_template_folder",
+                    [](BuildRun& b) {
+                        ASSERT_EQ(::mkfifo(QFile::encodeName(b.path(u"template1/assets/pipe")).constData(), 0644), 0);
+                    },
+                    "assets/pipe\", but it is a named pipe"},
+        RefusalCase{"page_template_through_a_link",
+                    [](BuildRun& b) {
+                        QFile::rename(b.path(u"template1_novideo/index.html"), b.path(u"elsewhere.html"));
+                        QFile::link(b.path(u"elsewhere.html"), b.path(u"template1_novideo/index.html"));
+                    },
+                    "index.html\" is a symbolic link"},
+        RefusalCase{"lock_file_a_folder", [](BuildRun& b) { QDir().mkpath(b.path(u"output.lock")); },
+                    "output.lock\" cannot be used: it is a folder. When no other build is running, it can be removed."},
+        RefusalCase{"lock_file_a_pipe",
+                    [](BuildRun& b) { ::mkfifo(QFile::encodeName(b.path(u"output.lock")).constData(), 0644); },
+                    "cannot be used: it is a named pipe"},
+        RefusalCase{"lock_file_a_link", [](BuildRun& b) { QFile::link(b.path(u"images"), b.path(u"output.lock")); },
+                    "cannot be used: it is a symbolic link"}),
     caseName);
 
 TEST_F(BuildRun, AnotherBuildOfTheSameSiteIsWaitedForOrReported)
 {
+    // What a killed build or another host left in the lock file holds no one up.
+    writeFile(path(u"output.lock"), "4242\nquorvale\nanother-host\n");
+    EXPECT_TRUE(buildSite(input).succeeded());
+    EXPECT_FALSE(QFileInfo::exists(path(u"output.lock")));
     QLockFile other(path(u"output.lock"));
     ASSERT_TRUE(other.lock());
     const auto before = treeOf(m_home.path());

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace quorvale;
@@ -25,10 +26,10 @@ struct LayoutCase
     const char* outputIn;
     const char* templateIn;     ///< template1
     const char* pageTemplateIn; ///< template1_novideo
-    const char* rulesIn;
+    const char* rulesIn;        ///< empty: refused
 };
 
-// A file named like a template folder, or a folder named like the rules, is no override.
+// A file named like a template folder is no override.
 const QStringList Overrides = {u"template1/"_qs, u"rwdb.txt"_qs, u"template1_novideo"_qs};
 
 using enum InstallLayout::Kind;
@@ -43,8 +44,17 @@ const LayoutCase Cases[] = {
      "user",
      "share",
      "share",
-     "share"},
+     ""},
     {"UserOverrides", "usr/bin", "usr/share", Overrides, Installed, "user", "user", "share", "user"},
+    {"LinkedOverridesAreRefused",
+     "usr/bin",
+     "",
+     {u"template1@"_qs, u"rwdb.txt@"_qs},
+     Installed,
+     "share",
+     "",
+     "share",
+     ""},
     {"HomeIsPortable", "", "", Overrides, Portable, "share", "share", "share", "share"},
 };
 
@@ -61,7 +71,10 @@ TEST_P(InstallLayoutCase, FindsDataOutputAndOverrides)
         ASSERT_TRUE(root.mkpath(QString::fromUtf8(folder)));
     for (const QString& name : c.userFiles) {
         const QString path = root.filePath(u"user/" + name);
-        ASSERT_TRUE(name.endsWith(u'/') ? root.mkpath(path) : QFile(path).open(QIODevice::WriteOnly));
+        if (name.endsWith(u'@'))
+            ASSERT_TRUE(QFile::link(root.filePath(u"usr/share/quorvale/template1"_qs), path.chopped(1)));
+        else
+            ASSERT_TRUE(name.endsWith(u'/') ? root.mkpath(path) : QFile(path).open(QIODevice::WriteOnly));
     }
     const auto at = [&root](const char* where, const QString& name = QString()) {
         const QString folder = qstrcmp(where, "share") == 0 ? u"usr/share/quorvale"_qs : QString::fromUtf8(where);
@@ -75,10 +88,16 @@ TEST_P(InstallLayoutCase, FindsDataOutputAndOverrides)
     EXPECT_EQ(layout.kind(), c.kind);
     EXPECT_EQ(layout.outputRoot(), at(c.outputIn, u"output"_qs));
     EXPECT_EQ(layout.siteFolder(u"2"_qs), at(c.outputIn, u"output/template2"_qs));
-    EXPECT_EQ(layout.templateFolder(u"1"_qs), at(c.templateIn, u"template1"_qs));
+    const auto expect = [&](const std::function<QString()>& found, const char* in, const QString& name) {
+        if (*in)
+            EXPECT_EQ(found(), at(in, name));
+        else
+            EXPECT_THROW(found(), Error);
+    };
+    expect([&] { return layout.templateFolder(u"1"_qs); }, c.templateIn, u"template1"_qs);
     EXPECT_EQ(layout.pageTemplateFolder(u"1"_qs, QString()), at(c.pageTemplateIn, u"template1_novideo"_qs));
-    EXPECT_EQ(layout.pageTemplateFolder(u"1"_qs, u" "_qs), at(c.templateIn, u"template1"_qs));
-    EXPECT_EQ(layout.rulesPath(), at(c.rulesIn, u"rwdb.txt"_qs));
+    expect([&] { return layout.pageTemplateFolder(u"1"_qs, u" "_qs); }, c.templateIn, u"template1"_qs);
+    expect([&] { return layout.rulesPath(); }, c.rulesIn, u"rwdb.txt"_qs);
     // A variation naming another folder never leads out of the layout's folders.
     EXPECT_THROW(layout.siteFolder(u"1/../../etc"_qs), Error);
     EXPECT_THROW(layout.templateFolder(u"1/../../etc"_qs), Error);
@@ -87,5 +106,15 @@ TEST_P(InstallLayoutCase, FindsDataOutputAndOverrides)
 
 INSTANTIATE_TEST_SUITE_P(Site, InstallLayoutCase, ::testing::ValuesIn(Cases),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// The XDG rules: a relative XDG_DATA_HOME is invalid and ignored.
+TEST(InstallLayout, ARelativeDataHomeIsIgnored)
+{
+    const QByteArray saved = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", "relative/data");
+    const QString user = InstallLayout::forExecutable(QDir::currentPath()).userFolder();
+    saved.isNull() ? qunsetenv("XDG_DATA_HOME") : qputenv("XDG_DATA_HOME", saved);
+    EXPECT_EQ(user, QDir::homePath() + u"/.local/share/quorvale");
+}
 
 } // namespace

@@ -37,7 +37,12 @@ INSTANTIATE_TEST_SUITE_P(Site, SiteAddress,
                                            AddressCase{"query", u"https://example.org/?a=1", nullptr},
                                            AddressCase{"fragment", u"https://example.org/#top", nullptr},
                                            AddressCase{"user_name", u"https://me@example.org/", nullptr},
-                                           AddressCase{"space_or_quote", u"https://example.org/a \"b\"/", nullptr}),
+                                           AddressCase{"space_or_quote", u"https://example.org/a \"b\"/", nullptr},
+                                           AddressCase{"ipv6_host", u"http://[::1]:8080", u"http://[::1]:8080/"},
+                                           AddressCase{"bracket_in_path", u"https://example.org/a[1]/", nullptr},
+                                           AddressCase{"port_zero", u"https://example.org:0/", nullptr},
+                                           AddressCase{"impossible_ipv4", u"https://10.0.0.256/", nullptr},
+                                           AddressCase{"numeric_name", u"https://example.123/", nullptr}),
                          caseName);
 
 } // namespace

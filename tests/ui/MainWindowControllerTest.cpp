@@ -207,7 +207,7 @@ TEST_F(MainWindowControllerTest, BuildShowsWhatIsMissingOrHowItWent)
     MainWindowController& window = start();
     for (int i : {0, 1, 3, 4})
         fillSlot(i, QStringLiteral("b.txt"));
-    window.setSiteText(Field::VideoId, QStringLiteral(" "));
+    window.setSiteText(Field::VideoId, QStringLiteral("abcdef"));
     window.buildSite();
     fillSlot(2, QStringLiteral("A.txt"));
     QDir(install(u"/appimages")).removeRecursively();
