@@ -52,8 +52,8 @@ int runRewrite(const QStringList& arguments, Context& context)
         const QString rulePath = parser.isSet(rules) ? parser.value(rules) : layout.rulesPath();
         const RuleIndex index(loadRuleList(rulePath), layout.taggerModelPath());
         if (!index.problems().isEmpty())
-            context.err << rulePath << QStringLiteral(": ") << ruleProblemSummary(index.problems()) << u'
-'; RewriteResult result;
+            context.err << rulePath << QStringLiteral(": ") << ruleProblemSummary(index.problems()) << u'\n';
+        RewriteResult result;
         {
             // The article goes before the wording is made: a large one is held once at a time.
             const QString text = readInputText(article);
