@@ -3,7 +3,7 @@
 #   docs/main-window.png            the main window as it opens
 #   docs/main-window-demo-data.png  the main window after "Load Dummy Data"
 #   docs/instructions-window.png    the "Quick Instructions" window
-#   docs/tornelle-window.png        the "Tornelle" window after rewriting the main demo article
+#   docs/tornelle-window.png        the "Tornelle" window after rewriting the main demo article, a change menu open
 #
 # Builds what it needs into build/ (or QUORVALE_BUILD_DIR) and uses the sample
 # data of the installation folder build/app. No display is needed.

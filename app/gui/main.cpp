@@ -1,5 +1,4 @@
 #include "components/Error.h"
-#include "components/Spinner.h"
 #include "components/Version.h"
 #include "gui/Desktop.h"
 #include "gui/MainWindow.h"
@@ -10,8 +9,8 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QIcon>
+#include <QRandomGenerator>
 #include <csignal>
-#include <memory>
 
 int main(int argc, char* argv[])
 {
@@ -34,7 +33,6 @@ int main(int argc, char* argv[])
     quorvale::Desktop desktop;
     quorvale::MainWindow window(desktop, layout, QDir::currentPath());
     window.setTornelleFactory([&desktop, &window, layout](const quorvale::SlotPaths& articles) -> QWidget* {
-        auto spinner = std::make_shared<quorvale::Spinner>();
         // Looked up at each opening, so rules the user has just put in place are used.
         QString rules;
         try {
@@ -43,10 +41,8 @@ int main(int argc, char* argv[])
             desktop.showMessage(&window, error.message(), QStringLiteral("Error"), quorvale::MessageButtons::Ok);
             return nullptr;
         }
-        auto* tornelle = new quorvale::TornelleWindow(
-            desktop, rules, articles, [spinner](const QString& text, std::vector<quorvale::SpunGroup>* groups) {
-                return spinner->spin(text, groups);
-            });
+        auto* tornelle = new quorvale::TornelleWindow(desktop, rules, layout.userFolder(), articles,
+                                                      QRandomGenerator::securelySeeded());
         tornelle->controller().setTaggerPath(layout.taggerModelPath());
         return tornelle;
     });

@@ -1,9 +1,9 @@
 // Renders the main window (as it opens and after "Load Dummy Data"), the
-// instructions window and the Tornelle window after a rewrite offscreen and saves them as PNG pictures.
+// instructions window and the Tornelle window after a rewrite, with the change
+// menu of a word open, offscreen and saves them as PNG pictures.
 //
 //   gui_screenshots INSTALL_FOLDER START_FOLDER OUTPUT_FOLDER
 
-#include "components/Spinner.h"
 #include "gui/Desktop.h"
 #include "gui/InstructionsDialog.h"
 #include "gui/MainWindow.h"
@@ -12,8 +12,12 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QMenu>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
 #include <QTextStream>
 #include <cstdio>
 
@@ -71,16 +75,41 @@ int main(int argc, char* argv[])
     quorvale::InstructionsDialog instructions(desktop, layout);
     ok = save(instructions, output.filePath(QStringLiteral("instructions-window.png"))) && ok;
 
-    quorvale::Spinner spinner(1);
-    quorvale::TornelleWindow tornelle(desktop, install + QStringLiteral("/rwdb.txt"), window.controller().slotPaths(),
-                                      [&spinner](const QString& text, std::vector<quorvale::SpunGroup>* groups) {
-                                          return spinner.spin(text, groups);
-                                      });
+    // A change menu open under a word the rewrite changed; the menu is a window of its own, so it is painted
+    // onto the picture of the window where it stands.
+    const QTemporaryDir userFolder;
+    quorvale::TornelleWindow tornelle(desktop, install + QStringLiteral("/rwdb.txt"), userFolder.path(),
+                                      window.controller().slotPaths(), QRandomGenerator(1));
     while (tornelle.controller().loadingTimerEnabled())
         tornelle.controller().loadingTick();
     tornelle.findChild<QRadioButton*>(QStringLiteral("optArticles0"))->click();
     tornelle.findChild<QPushButton*>(QStringLiteral("vbtnConvert"))->click();
     QTextStream(stdout) << desktop.lastMessage << Qt::endl;
-    ok = save(tornelle, output.filePath(QStringLiteral("tornelle-window.png"))) && ok;
+    tornelle.show();
+    QCoreApplication::processEvents();
+    // The first changed word in view that offers more than one other word, else the first changed word.
+    const quorvale::TornelleController& controller = tornelle.controller();
+    const quorvale::TextSpans changed = controller.changedRanges();
+    auto shown = changed.begin();
+    for (auto it = changed.begin(); it != changed.end() && it->first < 500; ++it) {
+        if (controller.spotMenu(controller.spotAt(it->first)).wordings.size() > 1) {
+            shown = it;
+            break;
+        }
+    }
+    if (shown == changed.end() || !tornelle.showChangeMenu(shown->first)) {
+        std::fputs("the rewrite changed no word\n", stderr);
+        return 1;
+    }
+    QMenu* menu = tornelle.changeMenu();
+    QCoreApplication::processEvents();
+    QImage picture = tornelle.grab().toImage();
+    QPainter painter(&picture);
+    painter.drawPixmap(menu->pos() - tornelle.mapToGlobal(QPoint(0, 0)), menu->grab());
+    painter.end();
+    const QString tornellePath = output.filePath(QStringLiteral("tornelle-window.png"));
+    const bool saved = picture.save(tornellePath, "PNG");
+    QTextStream(stdout) << (saved ? "wrote " : "could not write ") << tornellePath << Qt::endl;
+    ok = saved && ok;
     return ok ? 0 : 1;
 }

@@ -39,6 +39,8 @@ public:
     QString spin();
     /// Spin of @p text with this spinner's random source (see quorvale::spin).
     QString spin(const QString& text, std::vector<SpunGroup>* groups = nullptr);
+    /// The random source, for choices made elsewhere in the same repeatable sequence.
+    QRandomGenerator& random() noexcept { return m_random; }
 
 private:
     QString m_text;

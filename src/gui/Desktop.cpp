@@ -13,6 +13,9 @@ MessageAnswer Desktop::showMessage(QWidget* parent, const QString& text, const Q
     const bool yesNo = buttons == MessageButtons::YesNo;
     QMessageBox box(QMessageBox::Information, title, text, yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
                     parent);
+    // Enter must not confirm what cannot be taken back.
+    if (yesNo)
+        box.setDefaultButton(QMessageBox::No);
     // A short text would give a box too narrow for its own title bar.
     if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
         const int titleWidth = box.fontMetrics().horizontalAdvance(title) + 160;

@@ -493,6 +493,11 @@ void MainWindow::connectController()
     });
     connect(&m_controller, &MainWindowController::filesFoundChanged, m_filesFoundLabel, &QLabel::setText);
     connect(&m_controller, &MainWindowController::slotChanged, this, &MainWindow::showSlot);
+    // An open Tornelle window offers the articles of the slots as they are now.
+    connect(&m_controller, &MainWindowController::slotChanged, this, [this] {
+        if (auto* tornelle = qobject_cast<TornelleWindow*>(m_tornelle.data()))
+            tornelle->setArticles(m_controller.slotPaths());
+    });
     connect(&m_controller, &MainWindowController::imagesChanged, this, &MainWindow::showImages);
     connect(&m_controller, &MainWindowController::imageSelectionChanged, this, [this](int index) {
         const QSignalBlocker blocker(m_imageList);

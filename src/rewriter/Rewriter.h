@@ -1,12 +1,11 @@
 #pragma once
 
 #include "components/Spinner.h"
+#include "rewriter/ProtectedPhrases.h"
 #include "rewriter/RuleIndex.h"
 
 #include <QString>
 #include <functional>
-#include <utility>
-#include <vector>
 
 namespace quorvale {
 
@@ -31,26 +30,10 @@ QString alternativesFor(const QString& ruleLine, const QString& item);
 /// Rewrites @p article: spins it once with @p spin, counts its words, replaces
 /// every rule item that stands after a space and before " ", ",", "." or ":"
 /// by a group of the rule's other items, and turns every "%%" into one space
-/// (see RuleIndex::apply). Throws Error when the spintax would exceed 512 MB.
+/// (see RuleIndex::apply). Where @p protectedPhrases stand in the spun
+/// article, nothing is replaced. Throws Error when the spintax would exceed 512 MB.
 RewriteResult rewriteArticle(const QString& article, const RuleIndex& rules,
-                             const std::function<QString(const QString&)>& spin);
-
-/// How much one wording of a rewrite changed the article.
-struct RewriteChanges
-{
-    qint32 words = 0;         ///< words of the wording (countWords)
-    qint32 changedWords = 0;  ///< words of groups worded otherwise than the words they replaced
-    double log10Wordings = 0; ///< log10 of the number of wordings the groups allow
-    QList<std::pair<qsizetype, qsizetype>> changedRanges; ///< (start, length) of those groups' words in the wording
-
-    /// "27% of words changed · about 10^41 possible wordings".
-    QString summary() const;
-};
-
-/// Compares the wording @p spun, which spin() made of @p rewrite's spintax and
-/// reported in @p spunGroups, with the words the rewrite's groups replaced.
-/// Letter case alone is no change. Never throws, except for lack of memory.
-RewriteChanges describeChanges(const RewriteResult& rewrite, const QString& spun,
-                               const std::vector<SpunGroup>& spunGroups);
+                             const std::function<QString(const QString&)>& spin,
+                             const ProtectedPhrases& protectedPhrases = {});
 
 } // namespace quorvale

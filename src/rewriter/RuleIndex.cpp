@@ -973,7 +973,8 @@ void applyConditions(const RuleIndex::Data& data, QStringView text, std::vector<
 
 } // namespace
 
-QString RuleIndex::apply(const QString& workingText, qint64& count, QList<RewriteGroup>* groups) const
+QString RuleIndex::apply(const QString& workingText, qint64& count, QList<RewriteGroup>* groups,
+                         const TextSpans& untouchable) const
 {
     const Data& d = *m_data;
     if (d.items.empty() || workingText.size() < 3) {
@@ -982,10 +983,18 @@ QString RuleIndex::apply(const QString& workingText, qint64& count, QList<Rewrit
         return result;
     }
     std::vector<Candidate> candidates = findCandidates(d.items, d.itemStartsWithSuffix, d.longItems, workingText);
-    // Names are left as they are; the rest of the text may still match around them.
-    candidates.erase(std::remove_if(candidates.begin(), candidates.end(),
-                                    [&](const Candidate& c) { return !capitalsOf(workingText, c); }),
-                     candidates.end());
+    // Names and untouchable stretches are left as they are; the rest of the text may still match around them.
+    const auto touchesUntouchable = [&untouchable](const Candidate& c) {
+        // The first stretch that ends after the item's first unit; the space and suffix around the item may touch it.
+        const auto after =
+            std::upper_bound(untouchable.begin(), untouchable.end(), c.start + 1,
+                             [](qsizetype at, const auto& span) { return at < span.first + span.second; });
+        return after != untouchable.end() && after->first < c.end;
+    };
+    candidates.erase(
+        std::remove_if(candidates.begin(), candidates.end(),
+                       [&](const Candidate& c) { return !capitalsOf(workingText, c) || touchesUntouchable(c); }),
+        candidates.end());
     if (!d.conditions.empty())
         applyConditions(d, workingText, candidates);
     const std::vector<char> taken = settleOverlaps(candidates);

@@ -5,8 +5,13 @@
 #include <QList>
 #include <QString>
 #include <memory>
+#include <utility>
+#include <vector>
 
 namespace quorvale {
+
+/// Stretches (start, length) of a text, sorted by start, none overlapping another.
+using TextSpans = std::vector<std::pair<qsizetype, qsizetype>>;
 
 /// One group a rewrite put into the spintax.
 struct RewriteGroup
@@ -52,10 +57,12 @@ public:
     /// stays where it is. An item of a rule with conditions is replaced only
     /// where they hold; elsewhere the next rule holding the same item may
     /// take it. Time and memory grow with the text and what is found in it,
-    /// whatever the items. Throws Error when the spintax would exceed 512 MB
-    /// (rules of a great many items can make it so), or when a rule needs the
-    /// part-of-speech model and it cannot be read.
-    QString apply(const QString& workingText, qint64& count, QList<RewriteGroup>* groups = nullptr) const;
+    /// whatever the items. No replacement touches a unit of @p untouchable
+    /// (protected phrases, say). Throws Error when the spintax would exceed
+    /// 512 MB (rules of a great many items can make it so), or when a rule
+    /// needs the part-of-speech model and it cannot be read.
+    QString apply(const QString& workingText, qint64& count, QList<RewriteGroup>* groups = nullptr,
+                  const TextSpans& untouchable = {}) const;
 
     struct Data; ///< the index itself, private to RuleIndex.cpp
 

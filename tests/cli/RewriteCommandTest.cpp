@@ -1,5 +1,6 @@
 #include "CliTestSupport.h"
 
+#include <QDir>
 #include <QSet>
 #include <QTemporaryDir>
 
@@ -12,6 +13,10 @@ using quorvale::test::caseName;
 class RewriteCommand : public ::testing::Test
 {
 protected:
+    // The user's data folder (and their protected words) is the test's own.
+    void SetUp() override { qputenv("XDG_DATA_HOME", dir.filePath(QStringLiteral("data")).toUtf8()); }
+    void TearDown() override { qunsetenv("XDG_DATA_HOME"); }
+
     QString write(const char* name, const char* text) const
     {
         return quorvale::test::writeFile(dir.filePath(QString::fromUtf8(name)), text);
@@ -32,8 +37,8 @@ TEST_F(RewriteCommand, SpintaxGoesToStandardOutputAndTheReportToStandardError)
     EXPECT_EQ(run.code, 0) << run.err.toStdString();
     EXPECT_EQ(run.out, QStringLiteral("A {large|huge} dog, {also} a {large|huge} cat."));
     // Every group changes its one word, in 2 x 1 x 2 ways; the wording has seven words.
-    EXPECT_EQ(run.err, QStringLiteral("3 Replacements on 8 words.\n43% of words changed \u00B7 about 4 possible "
-                                      "wordings\n"));
+    EXPECT_EQ(run.err, QStringLiteral("3 Replacements on 8 words.\n3 words changed (43%) \u00B7 0% of 5-word phrases "
+                                      "as in the original \u00B7 about 4 possible wordings\n"));
 }
 
 TEST_F(RewriteCommand, SeedRepeatsBothSpinsAndPrintsOneWording)
@@ -63,6 +68,31 @@ TEST_F(RewriteCommand, InPlaceOverwritesTheArticle)
     EXPECT_EQ(quorvale::test::readFile(article), QByteArray("A large dog."));
 }
 
+TEST_F(RewriteCommand, ProtectedWordsFromTheUsersListOrAFileAndWordingsIntoAFolder)
+{
+    write("data/quorvale/protected.txt", "big\n");
+    const QString article = write("article.txt", "A big dog, a big cat.");
+    const QStringList args{QStringLiteral("rewrite"), article, QStringLiteral("--rules"),
+                           write("rules.txt", "{big|large|huge}\n{dog|hound}\n")};
+    CliRun run = CliRun::run(args + QStringList{QStringLiteral("--spintax")});
+    EXPECT_EQ(run.out, QStringLiteral("A big {hound}, a big cat."));
+    // A list that cannot be read is named, and the rewrite goes on without it.
+    const QString none = dir.filePath(QStringLiteral("none.txt"));
+    run = CliRun::run(args + QStringList{QStringLiteral("--spintax"), QStringLiteral("--protect"), none});
+    EXPECT_EQ(run.code, 0);
+    EXPECT_TRUE(run.err.contains(none) && run.err.contains(u"without protected phrases")) << run.err.toStdString();
+    EXPECT_EQ(run.out, QStringLiteral("A {large|huge} dog, a {large|huge} cat."));
+
+    // Four wordings exist of six asked for: all four are written, the shortfall is an error.
+    const QString out = dir.filePath(QStringLiteral("out"));
+    run = CliRun::run(args + QStringList{QStringLiteral("--wordings"), QStringLiteral("6"), QStringLiteral("--out"),
+                                         out, QStringLiteral("--protect"), write("dog.txt", "dog")});
+    EXPECT_EQ(run.code, 1);
+    EXPECT_EQ(QDir(out).entryList(QDir::Files).size(), 4);
+    EXPECT_TRUE(run.out.contains(out + u"/article-4.txt: 0% of 5-word phrases as in the original\n"));
+    EXPECT_TRUE(run.err.contains(u"Only 4 different wordings exist")) << run.err.toStdString();
+}
+
 struct FailureCase
 {
     const char* name;
@@ -77,6 +107,9 @@ const FailureCase FailureCases[] = {
     {"no_article", "", 2, "no article given"},
     {"in_place_on_standard_input", "- --in-place", 2, "--in-place"},
     {"bad_seed", "ARTICLE --seed x", 2, "--seed needs a whole number"},
+    {"wordings_without_out", "ARTICLE --wordings 3", 2, "--wordings and --out go together"},
+    {"wordings_not_a_count", "ARTICLE --wordings 0 --out @/o", 2, "--wordings needs a number from 1 to 10000"},
+    {"wordings_and_one_wording", "ARTICLE --wordings 2 --out @/o --in-place", 2, "--wordings excludes"},
 };
 
 class RewriteFailure : public RewriteCommand, public ::testing::WithParamInterface<FailureCase>

@@ -1,6 +1,7 @@
 #include "components/TextFile.h"
 
 #include "TestSupport.h"
+#include "components/Backups.h"
 #include "components/Error.h"
 
 #include <QTemporaryDir>
@@ -188,6 +189,29 @@ TEST(TextFile, FailedSaveOnAFullDiskRaisesAndKeepsTheOldFile)
     EXPECT_EQ(readFile(path), old);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"article.txt"_qs})
         << "a temporary file was left behind";
+}
+
+TEST(Backups, KeepTheLastTenCopiesOfEachFileByteForByte)
+{
+    QTemporaryDir dir;
+    const Backups backups(dir.filePath(QStringLiteral("backups")));
+    const QString article = writeFile(dir.filePath(QStringLiteral("one/a.txt")), "v0");
+    const QString twin = writeFile(dir.filePath(QStringLiteral("two/a.txt")), "twin");
+    const QDateTime noon(QDate(2024, 5, 1), QTime(12, 0));
+    for (int i = 1; i <= 12; ++i) {
+        backups.keep(article, noon); // one time for all: each copy takes the next free millisecond
+        writeFile(article, "v" + QByteArray::number(i));
+    }
+    backups.keep(twin, noon);
+    const QStringList copies = backups.copiesOf(article);
+    ASSERT_EQ(copies.size(), Backups::KeptPerFile);
+    EXPECT_EQ(readFile(copies.front()), QByteArray("v2"));
+    EXPECT_EQ(readFile(copies.back()), QByteArray("v11"));
+    EXPECT_TRUE(copies.back().endsWith(u"/a 2024-05-01 12-00-00.011.txt")) << copies.back().toStdString();
+    EXPECT_EQ(backups.copiesOf(twin).size(), 1);
+    EXPECT_TRUE(backups.keep(dir.filePath(QStringLiteral("none.txt")), noon).isEmpty());
+    writeFile(dir.filePath(QStringLiteral("blocked")), "a file where the folder should be");
+    EXPECT_THROW(Backups(dir.filePath(QStringLiteral("blocked"))).keep(article, noon), Error);
 }
 
 } // namespace

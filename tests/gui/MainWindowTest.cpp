@@ -1,6 +1,7 @@
 #include "gui/MainWindow.h"
 
 #include "GuiTestSupport.h"
+#include "gui/TornelleWindow.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -10,6 +11,7 @@
 #include <QListWidget>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -74,9 +76,9 @@ TEST_F(MainWindowTest, OpensFixedSizeAndItsControlsFollowTheController)
 TEST_F(MainWindowTest, TornelleOpensOnceAndAgainAfterClosing)
 {
     std::vector<SlotPaths> made;
-    m_window->setTornelleFactory([&made](const SlotPaths& articles) {
+    m_window->setTornelleFactory([&made, this](const SlotPaths& articles) {
         made.push_back(articles);
-        return new QWidget;
+        return new TornelleWindow(m_desktop, install(u"/rwdb.txt"), m_dir.path(), articles, QRandomGenerator(1));
     });
     child<QListWidget>(*m_window, "File1")->setCurrentRow(0);
     button("cmdSelectArticle0")->click();
@@ -86,6 +88,9 @@ TEST_F(MainWindowTest, TornelleOpensOnceAndAgainAfterClosing)
     ASSERT_EQ(made.size(), 1u);
     EXPECT_EQ(made[0][0], articles(u"/a.txt"));
     EXPECT_TRUE(first->isVisible());
+    // The open window follows the slots.
+    button("cmdSelectArticle0")->click();
+    EXPECT_FALSE(child<QRadioButton>(*first, "optArticles0")->isEnabled());
 
     first->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
