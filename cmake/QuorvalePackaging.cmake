@@ -11,8 +11,10 @@ set(QUORVALE_APP_ID org.quorvale.quorvale)
 # The date of release PROJECT_VERSION: change it together with the version.
 set(QUORVALE_RELEASE_DATE 2026-12-06)
 set(QUORVALE_MAINTAINER "The Quorvale maintainers <maintainers@users.noreply.c-seed-cf540c92.example>")
-set(QUORVALE_HOMEPAGE "https://quorvale.example" CACHE STRING
-    "Home page of the project; the AppStream screenshots are <home page>/docs/*.png")
+# No address is better than a made-up one: the package and the metainfo name a
+# home page (and its screenshots) only when one is given.
+set(QUORVALE_HOMEPAGE "" CACHE STRING
+    "Home page of the project, if it has one; the AppStream screenshots are then <home page>/docs/*.png")
 
 file(RELATIVE_PATH quorvale_data_from_bin ${CMAKE_INSTALL_FULL_BINDIR} ${CMAKE_INSTALL_FULL_DATADIR}/quorvale)
 if(NOT quorvale_data_from_bin STREQUAL "../share/quorvale")
@@ -46,6 +48,40 @@ set(QUORVALE_RELEASE_DATE_RFC2822
 set(QUORVALE_PACKAGING_DIR ${CMAKE_SOURCE_DIR}/packaging)
 set(QUORVALE_PACKAGING_OUT ${CMAKE_BINARY_DIR}/packaging)
 file(MAKE_DIRECTORY ${QUORVALE_PACKAGING_OUT})
+
+# The number of synonym rules the package speaks of is the shipped file's own,
+# counted the way the Tornelle window counts them: lines framed by braces.
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/data/rwdb.txt)
+file(STRINGS ${CMAKE_SOURCE_DIR}/data/rwdb.txt quorvale_rule_lines REGEX "^{.*}$")
+list(LENGTH quorvale_rule_lines quorvale_rule_count)
+set(QUORVALE_RULE_COUNT "${quorvale_rule_count}")
+while(QUORVALE_RULE_COUNT MATCHES "^([0-9]+)([0-9][0-9][0-9])(,.*)?$")
+    set(QUORVALE_RULE_COUNT "${CMAKE_MATCH_1},${CMAKE_MATCH_2}${CMAKE_MATCH_3}")
+endwhile()
+
+set(QUORVALE_METAINFO_HOMEPAGE "")
+if(QUORVALE_HOMEPAGE)
+    set(quorvale_shots
+        "main-window-demo-data.png|1021|628|The main window with the sample data"
+        "site-design1-desktop.png|1280|800|A site built in the first design"
+        "site-design2-desktop.png|1280|800|A site built in the second design"
+        "tornelle-window.png|825|577|The Tornelle window after a rewrite, the menu of a changed word open")
+    set(QUORVALE_METAINFO_HOMEPAGE "  <url type=\"homepage\">${QUORVALE_HOMEPAGE}</url>\n  <screenshots>\n")
+    set(quorvale_default " type=\"default\"")
+    foreach(shot IN LISTS quorvale_shots)
+        string(REPLACE "|" ";" shot "${shot}")
+        list(GET shot 0 file)
+        list(GET shot 1 width)
+        list(GET shot 2 height)
+        list(GET shot 3 caption)
+        string(APPEND QUORVALE_METAINFO_HOMEPAGE
+            "    <screenshot${quorvale_default}>\n      <caption>${caption}</caption>\n"
+            "      <image type=\"source\" width=\"${width}\" height=\"${height}\">"
+            "${QUORVALE_HOMEPAGE}/docs/${file}</image>\n    </screenshot>\n")
+        set(quorvale_default "")
+    endforeach()
+    string(APPEND QUORVALE_METAINFO_HOMEPAGE "  </screenshots>")
+endif()
 
 configure_file(${QUORVALE_PACKAGING_DIR}/${QUORVALE_APP_ID}.metainfo.xml.in
     ${QUORVALE_PACKAGING_OUT}/${QUORVALE_APP_ID}.metainfo.xml @ONLY)
@@ -106,14 +142,18 @@ set(CPACK_PACKAGE_DESCRIPTION
     "Quorvale builds a small web site from five plain-text articles, a background
 picture and one of two template designs: an index page with the main article
 and four article pages that link to each other, in plain HTML and CSS.
-It also rewrites articles with synonym rules (over 5,000 are included), and
+It also rewrites articles with synonym rules (${QUORVALE_RULE_COUNT} are included), and
 comes with quorvale-cli, a command-line tool for the same jobs.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION web)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${QUORVALE_HOMEPAGE}")
+if(QUORVALE_HOMEPAGE)
+    set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${QUORVALE_HOMEPAGE}")
+endif()
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Backgrounds in WebP are read by a Qt plugin, which no library dependency names.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-image-formats-plugins")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)

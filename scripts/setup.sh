@@ -27,6 +27,7 @@ esac
 PACKAGES=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev libgl-dev libglx-dev
+    qt6-image-formats-plugins
 )
 # The tests, the benchmarks, the screenshots and the package checks.
 TEST_PACKAGES=(

@@ -10,6 +10,7 @@
 #include <QDirIterator>
 #include <QIcon>
 #include <QRandomGenerator>
+#include <QSettings>
 #include <csignal>
 
 int main(int argc, char* argv[])
@@ -32,6 +33,9 @@ int main(int argc, char* argv[])
         quorvale::InstallLayout::forExecutable(QCoreApplication::applicationDirPath());
     quorvale::Desktop desktop;
     quorvale::MainWindow window(desktop, layout, QDir::currentPath());
+    // ~/.config/quorvale/quorvale.conf: what the window remembers between runs.
+    QSettings settings(QStringLiteral("quorvale"), QStringLiteral("quorvale"));
+    window.controller().setSettings(&settings);
     window.setTornelleFactory([&desktop, &window, layout](const quorvale::SlotPaths& articles) -> QWidget* {
         // Looked up at each opening, so rules the user has just put in place are used.
         QString rules;

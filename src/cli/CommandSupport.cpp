@@ -265,6 +265,11 @@ int runSiteBuild(const BuildInput& input, bool quiet, const QString& name, Conte
             context.out << QStringLiteral("Site written to ") << result.siteFolder << u'\n';
         for (const QString& warning : result.warnings)
             context.err << prefix << QStringLiteral("warning: ") << warning << u'\n';
+        if (!result.escapedArticles.isEmpty()) {
+            context.err << prefix << QStringLiteral("a \"<\" or \"&\" that is not markup was written as text in:\n");
+            for (const QString& article : result.escapedArticles)
+                context.err << QStringLiteral("  ") << article << u'\n';
+        }
         return ExitOk;
     case BuildResult::Status::MissingArticles:
         context.err << prefix << QStringLiteral("five articles are needed; ") << result.emptySlots.size()

@@ -2,8 +2,11 @@
 
 #include <QDesktopServices>
 #include <QDialog>
+#include <QFileDialog>
 #include <QGridLayout>
 #include <QMessageBox>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QUrl>
 
 namespace quorvale {
@@ -30,7 +33,29 @@ MessageAnswer Desktop::showMessage(QWidget* parent, const QString& text, const Q
 
 bool Desktop::openUrl(const QUrl& url)
 {
-    return QDesktopServices::openUrl(url);
+    // xdg-open says by its exit status that the desktop has nothing to open
+    // the address with, which QDesktopServices does not look at. It gets three
+    // seconds to say so; a handler that runs longer is left running.
+    if (QStandardPaths::findExecutable(QStringLiteral("xdg-open")).isEmpty())
+        return QDesktopServices::openUrl(url);
+    QProcess process;
+    process.setProgram(QStringLiteral("/bin/sh"));
+    process.setArguments({QStringLiteral("-c"),
+                          QStringLiteral("xdg-open \"$1\" </dev/null >/dev/null 2>&1 & pid=$!; i=0; "
+                                         "while [ $i -lt 30 ]; do kill -0 $pid 2>/dev/null || { wait $pid; exit $?; }; "
+                                         "sleep 0.1; i=$((i + 1)); done"),
+                          QStringLiteral("sh"), url.toString(QUrl::FullyEncoded)});
+    process.start();
+    if (!process.waitForFinished(10000)) {
+        process.kill();
+        return true;
+    }
+    return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+}
+
+QString Desktop::chooseFileToOpen(QWidget* parent, const QString& title, const QString& folder, const QString& filter)
+{
+    return QFileDialog::getOpenFileName(parent, title, folder, filter);
 }
 
 void Desktop::execDialog(QDialog& dialog)

@@ -26,6 +26,9 @@ public:
     virtual bool openUrl(const QUrl& url);
     /// Shows @p dialog modally and returns when it has been closed.
     virtual void execDialog(QDialog& dialog);
+    /// The desktop's dialog for choosing an existing file; empty when none was chosen.
+    virtual QString chooseFileToOpen(QWidget* parent, const QString& title, const QString& folder,
+                                     const QString& filter);
 };
 
 } // namespace quorvale

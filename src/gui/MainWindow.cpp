@@ -8,6 +8,8 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -16,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMimeData>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QScreen>
@@ -118,6 +121,14 @@ QWidget* createTornellePlaceholder(const SlotPaths&)
     return window;
 }
 
+/// The one local file a drag carries; empty for anything else.
+QString droppedFile(const QMimeData* data)
+{
+    if (!data || data->urls().size() != 1 || !data->urls().constFirst().isLocalFile())
+        return {};
+    return data->urls().constFirst().toLocalFile();
+}
+
 void centreOnScreen(QWidget& window)
 {
     if (const QScreen* screen = window.screen()) {
@@ -159,6 +170,7 @@ MainWindow::MainWindow(Desktop& desktop, const InstallLayout& installLayout, con
 
     connectController();
     m_controller.start();
+    showRecentFolders();
 }
 
 MainWindow::~MainWindow() = default;
@@ -170,6 +182,18 @@ void MainWindow::setTornelleFactory(TornelleFactory factory)
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    // A picture dropped on the image list or the preview becomes the background.
+    if ((watched == m_imageList->viewport() || watched == m_preview) &&
+        (event->type() == QEvent::DragEnter || event->type() == QEvent::Drop)) {
+        auto* drop = static_cast<QDropEvent*>(event);
+        const QString file = droppedFile(drop->mimeData());
+        if (file.isEmpty())
+            return false;
+        drop->acceptProposedAction();
+        if (event->type() == QEvent::Drop)
+            m_controller.useImage(file);
+        return true;
+    }
     // Backspace in the folder list goes up one folder.
     if (watched == m_folderTree && event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Backspace) {
@@ -184,8 +208,9 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 void MainWindow::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    // The folder list had no size before the window was first shown.
+    // The folder list and the site folder's link had no size before the window was first shown.
     revealCurrentFolder();
+    showSiteFolder();
 }
 
 QWidget* MainWindow::createBanner()
@@ -204,10 +229,10 @@ QWidget* MainWindow::createBanner()
     instructions->setObjectName(QStringLiteral("lblInstructions"));
     setBold(instructions);
     connect(instructions, &LinkLabel::clicked, &m_controller, &MainWindowController::showInstructions);
-    m_tornelleButton = makeButton(QStringLiteral("Tornelle"), QStringLiteral("Command4"), banner, true);
+    m_tornelleButton = makeButton(QStringLiteral("&Tornelle"), QStringLiteral("Command4"), banner, true);
     m_tornelleButton->hide();
     connect(m_tornelleButton, &QPushButton::clicked, &m_controller, &MainWindowController::openTornelle);
-    auto* dummy = makeButton(QStringLiteral("Load Dummy Data"), QStringLiteral("cmdDummy"), banner);
+    auto* dummy = makeButton(QStringLiteral("&Load Dummy Data"), QStringLiteral("cmdDummy"), banner);
     connect(dummy, &QPushButton::clicked, &m_controller, &MainWindowController::loadDemoData);
 
     auto* layout = new QHBoxLayout(banner);
@@ -230,7 +255,21 @@ QWidget* MainWindow::createArticlesGroup()
     layout->setSpacing(5);
     auto* heading = makeLabel(QStringLiteral("Select a Folder with Articles:"), QStringLiteral("Label6"), group);
     setBold(heading);
-    layout->addWidget(heading);
+    m_recentFolders = new QComboBox(group);
+    m_recentFolders->setObjectName(QStringLiteral("cboRecentFolders"));
+    m_recentFolders->setPlaceholderText(QStringLiteral("Recent Folders"));
+    m_recentFolders->setAccessibleName(QStringLiteral("Recent article folders"));
+    m_recentFolders->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_recentFolders->setMinimumContentsLength(14);
+    connect(m_recentFolders, &QComboBox::activated, this, [this](int index) {
+        m_controller.openRecentFolder(index);
+        m_recentFolders->setCurrentIndex(-1);
+    });
+    auto* headingRow = new QHBoxLayout;
+    headingRow->addWidget(heading);
+    headingRow->addStretch(1);
+    headingRow->addWidget(m_recentFolders);
+    layout->addLayout(headingRow);
     layout->addLayout(createBrowser(group), 1);
     layout->addLayout(createSlots(group));
     layout->addSpacing(2);
@@ -337,8 +376,15 @@ QLayout* MainWindow::createImagePicker(QWidget* group)
     m_preview->setLineWidth(1);
     m_preview->setFixedSize(twipsToPixels(PreviewTwips, *this));
     m_preview->setScaledContents(true);
-    auto* openImages = makeButton(QStringLiteral("Open Images Folder"), QStringLiteral("Command3"), group);
+    m_imageList->viewport()->setAcceptDrops(true);
+    m_imageList->viewport()->installEventFilter(this);
+    m_preview->setAcceptDrops(true);
+    m_preview->installEventFilter(this);
+    m_preview->setToolTip(QStringLiteral("Drop a picture here to use it as the background"));
+    auto* openImages = makeButton(QStringLiteral("Open &Images Folder"), QStringLiteral("Command3"), group);
     connect(openImages, &QPushButton::clicked, &m_controller, &MainWindowController::openImagesFolder);
+    auto* chooseImage = makeButton(QStringLiteral("C&hoose Image…"), QStringLiteral("cmdChooseImage"), group);
+    connect(chooseImage, &QPushButton::clicked, &m_controller, &MainWindowController::chooseImage);
     auto* refresh = new LinkLabel(QStringLiteral("Refresh"), group);
     refresh->setObjectName(QStringLiteral("Label28"));
     setBold(refresh);
@@ -346,6 +392,7 @@ QLayout* MainWindow::createImagePicker(QWidget* group)
     connect(refresh, &LinkLabel::clicked, &m_controller, &MainWindowController::refreshImages);
     auto* imageCommands = new QVBoxLayout;
     imageCommands->addWidget(openImages);
+    imageCommands->addWidget(chooseImage);
     imageCommands->addWidget(refresh, 0, Qt::AlignLeft);
     imageCommands->addStretch(1);
 
@@ -388,9 +435,10 @@ QWidget* MainWindow::createSiteInfoGroup()
            MainWindowController::SiteField::SiteDescription, QStringLiteral("txtSiteDescription"));
     addRow(QStringLiteral("Site Footer Text:"), QStringLiteral("Label26"), MainWindowController::SiteField::FooterText,
            QStringLiteral("txtFooter"));
-    addRow(QStringLiteral("Site Address:"), QStringLiteral("Label34"), MainWindowController::SiteField::SiteUrl,
-           QStringLiteral("txtSiteAddress"))
-        ->setPlaceholderText(QStringLiteral("https://example.org/"));
+    QLineEdit* address = addRow(QStringLiteral("Site Address:"), QStringLiteral("Label34"),
+                                MainWindowController::SiteField::SiteUrl, QStringLiteral("txtSiteAddress"));
+    address->setPlaceholderText(QStringLiteral("https://example.org/"));
+    connect(address, &QLineEdit::editingFinished, &m_controller, &MainWindowController::completeSiteAddress);
     auto* addressHint =
         makeLabel(QStringLiteral("Optional: for the sitemap and link previews."), QStringLiteral("Label35"), group);
     addressHint->setWordWrap(true);
@@ -433,17 +481,28 @@ QWidget* MainWindow::createBuildRow()
     m_variationBox->setInsertPolicy(QComboBox::NoInsert);
     m_variationBox->setMinimumWidth(56);
     connect(m_variationBox, &QComboBox::currentTextChanged, &m_controller, &MainWindowController::setVariation);
-    auto* build = makeButton(QStringLiteral("Build Minisite"), QStringLiteral("vbtnLoad"), bar, true);
+    auto* build = makeButton(QStringLiteral("&Build Minisite"), QStringLiteral("vbtnLoad"), bar, true);
     build->setDefault(true);
     connect(build, &QPushButton::clicked, &m_controller, &MainWindowController::buildSite);
-    auto* openOutput = makeButton(QStringLiteral("Open Output Folder"), QStringLiteral("Command1"), bar, true);
+    auto* openOutput = makeButton(QStringLiteral("&Open Output Folder"), QStringLiteral("Command1"), bar, true);
     connect(openOutput, &QPushButton::clicked, &m_controller, &MainWindowController::openOutputFolder);
-    auto* close = makeButton(QStringLiteral("Close"), QStringLiteral("Command2"), bar, true);
+    auto* close = makeButton(QStringLiteral("&Close"), QStringLiteral("Command2"), bar, true);
     connect(close, &QPushButton::clicked, &m_controller, &MainWindowController::closeWindow);
+
+    // Where the site goes, to be found and looked at in one click.
+    m_siteFolderLink = new LinkLabel(QString(), bar);
+    m_siteFolderLink->setObjectName(QStringLiteral("lblSiteFolder"));
+    m_siteFolderLink->setAccessibleName(QStringLiteral("Open the site folder"));
+    m_siteFolderLink->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    connect(m_siteFolderLink, &LinkLabel::clicked, &m_controller, &MainWindowController::openSiteFolder);
+    m_previewButton = makeButton(QStringLiteral("&Preview Site"), QStringLiteral("cmdPreviewSite"), bar);
+    connect(m_previewButton, &QPushButton::clicked, &m_controller, &MainWindowController::previewSite);
 
     auto* variationRow = new QHBoxLayout;
     variationRow->setSpacing(8);
-    variationRow->addStretch(1);
+    variationRow->addWidget(m_siteFolderLink, 1);
+    variationRow->addWidget(m_previewButton);
+    variationRow->addSpacing(8);
     auto* variationLabel = makeLabel(QStringLiteral("Template Variation:"), QStringLiteral("Label32"), bar);
     variationLabel->setBuddy(m_variationBox);
     m_variationBox->setAccessibleName(QStringLiteral("Template Variation"));
@@ -510,6 +569,8 @@ void MainWindow::connectController()
             m_variationBox->setCurrentText(variation);
         }
     });
+    connect(&m_controller, &MainWindowController::recentFoldersChanged, this, &MainWindow::showRecentFolders);
+    connect(&m_controller, &MainWindowController::siteFolderChanged, this, &MainWindow::showSiteFolder);
     connect(&m_controller, &MainWindowController::siteTextChanged, this,
             [this](MainWindowController::SiteField field, const QString& text) {
                 for (const auto& [boxField, box] : m_siteTexts)
@@ -594,6 +655,25 @@ void MainWindow::showImages()
     m_imageList->setCurrentRow(m_controller.imageIndex());
 }
 
+void MainWindow::showRecentFolders()
+{
+    const QSignalBlocker blocker(m_recentFolders);
+    m_recentFolders->clear();
+    for (const QString& folder : m_controller.recentFolders())
+        m_recentFolders->addItem(QDir::toNativeSeparators(folder));
+    m_recentFolders->setCurrentIndex(-1);
+    m_recentFolders->setEnabled(m_recentFolders->count() > 0);
+}
+
+void MainWindow::showSiteFolder()
+{
+    const QString folder = QDir::toNativeSeparators(m_controller.siteFolder());
+    const int room = qMax(40, m_siteFolderLink->width());
+    m_siteFolderLink->setText(m_siteFolderLink->fontMetrics().elidedText(folder, Qt::ElideLeft, room));
+    m_siteFolderLink->setToolTip(folder);
+    m_previewButton->setEnabled(m_controller.siteBuilt());
+}
+
 void MainWindow::showSlot(int index)
 {
     const ArticleSlot& slot = m_controller.slot(index);
@@ -609,15 +689,6 @@ void MainWindow::showVariations()
     m_variationBox->clear();
     m_variationBox->addItems(m_controller.variations());
     m_variationBox->setCurrentText(m_controller.variation());
-}
-
-bool MainWindow::isPicture(const QString& path)
-{
-    QImageReader reader(path);
-    // A small decode is enough to tell a picture from a broken or foreign file.
-    if (reader.supportsOption(QImageIOHandler::ScaledSize))
-        reader.setScaledSize(QSize(16, 16));
-    return !reader.read().isNull();
 }
 
 bool MainWindow::showPicture(const QString& path)

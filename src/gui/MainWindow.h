@@ -60,7 +60,6 @@ protected:
 private:
     // MainWindowHost
     bool showPicture(const QString& path) override;
-    bool isPicture(const QString& path) override;
     void showTornelle(const SlotPaths& articles) override;
     void showInstructions() override;
     void closeWindow() override;
@@ -86,6 +85,8 @@ private:
     void showImages();
     void showSlot(int index);
     void showVariations();
+    void showRecentFolders();
+    void showSiteFolder();
 
     Desktop& m_desktop;
     WindowUiHost m_ui;
@@ -105,6 +106,9 @@ private:
     QListWidget* m_imageList = nullptr;
     QLabel* m_preview = nullptr;
     QComboBox* m_variationBox = nullptr;
+    QComboBox* m_recentFolders = nullptr;
+    LinkLabel* m_siteFolderLink = nullptr;
+    QPushButton* m_previewButton = nullptr;
     std::vector<std::pair<MainWindowController::SiteField, QLineEdit*>> m_siteTexts;
 };
 

@@ -20,6 +20,7 @@ public:
     MessageAnswer showMessage(const QString& text, const QString& title, MessageButtons buttons) override;
     bool openFolder(const QString& path) override;
     bool openAddress(const QString& address) override;
+    QString chooseFileToOpen(const QString& title, const QString& folder, const QString& filter) override;
 
 private:
     Desktop& m_desktop;

@@ -2,6 +2,7 @@
 
 #include "components/Error.h"
 #include "components/TextFile.h"
+#include "site/BackgroundImage.h"
 #include "site/FolderLock.h"
 #include "site/FolderTree.h"
 #include "site/PageNames.h"
@@ -84,8 +85,9 @@ void savePage(const QString& text, const QString& path)
     saveTextFile(text, path);
 }
 
-/// Copies @p source to @p target below @p outputRoot, replacing whatever
-/// stands there (a link is replaced, not written through).
+/// Writes the background made from @p source (see backgroundJpeg) to @p target
+/// below @p outputRoot, replacing whatever stands there (a link is replaced,
+/// not written through).
 void copyImage(const QString& source, const QString& target, const QString& outputRoot)
 {
     if (!QFileInfo(source).isFile())
@@ -96,7 +98,7 @@ void copyImage(const QString& source, const QString& target, const QString& outp
     refuseLinkedFolders(outputRoot, target);
     removeFileIfPresent(target);
     // Written beside the target and renamed into place: a copy that fails leaves no half picture.
-    saveFile(readFileBytes(source), target);
+    saveFile(backgroundJpeg(source), target);
 }
 
 /// Why the output root cannot be replaced by a new one; empty when it can.
@@ -227,12 +229,9 @@ private:
         }
         checkPageNames(addressKnown);
         readArticles();
-        if (const QString problem = notARegularFile(backgroundPath()); !problem.isEmpty())
+        if (const QString problem = backgroundImageProblem(backgroundPath()); !problem.isEmpty())
             problems << QStringLiteral("The background ") + quoted(backgroundPath()) +
-                            QStringLiteral(" cannot be read: ") + problem + u'.';
-        else if (QFile background(backgroundPath()); !background.open(QIODevice::ReadOnly))
-            problems << QStringLiteral("The background ") + quoted(backgroundPath()) +
-                            QStringLiteral(" cannot be read: ") + background.errorString() + u'.';
+                            QStringLiteral(" cannot be used: ") + problem + u'.';
         if (pathsKnown) {
             if (const QString problem = outputRootProblem(m_paths.outputRoot); !problem.isEmpty())
                 problems << problem;
@@ -347,7 +346,17 @@ private:
             const QString& path = m_input.articlePaths[slot];
             if (!read.contains(path)) {
                 try {
-                    read.insert(path, std::make_shared<const PageArticle>(readPageArticle(path)));
+                    const auto article = std::make_shared<const PageArticle>(readPageArticle(path));
+                    read.insert(path, article);
+                    if (const StrayMarkup& stray = article->stray; stray.count > 0)
+                        m_result.escapedArticles << quoted(path) +
+                                                        QStringLiteral(": line %1, column %2 (\"%3\")%4")
+                                                            .arg(stray.line)
+                                                            .arg(stray.column)
+                                                            .arg(stray.context,
+                                                                 stray.count > 1
+                                                                     ? QStringLiteral(" and %1 more").arg(stray.count - 1)
+                                                                     : QString());
                 } catch (const Error& error) {
                     read.insert(path, nullptr);
                     m_result.problems << error.message();
@@ -413,12 +422,12 @@ private:
         return true;
     }
 
-    /// Resolves the site address sections of the template read from @p name
-    /// of the page template folder; an unbalanced one fails the template.
+    /// Resolves the sections of the template read from @p name of the page
+    /// template folder (see templateSections); an unbalanced one fails the template.
     void resolveSections(QString& templateText, QStringView name) const
     {
         try {
-            templateText = resolveSiteAddressSections(templateText, !m_info.siteUrl.isEmpty());
+            templateText = quorvale::resolveSections(templateText, templateSections(m_info));
         } catch (const Error& error) {
             throw Error(quoted(m_paths.pageTemplateFolder + name) + QStringLiteral(": ") + error.message());
         }

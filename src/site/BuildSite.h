@@ -60,6 +60,9 @@ struct BuildResult
     QString siteFolder;    ///< where the site is written
     BuildFailure failure;  ///< the failed step when the status is Failed
     QStringList warnings;  ///< what went wrong once the new site was in place (the old one not deleted completely)
+    /// Each article whose text held a "<" or "&" that is not markup, which
+    /// its pages show as text (see escapeStrayMarkup): its file and the first place.
+    QStringList escapedArticles;
 
     bool succeeded() const noexcept { return status == Status::Finished; }
 };

@@ -1,16 +1,18 @@
 #include "site/DemoData.h"
 
+#include "site/BackgroundImage.h"
+
 #include <QDir>
 
 namespace quorvale {
 
 namespace {
 
-QStringList fileNames(const QString& folder, const QString& pattern)
+QStringList fileNames(const QString& folder, const QStringList& patterns)
 {
     if (folder.isEmpty())
         return {};
-    return QDir(folder).entryList({pattern}, QDir::Files, QDir::Name | QDir::IgnoreCase);
+    return QDir(folder).entryList(patterns, QDir::Files, QDir::Name | QDir::IgnoreCase);
 }
 
 } // namespace
@@ -30,12 +32,12 @@ SiteInfo withDemoSiteTexts(SiteInfo info)
 
 QStringList articleFileNames(const QString& folder)
 {
-    return fileNames(folder, QStringLiteral("*.txt"));
+    return fileNames(folder, {QStringLiteral("*.txt")});
 }
 
 QStringList imageFileNames(const QString& folder)
 {
-    return fileNames(folder, QStringLiteral("*.jpg"));
+    return fileNames(folder, backgroundImagePatterns());
 }
 
 BuildInput demoBuildInput(const InstallLayout& layout, const QString& variation, const SiteInfo& info)

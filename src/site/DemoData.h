@@ -32,8 +32,8 @@ SiteInfo withDemoSiteTexts(SiteInfo info);
 /// Empty when the folder cannot be read.
 QStringList articleFileNames(const QString& folder);
 
-/// The names of the "*.jpg" files of @p folder as the background image list
-/// shows them (sorted like articleFileNames).
+/// The names of the pictures of @p folder (see backgroundImagePatterns) as
+/// the background image list shows them (sorted like articleFileNames).
 QStringList imageFileNames(const QString& folder);
 
 /// What "Load Dummy Data" followed by "Build Minisite" builds, starting from

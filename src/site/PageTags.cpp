@@ -179,7 +179,11 @@ PageArticle readPageArticle(const QString& path)
     bytes.clear();
     if (const QString reason = notTextReason(text); !reason.isEmpty())
         throw notText(reason);
-    return {path, titleFromPath(path), pageFileNameFromPath(path), summaryOfText(text), bodyHtmlOfText(text)};
+    PageArticle article{path, titleFromPath(path), pageFileNameFromPath(path), summaryOfText(text), {}, {}, {}};
+    // The summary is cut from the text as written, so that a cut inside a tag shows as text.
+    article.summaryHtml = escapeStrayMarkup(article.summary);
+    article.bodyHtml = bodyHtmlOfText(escapeStrayMarkup(text, &article.stray));
+    return article;
 }
 
 void checkVideoId(const QString& videoId)
@@ -201,7 +205,7 @@ PageTagValues pageTagValues(const SiteInfo& info, const PageArticle& current,
     for (std::size_t n = 0; n < 4; ++n) {
         const PageArticle& article = *related[n];
         const bool isHome = !homeArticlePath.isEmpty() && article.path == homeArticlePath;
-        values[9 + n] = article.summary;
+        values[9 + n] = article.summaryHtml;
         values[15 + n] = article.title.toHtmlEscaped();
         values[19 + n] = isHome ? QStringLiteral("index.html") : pagePath(article.pageFileName);
     }
@@ -280,34 +284,61 @@ QString fillPageTags(const QString& templateText, const PageTagValues& values)
     return fillTogether(page, values);
 }
 
-QString resolveSiteAddressSections(const QString& templateText, bool hasSiteAddress)
+QString resolveSection(const QString& templateText, QStringView name, bool keep)
 {
-    const auto problem = [](const QString& what) {
-        return Error(QStringLiteral("The template has ") + what +
-                     QStringLiteral("; a section that needs the site "
-                                    "address runs from ") +
-                     SiteAddressSectionBegin + QStringLiteral(" to ") + SiteAddressSectionEnd + u'.');
+    const QString begin = QStringLiteral("<!--#IF_") + name + QStringLiteral("#-->");
+    const QString end = QStringLiteral("<!--#END_") + name + QStringLiteral("#-->");
+    const auto problem = [&](const QString& what) {
+        return Error(QStringLiteral("The template has ") + what + QStringLiteral("; a section runs from ") + begin +
+                     QStringLiteral(" to ") + end + u'.');
     };
     QString page;
     for (qsizetype from = 0;;) {
-        const qsizetype begin = templateText.indexOf(SiteAddressSectionBegin, from);
-        const qsizetype end = templateText.indexOf(SiteAddressSectionEnd, from);
-        if (begin < 0 && end < 0)
+        const qsizetype open = templateText.indexOf(begin, from);
+        const qsizetype close = templateText.indexOf(end, from);
+        if (open < 0 && close < 0)
             return from == 0 ? templateText : page + QStringView(templateText).sliced(from);
-        if (begin < 0 || (end >= 0 && end < begin))
-            throw problem(SiteAddressSectionEnd + QStringLiteral(" without its beginning"));
-        if (end < 0)
-            throw problem(SiteAddressSectionBegin + QStringLiteral(" without its end"));
-        const qsizetype next = templateText.indexOf(SiteAddressSectionBegin, begin + 1);
-        if (next >= 0 && next < end)
-            throw problem(QStringLiteral("a section inside a section"));
-        const auto [openStart, openStop] = markerSpan(templateText, begin, SiteAddressSectionBegin.size());
-        const auto [closeStart, closeStop] = markerSpan(templateText, end, SiteAddressSectionEnd.size());
+        if (open < 0 || (close >= 0 && close < open))
+            throw problem(end + QStringLiteral(" without its beginning"));
+        if (close < 0)
+            throw problem(begin + QStringLiteral(" without its end"));
+        const qsizetype next = templateText.indexOf(begin, open + 1);
+        if (next >= 0 && next < close)
+            throw problem(QStringLiteral("a section inside a section of the same name"));
+        const auto [openStart, openStop] = markerSpan(templateText, open, begin.size());
+        const auto [closeStart, closeStop] = markerSpan(templateText, close, end.size());
         page += QStringView(templateText).sliced(from, openStart - from);
-        if (hasSiteAddress)
+        if (keep)
             page += QStringView(templateText).sliced(openStop, closeStart - openStop);
         from = closeStop;
     }
+}
+
+QList<std::pair<QString, bool>> templateSections(const SiteInfo& info)
+{
+    const auto given = [](const QString& text) { return !text.trimmed().isEmpty(); };
+    const QString address = info.buttonUrl.trimmed();
+    const bool link = given(info.buttonText) && !address.isEmpty() &&
+                      address.compare(u"http://", Qt::CaseInsensitive) != 0 &&
+                      address.compare(u"https://", Qt::CaseInsensitive) != 0;
+    return {
+        {QStringLiteral("SITE_URL"), given(info.siteUrl)},
+        {QStringLiteral("SITE_NAME"), given(info.siteName)},
+        {QStringLiteral("AD"), given(info.adTitle) || given(info.adDescription) || given(info.buttonText) ||
+                                   !info.videoId.isEmpty()},
+        {QStringLiteral("AD_TITLE"), given(info.adTitle)},
+        {QStringLiteral("AD_TEXT"), given(info.adDescription)},
+        {QStringLiteral("AD_LINK"), link},
+        {QStringLiteral("AD_CALL"), given(info.buttonText) && !link},
+    };
+}
+
+QString resolveSections(const QString& templateText, const QList<std::pair<QString, bool>>& sections)
+{
+    QString text = templateText;
+    for (const auto& [name, keep] : sections)
+        text = resolveSection(text, name, keep);
+    return text;
 }
 
 } // namespace quorvale

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "site/ArticleText.h"
 #include "site/SiteTypes.h"
 
+#include <QList>
 #include <QStringView>
 #include <array>
 
@@ -32,7 +34,9 @@ struct PageArticle
     QString title;        ///< titleFromPath
     QString pageFileName; ///< pageFileNameFromPath
     QString summary;      ///< summaryOfText of its text
-    QString bodyHtml;     ///< bodyHtmlOfText of its text
+    QString summaryHtml;  ///< the summary with its stray "<" and "&" escaped (escapeStrayMarkup)
+    QString bodyHtml;     ///< bodyHtmlOfText of its text, its stray "<" and "&" escaped first
+    StrayMarkup stray;    ///< what of its text was written as text rather than markup
 };
 
 /// Reads the article file at @p path and derives what the pages show of it.
@@ -72,15 +76,23 @@ PageTagValues pageTagValues(const SiteInfo& info, const PageArticle& current,
 /// literally. Never throws.
 QString fillPageTags(const QString& templateText, const PageTagValues& values);
 
-/// Marks the lines of a template that make sense only when the site has an address.
-inline constexpr QStringView SiteAddressSectionBegin = u"<!--#IF_SITE_URL#-->";
-inline constexpr QStringView SiteAddressSectionEnd = u"<!--#END_SITE_URL#-->";
+/// @p templateText with the sections of @p name resolved: what stands between
+/// "<!--#IF_name#-->" and "<!--#END_name#-->" is kept, without the markers,
+/// when @p keep, and left out otherwise. A marker alone on its line takes the
+/// line with it. A template without markers comes back unchanged. Throws
+/// Error on a marker without its partner or a section inside one of the same
+/// name (sections of different names may nest).
+QString resolveSection(const QString& templateText, QStringView name, bool keep);
 
-/// @p templateText with its site address sections resolved: what stands
-/// between SiteAddressSectionBegin and SiteAddressSectionEnd is kept, without
-/// the markers, when @p hasSiteAddress, and left out otherwise. A marker alone
-/// on its line takes the line with it. A template without markers comes back
-/// unchanged. Throws Error on a marker without its partner or a nested one.
-QString resolveSiteAddressSections(const QString& templateText, bool hasSiteAddress);
+/// The sections a page template may hold and whether @p info keeps them:
+/// SITE_URL (the site has an address), SITE_NAME (a site name), AD (the
+/// advertising spot has a title, a text, a button text or a video), AD_TITLE,
+/// AD_TEXT (its title, its text), AD_LINK (a button text and an address other
+/// than an empty one or a bare "http://"), AD_CALL (a button text without
+/// such an address: shown as text, not as a link going nowhere).
+QList<std::pair<QString, bool>> templateSections(const SiteInfo& info);
+
+/// resolveSection() of each of @p sections in turn.
+QString resolveSections(const QString& templateText, const QList<std::pair<QString, bool>>& sections);
 
 } // namespace quorvale

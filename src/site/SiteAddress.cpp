@@ -2,6 +2,7 @@
 
 #include "components/Error.h"
 
+#include <QRegularExpression>
 #include <QUrl>
 #include <algorithm>
 
@@ -9,21 +10,26 @@ namespace quorvale {
 
 QString normalizedSiteAddress(const QString& typed)
 {
-    const QString text = typed.trimmed();
+    const QString shown = typed.trimmed(); // as typed, in messages
+    QString text = shown;
     if (text.isEmpty())
         return {};
+    // "www.example.com" or "example.com/blog", as people type addresses, are https:// addresses.
+    static const QRegularExpression withoutScheme(QStringLiteral(R"(^[^\s/:@?#]+\.[^\s/:@?#]+(:[0-9]+)?(/[^\s]*)?$)"));
+    if (withoutScheme.match(text).hasMatch())
+        text.prepend(QStringLiteral("https://"));
     QUrl url(text, QUrl::StrictMode);
     const QString scheme = url.scheme();
     // Page names are appended to the address, so a query or fragment would end up in the middle of every one.
     if (!url.isValid() || (scheme != u"http" && scheme != u"https") || url.host().isEmpty() || url.hasQuery() ||
         url.hasFragment() || !url.userInfo().isEmpty())
-        throw Error(QStringLiteral("The site address \"") + text +
+        throw Error(QStringLiteral("The site address \"") + shown +
                     QStringLiteral("\" is not an absolute http:// or https:// address without query or fragment, "
                                    "such as https://example.org/."));
     if (!url.path().endsWith(u'/'))
         url.setPath(url.path() + u'/');
-    const auto refused = [&text](const QString& why) {
-        return Error(QStringLiteral("The site address \"") + text + QStringLiteral("\" ") + why + u'.');
+    const auto refused = [&shown](const QString& why) {
+        return Error(QStringLiteral("The site address \"") + shown + QStringLiteral("\" ") + why + u'.');
     };
     if (url.port() == 0)
         throw refused(QStringLiteral("has the port 0; a port is a number from 1 to 65535"));

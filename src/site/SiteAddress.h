@@ -10,6 +10,8 @@ namespace quorvale {
 /// else must be an absolute http:// or https:// address with a host and
 /// without query, fragment or user name, and comes back fully encoded, ending
 /// in "/" ("https://Example.org/shop" gives "https://example.org/shop/").
+/// An address typed without a scheme whose host has a dot ("www.example.com",
+/// "example.com/blog") is taken as an https:// address.
 /// A sitemap takes only such addresses as they are: a port must be 1 to
 /// 65535, a host whose last part is a number must be an IPv4 address, and
 /// "[" and "]" may only enclose an IPv6 host. Throws Error naming the text

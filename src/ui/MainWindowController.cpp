@@ -2,12 +2,17 @@
 
 #include "components/Error.h"
 #include "components/Version.h"
+#include "site/BackgroundImage.h"
 #include "site/BuildSite.h"
 #include "site/DemoData.h"
+#include "site/SiteAddress.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QSettings>
 #include <QStorageInfo>
+#include <QUrl>
 #include <algorithm>
 #include <utility>
 
@@ -18,6 +23,8 @@ namespace {
 const QString DisplayName = QStringLiteral("Quorvale");
 const QString EditionText = QStringLiteral(" PRO ");
 const QString NotSelected = QStringLiteral("Not Selected");
+const QString RecentFoldersKey = QStringLiteral("recentArticleFolders");
+constexpr qsizetype MaxRecentFolders = 8;
 
 using Field = MainWindowController::SiteField;
 
@@ -150,6 +157,8 @@ MainWindowController::MainWindowController(UiHost& ui, MainWindowHost& window, I
 {
     for (int i = 0; i < SlotCount; ++i)
         m_slots[std::size_t(i)].buttonCaption = emptySlotCaption(i, true);
+    // Files that appear in or vanish from a folder on show are listed at once.
+    connect(&m_watcher, &QFileSystemWatcher::directoryChanged, this, &MainWindowController::folderContentsChanged);
 }
 
 void MainWindowController::start()
@@ -180,7 +189,11 @@ void MainWindowController::start()
     Q_EMIT filesChanged();
     updateFilesFound();
 
-    m_imageFolder = m_layout.installFolder() + u'/' + DemoImageFolder;
+    // Where the installation cannot be written, the user's own pictures go into their data folder.
+    const QString shipped = m_layout.installFolder() + u'/' + DemoImageFolder;
+    m_imageFolder = m_layout.writesToUserFolder() ? m_layout.userFolder() + QStringLiteral("/images") : shipped;
+    m_imageFolders = m_imageFolder == shipped ? QStringList{shipped} : QStringList{m_imageFolder, shipped};
+    watchFolders();
     readImages();
     m_imageIndex = -1;
     Q_EMIT imagesChanged();
@@ -203,6 +216,7 @@ void MainWindowController::toggleSlot(int index)
         slot.colour = SlotFilledColour;
         slot.path = m_fileFolder + u'/' + name;
         slot.buttonCaption = filledSlotCaption(index);
+        rememberFolder(m_fileFolder);
     } else {
         slot.displayText = NotSelected;
         slot.colour = SlotEmptyColour;
@@ -214,11 +228,38 @@ void MainWindowController::toggleSlot(int index)
 
 void MainWindowController::refreshImages()
 {
-    const QString selected = selectedImageName();
+    const QString selected = selectedImagePath();
     readImages();
-    m_imageIndex = selected.isEmpty() ? -1 : int(m_images.indexOf(selected));
+    m_imageIndex = selected.isEmpty() ? -1 : int(m_imagePaths.indexOf(selected));
     Q_EMIT imagesChanged();
     Q_EMIT imageSelectionChanged(m_imageIndex);
+}
+
+void MainWindowController::chooseImage()
+{
+    const QString path =
+        m_ui.chooseFileToOpen(QStringLiteral("Choose Image"), m_imageFolder,
+                              QStringLiteral("Pictures (") + backgroundImagePatterns().join(u' ') + u')');
+    if (!path.isEmpty())
+        useImage(path);
+}
+
+bool MainWindowController::useImage(const QString& path)
+{
+    if (const QString problem = backgroundImageProblem(path); !problem.isEmpty()) {
+        m_ui.showMessage(QStringLiteral("The file \"") + QDir::toNativeSeparators(path) +
+                             QStringLiteral("\" cannot be used as a background: ") + problem + u'.',
+                         QStringLiteral("Error"));
+        return false;
+    }
+    const QString file = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    if (!m_imagePaths.contains(file)) {
+        m_chosenImages.removeAll(file);
+        m_chosenImages.prepend(file);
+        readImages();
+        Q_EMIT imagesChanged();
+    }
+    return selectImage(int(m_imagePaths.indexOf(file)));
 }
 
 void MainWindowController::openOutputFolder()
@@ -236,6 +277,99 @@ void MainWindowController::openOutputFolder()
     openFolderOrSayWhere(folder);
 }
 
+void MainWindowController::openSiteFolder()
+{
+    const QString folder = siteFolder();
+    if (QFileInfo(folder).isDir())
+        openFolderOrSayWhere(folder);
+    else
+        m_ui.showMessage(QStringLiteral("No site has been built yet. \"Build Minisite\" writes it here:\n\n") +
+                             QDir::toNativeSeparators(folder),
+                         QStringLiteral("Open Folder"));
+}
+
+void MainWindowController::previewSite()
+{
+    const QString page = siteFolder() + QStringLiteral("/index.html");
+    if (!siteBuilt())
+        m_ui.showMessage(QStringLiteral("No site has been built yet. \"Build Minisite\" writes it here:\n\n") +
+                             QDir::toNativeSeparators(siteFolder()),
+                         QStringLiteral("Preview Site"));
+    else if (!m_ui.openAddress(QUrl::fromLocalFile(page).toString()))
+        m_ui.showMessage(QStringLiteral("The page could not be opened on this desktop. You find it here:\n\n") +
+                             QDir::toNativeSeparators(page),
+                         QStringLiteral("Preview Site"));
+}
+
+void MainWindowController::openRecentFolder(int index)
+{
+    const QString folder = m_recentFolders.value(index);
+    if (!folder.isEmpty() && !setFolder(folder))
+        m_ui.showMessage(QStringLiteral("The folder \"") + QDir::toNativeSeparators(folder) +
+                             QStringLiteral("\" cannot be opened."),
+                         QStringLiteral("Error"));
+}
+
+void MainWindowController::completeSiteAddress()
+{
+    const QString typed = m_info.siteUrl.trimmed();
+    if (typed.isEmpty() || typed.contains(QStringLiteral("://")))
+        return;
+    try {
+        normalizedSiteAddress(typed);
+    } catch (const Error&) {
+        return; // the build names what is wrong with it
+    }
+    setSiteText(SiteField::SiteUrl,
+                QStringLiteral("https://") + typed + (typed.endsWith(u'/') ? QString() : QStringLiteral("/")));
+}
+
+void MainWindowController::setSettings(QSettings* settings)
+{
+    m_settings = settings;
+    m_recentFolders = settings ? settings->value(RecentFoldersKey).toStringList() : QStringList();
+    Q_EMIT recentFoldersChanged();
+}
+
+void MainWindowController::rememberFolder(const QString& folder)
+{
+    if (!m_recentFolders.isEmpty() && m_recentFolders.first() == folder)
+        return;
+    m_recentFolders.removeAll(folder);
+    m_recentFolders.prepend(folder);
+    while (m_recentFolders.size() > MaxRecentFolders)
+        m_recentFolders.removeLast();
+    if (m_settings)
+        m_settings->setValue(RecentFoldersKey, m_recentFolders);
+    Q_EMIT recentFoldersChanged();
+}
+
+void MainWindowController::watchFolders()
+{
+    // Changes are told through the event loop; without an application there is none.
+    if (!QCoreApplication::instance())
+        return;
+    if (!m_watcher.directories().isEmpty())
+        m_watcher.removePaths(m_watcher.directories());
+    QStringList folders = m_imageFolders;
+    folders << m_fileFolder;
+    folders.removeAll(QString());
+    folders.removeDuplicates();
+    for (const QString& folder : std::as_const(folders))
+        if (QFileInfo(folder).isDir())
+            m_watcher.addPath(folder);
+}
+
+void MainWindowController::folderContentsChanged(const QString& folder)
+{
+    if (folder == m_fileFolder) {
+        refreshFiles();
+        updateFilesFound();
+    }
+    if (m_imageFolders.contains(folder))
+        refreshImages();
+}
+
 void MainWindowController::openFolderOrSayWhere(const QString& folder)
 {
     if (!m_ui.openFolder(folder))
@@ -251,6 +385,9 @@ void MainWindowController::closeWindow()
 
 void MainWindowController::openImagesFolder()
 {
+    // The user's images folder is made the first time it is asked for.
+    if (!QFileInfo(m_imageFolder).isDir() && QDir().mkpath(m_imageFolder))
+        watchFolders();
     openFolderOrSayWhere(m_imageFolder);
 }
 
@@ -266,12 +403,15 @@ void MainWindowController::showInstructions()
 
 void MainWindowController::buildSite()
 {
-    const BuildInput input{m_layout, slotPaths(), m_imageFolder, selectedImageName(), m_variation, m_info};
+    const QFileInfo background(selectedImagePath());
+    const BuildInput input{m_layout,   slotPaths(), background.path(), background.fileName(),
+                           m_variation, m_info};
     BuildResult result;
     {
         CopyProgressDisplay progress(m_window);
         result = quorvale::buildSite(input, &progress);
     }
+    Q_EMIT siteFolderChanged();
     switch (result.status) {
     case BuildResult::Status::MissingArticles:
         m_ui.showMessage(QStringLiteral("You need to select more articles for your mini site."),
@@ -298,12 +438,11 @@ void MainWindowController::buildSite()
         break;
     }
     QString text = QStringLiteral("Done! Process complete. Click the 'Open Output Folder' to see the mini site");
-    const QString background = input.backgroundFolder + u'/' + input.backgroundFile;
-    if (!m_window.isPicture(background))
-        text += QStringLiteral("\n\nThe background \"") + background +
-                QStringLiteral("\" could not be read as an image; it was copied all the same.");
     for (const QString& warning : result.warnings)
         text += QStringLiteral("\n\n") + warning;
+    if (!result.escapedArticles.isEmpty())
+        text += QStringLiteral("\n\nA \"<\" or \"&\" that is not markup is shown as text in:\n- ") +
+                result.escapedArticles.join(QStringLiteral("\n- "));
     m_ui.showMessage(text, QStringLiteral("Done"));
 }
 
@@ -326,8 +465,8 @@ void MainWindowController::loadDemoData()
         backgroundFound = selectedImageName() == DemoImageFile;
     }
     if (!backgroundFound)
-        problems
-            << QStringLiteral("The sample background %1 is not in %2.").arg(DemoImageFile.toString(), m_imageFolder);
+        problems << QStringLiteral("The sample background %1 is not in %2.")
+                        .arg(DemoImageFile.toString(), m_layout.installFolder() + u'/' + DemoImageFolder);
 
     if (problems.isEmpty())
         m_ui.showMessage(QStringLiteral("Done! You can now create your mini site."), QStringLiteral("Done"));
@@ -398,6 +537,7 @@ bool MainWindowController::setFolder(const QString& path)
 void MainWindowController::showFolderFiles()
 {
     m_fileFolder = m_folder;
+    watchFolders();
     readFiles();
     m_fileIndex = -1;
     Q_EMIT filesChanged();
@@ -468,10 +608,9 @@ bool MainWindowController::selectImage(int index)
 
 void MainWindowController::previewSelectedImage()
 {
-    const QString name = selectedImageName();
-    if (name.isEmpty())
+    const QString path = selectedImagePath();
+    if (path.isEmpty())
         return;
-    const QString path = m_imageFolder + u'/' + name;
     if (m_window.showPicture(path))
         m_previewPath = path;
 }
@@ -491,6 +630,7 @@ void MainWindowController::setVariation(const QString& variation)
         return;
     m_variation = variation;
     Q_EMIT variationChanged(variation);
+    Q_EMIT siteFolderChanged();
 }
 
 QStringList MainWindowController::folderChain() const
@@ -522,7 +662,27 @@ SlotPaths MainWindowController::slotPaths() const
 
 QString MainWindowController::selectedImageName() const
 {
-    return m_imageIndex >= 0 && m_imageIndex < m_images.size() ? m_images.at(m_imageIndex) : QString();
+    return m_images.value(m_imageIndex);
+}
+
+QString MainWindowController::selectedImagePath() const
+{
+    return m_imagePaths.value(m_imageIndex);
+}
+
+QString MainWindowController::siteFolder() const
+{
+    try {
+        return m_layout.siteFolder(m_variation);
+    } catch (const Error&) {
+        return {};
+    }
+}
+
+bool MainWindowController::siteBuilt() const
+{
+    const QString folder = siteFolder();
+    return !folder.isEmpty() && QFileInfo(folder + QStringLiteral("/index.html")).isFile();
 }
 
 QString MainWindowController::siteText(SiteField field) const
@@ -544,7 +704,23 @@ void MainWindowController::readFiles()
 
 void MainWindowController::readImages()
 {
-    m_images = imageFileNames(m_imageFolder);
+    m_images.clear();
+    m_imagePaths.clear();
+    for (const QString& path : std::as_const(m_chosenImages)) {
+        if (QFileInfo(path).isFile()) {
+            m_images << QFileInfo(path).fileName();
+            m_imagePaths << path;
+        }
+    }
+    for (const QString& folder : std::as_const(m_imageFolders)) {
+        for (const QString& name : imageFileNames(folder)) {
+            const QString path = folder + u'/' + name;
+            if (!m_imagePaths.contains(path)) {
+                m_images << name;
+                m_imagePaths << path;
+            }
+        }
+    }
 }
 
 } // namespace quorvale

@@ -5,12 +5,15 @@
 #include "ui/MainWindowHost.h"
 #include "ui/UiHost.h"
 
+#include <QFileSystemWatcher>
 #include <QHash>
 #include <QList>
 #include <QObject>
 #include <QString>
 #include <QStringList>
 #include <array>
+
+class QSettings;
 
 namespace quorvale {
 
@@ -78,9 +81,27 @@ public:
     void start();
     /// Slot button @p index (0..4): fills an empty slot with the selected article, empties a filled one.
     void toggleSlot(int index);
-    /// "Refresh": re-reads the image folder; the selected image stays selected while it exists.
+    /// "Refresh": re-reads the image folders; the selected image stays selected while it exists.
     void refreshImages();
+    /// "Choose Image…": a picture from anywhere, through the desktop's file dialog (see useImage).
+    void chooseImage();
+    /// A picture dropped on the image list or the preview, or chosen: listed
+    /// first (unless the list has it already) and selected. Returns false,
+    /// with a message naming the file, when it cannot be a background.
+    bool useImage(const QString& path);
     void openOutputFolder();
+    /// The site folder shown beside the build buttons: opens it.
+    void openSiteFolder();
+    /// "Preview Site": opens the site's index.html in the default browser.
+    void previewSite();
+    /// A folder of recentFolders() chosen: the article browser goes there.
+    void openRecentFolder(int index);
+    /// The site address box was left: an address that a build takes (one
+    /// typed without a scheme, say) is shown as the build will use it.
+    void completeSiteAddress();
+    /// Where the recent article folders are kept between runs (not owned; it
+    /// must outlive the controller); without one they are forgotten at the end.
+    void setSettings(QSettings* settings);
     void closeWindow();
     void openImagesFolder();
     /// "Tornelle": opens the rewriter on a copy of the five slots.
@@ -135,12 +156,25 @@ public:
     const ArticleSlot& slot(int index) const { return m_slots.at(std::size_t(index)); }
     SlotPaths slotPaths() const;
 
+    /// The folder "Open Images Folder" opens: the installation's appimages, or
+    /// the images folder of the user's data folder where the installation
+    /// cannot be written. The image list shows its pictures and the shipped ones.
     const QString& imageFolder() const noexcept { return m_imageFolder; }
+    /// The names the image list shows, and the files they stand for.
     const QStringList& images() const noexcept { return m_images; }
+    const QStringList& imagePaths() const noexcept { return m_imagePaths; }
     int imageIndex() const noexcept { return m_imageIndex; }
     QString selectedImageName() const;
+    QString selectedImagePath() const;
     /// The picture the preview shows; empty until one could be shown.
     const QString& previewPath() const noexcept { return m_previewPath; }
+
+    /// The folder the next build writes the site into; empty when the variation cannot name one.
+    QString siteFolder() const;
+    /// Whether a site (its index.html) is in siteFolder().
+    bool siteBuilt() const;
+    /// Folders articles were taken from, the latest first.
+    const QStringList& recentFolders() const noexcept { return m_recentFolders; }
 
     const QStringList& variations() const noexcept { return m_variations; }
     const QString& variation() const noexcept { return m_variation; }
@@ -163,6 +197,9 @@ Q_SIGNALS:
     void variationsChanged();
     void variationChanged(const QString& variation);
     void siteTextChanged(quorvale::MainWindowController::SiteField field, const QString& text);
+    /// siteFolder() or siteBuilt() may have changed.
+    void siteFolderChanged();
+    void recentFoldersChanged();
 
 private:
     void openDriveFolder();
@@ -173,6 +210,9 @@ private:
     void readSubfolders();
     void readFiles();
     void readImages();
+    void rememberFolder(const QString& folder);
+    void watchFolders();
+    void folderContentsChanged(const QString& folder);
     QStringList fillSlotsFromSampleArticles();
 
     UiHost& m_ui;
@@ -197,13 +237,20 @@ private:
     std::array<ArticleSlot, SlotCount> m_slots;
 
     QString m_imageFolder;
+    QStringList m_imageFolders; ///< listed one after the other
+    QStringList m_chosenImages; ///< chosen or dropped, listed first, the latest first
     QStringList m_images;
+    QStringList m_imagePaths;
     int m_imageIndex = -1;
     QString m_previewPath;
 
     QStringList m_variations;
     QString m_variation;
     SiteInfo m_info;
+
+    QStringList m_recentFolders;
+    QSettings* m_settings = nullptr;
+    QFileSystemWatcher m_watcher;
 };
 
 } // namespace quorvale

@@ -16,8 +16,6 @@ public:
     /// picture. Returns false, and keeps the previous picture, when the file
     /// cannot be read or decoded.
     virtual bool showPicture(const QString& path) = 0;
-    /// True when the file at @p path can be read and decoded as a picture.
-    virtual bool isPicture(const QString& path) = 0;
     /// Shows the Tornelle window without blocking. A new window starts from
     /// @p articles; an open one is only brought to the front and ignores them.
     virtual void showTornelle(const SlotPaths& articles) = 0;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QtGlobal>
 
 namespace quorvale {
 
@@ -27,6 +28,15 @@ public:
     /// Opens an address (a web address or a local file's URL) in the default browser;
     /// false when the desktop could not.
     virtual bool openAddress(const QString& address) = 0;
+    /// Asks for an existing file, starting in @p folder and offering the files
+    /// @p filter names ("Pictures (*.jpg *.png)"); empty when none was chosen.
+    virtual QString chooseFileToOpen(const QString& title, const QString& folder, const QString& filter)
+    {
+        Q_UNUSED(title);
+        Q_UNUSED(folder);
+        Q_UNUSED(filter);
+        return {};
+    }
 };
 
 } // namespace quorvale

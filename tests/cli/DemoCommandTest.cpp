@@ -32,7 +32,7 @@ TEST_F(DemoCommand, BuildsTheSampleSite)
               (QStringList{u"Bravo-step.html"_qs, u"Delta-Force.html"_qs, u"charlie.html"_qs, u"echo.html"_qs,
                            u"index.html"_qs, u"robots.txt"_qs, u"sitemap.xml"_qs}));
     EXPECT_TRUE(readFile(site + u"robots.txt").endsWith("\nSitemap: https://example.org/sitemap.xml\n"));
-    EXPECT_EQ(readFile(site + u"assets/images/bg.jpg"), QByteArray("image 288\n"));
+    EXPECT_EQ(readFile(site + u"assets/images/bg.jpg"), jpegBytes("image 288\n"));
 }
 
 TEST_F(DemoCommand, WithoutSampleArticlesTheBuildSaysWhatIsMissing)

@@ -34,7 +34,7 @@ protected:
             writeFile(install(u"/apparticles/") + QString::fromLatin1(name), "A sample article.");
         writeFile(install(u"/template1/index.html"), "<title>#SITENAME#</title>");
         writeFile(install(u"/template1/article.html"), "<title>#SITENAME#</title>");
-        writeFile(install(u"/template1/assets/images/bg.jpg"), "default");
+        writeFile(install(u"/template1/assets/images/bg.jpg"), jpegBytes("default"));
         writeFile(articles(u"/b.txt"), "B.");
         writeFile(articles(u"/a.txt"), "A.");
         m_window = std::make_unique<MainWindow>(m_desktop, InstallLayout::forHome(install()), articles());
@@ -115,6 +115,16 @@ TEST_F(MainWindowTest, LoadDummyDataFillsTheWindowAndBuildMinisiteBuildsIt)
     EXPECT_TRUE(
         readFile(install(u"/output/template1/robots.txt")).endsWith("Sitemap: https://example.org/sitemap.xml\n"));
     EXPECT_TRUE(m_window->findChildren<QProgressDialog*>().isEmpty()) << "the copy progress is gone";
+    EXPECT_TRUE(button("cmdPreviewSite")->isEnabled());
+    EXPECT_EQ(child<QComboBox>(*m_window, "cboRecentFolders")->count(), 1);
+
+    // An article that appears in the folder on show is listed without a refresh.
+    writeFile(install(u"/apparticles/six.txt"), "Six.");
+    auto* list = child<QListWidget>(*m_window, "File1");
+    for (int waited = 0; list->count() < 6 && waited < 5000; waited += 20)
+        QTest::qWait(20);
+    EXPECT_EQ(list->count(), 6);
+    EXPECT_EQ(child<QLabel>(*m_window, "lblFilesFound")->text(), QStringLiteral("6"));
 }
 
 } // namespace

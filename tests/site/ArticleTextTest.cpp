@@ -13,10 +13,21 @@ class ArticleConversions : public ::testing::TestWithParam<quorvale::test::Refer
 {
 };
 
-TEST_P(ArticleConversions, GiveSummaryAndBody)
+TEST_P(ArticleConversions, GiveSummaryBodyAndMarkup)
 {
-    EXPECT_EQ(summaryOfText(GetParam()["text"]), GetParam()["summary"]);
-    EXPECT_EQ(bodyHtmlOfText(GetParam()["text"]), GetParam()["body"]);
+    const quorvale::test::ReferenceCase& c = GetParam();
+    if (c.has("summary")) {
+        EXPECT_EQ(summaryOfText(c["text"]), c["summary"]);
+    }
+    if (c.has("body")) {
+        EXPECT_EQ(bodyHtmlOfText(c["text"]), c["body"]);
+    }
+    if (c.has("markup")) {
+        StrayMarkup stray;
+        EXPECT_EQ(escapeStrayMarkup(c["text"], &stray), c["markup"]);
+        EXPECT_EQ(QStringLiteral("%1 at %2:%3 (%4)").arg(stray.count).arg(stray.line).arg(stray.column).arg(stray.context),
+                  c["stray"]);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Site, ArticleConversions,

@@ -83,7 +83,7 @@ public:
     {
         writeFile(path(u"template1/index.html"), "index #ARTICLE_TITLE# #ARTICLELINK_1#");
         writeFile(path(u"template1/article.html"), "article #ARTICLE_TITLE#");
-        writeFile(path(u"template1/assets/images/bg.jpg"), "template image");
+        writeFile(path(u"template1/assets/images/bg.jpg"), jpegBytes("template image"));
         writeFile(path(u"template1_novideo/index.html"), "plain index #ARTICLE_TITLE#");
         writeFile(path(u"template1_novideo/article.html"), "plain article #ARTICLE_TITLE#");
         for (int i = 0; i < 5; ++i)
@@ -92,7 +92,7 @@ public:
         input.layout = InstallLayout::forHome(m_home.path());
         input.backgroundFolder = path(u"images");
         input.backgroundFile = QStringLiteral("sunset.jpg");
-        writeFile(path(u"images/sunset.jpg"), "sunset");
+        writeFile(path(u"images/sunset.jpg"), jpegBytes("sunset"));
         writeFile(path(u"output/earlier.txt"), "earlier build");
     }
 

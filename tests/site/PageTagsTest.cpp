@@ -24,8 +24,9 @@ QString oneTagAfterAnother(QString page, const PageTagValues& values)
 PageArticle article(const char16_t* name, const char16_t* summary, const char16_t* body = u"")
 {
     const QString path = QStringLiteral("/articles/") + QString::fromUtf16(name);
-    return {path, QString::fromUtf16(name).toUpper(), QString::fromUtf16(name) + u".html", QString::fromUtf16(summary),
-            QString::fromUtf16(body)};
+    const QString text = QString::fromUtf16(summary);
+    return {path, QString::fromUtf16(name).toUpper(), QString::fromUtf16(name) + u".html", text, escapeStrayMarkup(text),
+            QString::fromUtf16(body), {}};
 }
 
 TEST(PageTags, EveryTagTakesItsValueAndTheMainArticleLinksToIndex)
@@ -65,9 +66,9 @@ TEST_P(SiteAddressSections, AreKeptOnlyWithAnAddress)
     const SectionCase& c = GetParam();
     const QString text = QString::fromUtf16(c.templateText);
     if (!c.withAddress)
-        EXPECT_THROW(resolveSiteAddressSections(text, true), Error);
+        EXPECT_THROW(resolveSection(text, u"SITE_URL", true), Error);
     else
-        EXPECT_EQ(resolveSiteAddressSections(text, true) + u'/' + resolveSiteAddressSections(text, false),
+        EXPECT_EQ(resolveSection(text, u"SITE_URL", true) + u'/' + resolveSection(text, u"SITE_URL", false),
                   QString::fromUtf16(c.withAddress) + u'/' + QString::fromUtf16(c.withoutAddress));
 }
 
@@ -85,6 +86,29 @@ INSTANTIATE_TEST_SUITE_P(
         SectionCase{"nested", u"<!--#IF_SITE_URL#--><!--#IF_SITE_URL#--><!--#END_SITE_URL#--><!--#END_SITE_URL#-->",
                     nullptr, nullptr}),
     caseName);
+
+TEST(TemplateSections, FollowTheSiteTexts)
+{
+    const QString page = QStringLiteral(
+        "<!--#IF_SITE_NAME#-->N<!--#END_SITE_NAME#-->|<!--#IF_AD#-->[<!--#IF_AD_TITLE#-->t<!--#END_AD_TITLE#-->"
+        "<!--#IF_AD_TEXT#-->d<!--#END_AD_TEXT#--><!--#IF_AD_LINK#-->L<!--#END_AD_LINK#-->"
+        "<!--#IF_AD_CALL#-->C<!--#END_AD_CALL#-->]<!--#END_AD#-->");
+    const auto info = [](QString name, QString title, QString text, QString button, QString url, QString video) {
+        SiteInfo i;
+        i.siteName = name, i.adTitle = title, i.adDescription = text, i.buttonText = button, i.buttonUrl = url;
+        i.videoId = video;
+        return i;
+    };
+    const std::pair<SiteInfo, const char16_t*> rows[] = {
+        {info({}, {}, {}, {}, u"http://"_qs, {}), u"|"},
+        {info(u"S"_qs, {}, {}, u"Go"_qs, u"HTTP://"_qs, {}), u"N|[C]"},
+        {info({}, u"T"_qs, {}, u"Go"_qs, u" https://x.org "_qs, {}), u"|[tL]"},
+        {info(u" "_qs, {}, u"D"_qs, {}, u"https://x.org"_qs, {}), u"|[d]"},
+        {info({}, {}, u" "_qs, {}, {}, u"abcdefg"_qs), u"|[]"},
+    };
+    for (const auto& [site, expected] : rows)
+        EXPECT_EQ(resolveSections(page, templateSections(site)), QString::fromUtf16(expected));
+}
 
 struct FillCase
 {

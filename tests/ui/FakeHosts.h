@@ -45,13 +45,13 @@ public:
         folders << address;
         return desktopOpens;
     }
+    QString chooseFileToOpen(const QString&, const QString&, const QString&) override { return chosenFile; }
     /// Decodes only files that start like a JPEG picture.
     bool showPicture(const QString& path) override
     {
         pictures << path;
-        return isPicture(path);
+        return readFile(path).startsWith("\xff\xd8");
     }
-    bool isPicture(const QString& path) override { return readFile(path).startsWith("\xff\xd8"); }
     void showTornelle(const SlotPaths& articles) override { tornelle.push_back(articles); }
     void showInstructions() override { ++instructions; }
     void closeWindow() override { ++closed; }
@@ -70,17 +70,12 @@ public:
     std::function<void()> onMessage;   ///< runs while a message box would be open
     QStringList folders;               ///< folders and addresses opened
     bool desktopOpens = true;          ///< whether the desktop can open them
+    QString chosenFile;                ///< what the file dialog answers
     QStringList pictures;
     std::vector<SlotPaths> tornelle;
     int instructions = 0;
     int closed = 0;
     std::vector<int> pauses;
 };
-
-/// Bytes that FakeHosts (and any JPEG decoder) takes for the start of a picture.
-inline QByteArray jpegBytes(const QByteArray& tag)
-{
-    return QByteArray("\xff\xd8\xff\xe0", 4) + tag;
-}
 
 } // namespace quorvale::test

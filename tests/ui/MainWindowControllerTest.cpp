@@ -5,6 +5,8 @@
 
 #include <QCoreApplication>
 #include <QLockFile>
+#include <QSettings>
+#include <QUrl>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <memory>
@@ -74,6 +76,65 @@ TEST_F(MainWindowControllerTest, StartUpSetsCaptionsListsAndFirstImage)
     EXPECT_EQ(window.filesFound(), QStringLiteral("1"));
     EXPECT_EQ(window.fileIndex(), -1) << "a new folder starts without a selection";
     EXPECT_TRUE(m_hosts.messages.empty());
+}
+
+TEST_F(MainWindowControllerTest, PicturesFromAnywhereAndFromTheUsersImagesFolder)
+{
+    // Installed where it cannot write: the user's images folder is listed before the shipped pictures.
+    const QString user = m_dir.path() + QStringLiteral("/user");
+    writeFile(user + QStringLiteral("/images/0-mine.png"), jpegBytes("mine"));
+    MainWindowController& window = start(InstallLayout::forExecutable(m_dir.path() + QStringLiteral("/bin"), user,
+                                                                      {m_dir.path()}));
+    EXPECT_EQ(window.images(), (QStringList{u"0-mine.png"_qs, u"a.jpg"_qs, u"b.jpg"_qs}));
+    EXPECT_EQ(window.imageFolder(), user + QStringLiteral("/images"));
+
+    m_hosts.chosenFile = writeFile(articles(u"/photo.webp"), jpegBytes("photo"));
+    window.chooseImage();
+    EXPECT_TRUE(window.useImage(articles(u"/./photo.webp"))) << "the same file is listed once";
+    EXPECT_EQ(window.images(), (QStringList{u"photo.webp"_qs, u"0-mine.png"_qs, u"a.jpg"_qs, u"b.jpg"_qs}));
+    EXPECT_EQ(window.selectedImagePath(), articles(u"/photo.webp"));
+    EXPECT_FALSE(window.useImage(writeFile(articles(u"/text.png"), "text")));
+    EXPECT_TRUE(m_hosts.messages.back().text.startsWith(u"The file \"" + articles(u"/text.png") +
+                                                        u"\" cannot be used as a background: it is not a picture"));
+    EXPECT_EQ(window.images().size(), 4);
+}
+
+TEST_F(MainWindowControllerTest, SiteFolderPreviewRecentFoldersAndAddress)
+{
+    QSettings settings(m_dir.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
+    MainWindowController& window = start();
+    window.setSettings(&settings);
+    window.previewSite();
+    EXPECT_TRUE(m_hosts.messages.back().text.startsWith(u"No site has been built yet."));
+    EXPECT_EQ(window.siteFolder(), install(u"/output/template1"));
+    for (int i = 0; i < 5; ++i)
+        fillSlot(i, QStringLiteral("b.txt"));
+    window.setSiteText(Field::VideoId, QStringLiteral("abcdef"));
+    window.buildSite();
+    ASSERT_TRUE(window.siteBuilt()) << m_hosts.messages.back().text.toStdString();
+    window.previewSite();
+    EXPECT_EQ(m_hosts.folders.last(), QUrl::fromLocalFile(install(u"/output/template1/index.html")).toString());
+    m_hosts.desktopOpens = false;
+    window.previewSite();
+    EXPECT_TRUE(m_hosts.messages.back().text.endsWith(install(u"/output/template1/index.html")));
+
+    // A folder articles come from is remembered, across runs too, and takes the browser back.
+    ASSERT_TRUE(window.setFolder(articles(u"/sub")));
+    fillSlot(0, QStringLiteral("x.txt"));
+    fillSlot(0, QStringLiteral("x.txt"));
+    EXPECT_EQ(window.recentFolders(), (QStringList{articles(u"/sub"), articles()}));
+    MainWindowController& again = start();
+    again.setSettings(&settings);
+    again.openRecentFolder(1);
+    EXPECT_EQ(again.folder(), articles());
+
+    for (const auto& [typed, shown] : {std::pair{u"www.example.com", u"https://www.example.com/"},
+                                       {u"example.com/blog/", u"https://example.com/blog/"},
+                                       {u"ftp://example.com", u"ftp://example.com"}, {u"localhost", u"localhost"}}) {
+        again.setSiteText(Field::SiteUrl, QString::fromUtf16(typed));
+        again.completeSiteAddress();
+        EXPECT_EQ(again.siteInfo().siteUrl, QString::fromUtf16(shown));
+    }
 }
 
 TEST_F(MainWindowControllerTest, SlotButtonsToggleCaptionsColoursAndPaths)
@@ -217,24 +278,24 @@ TEST_F(MainWindowControllerTest, BuildShowsWhatIsMissingOrHowItWent)
     EXPECT_EQ(m_hosts.messages[0].text, QStringLiteral("You need to select more articles for your mini site."));
     EXPECT_EQ(m_hosts.messages[1].text, QStringLiteral("Please select a background."));
 
-    // A background no one can decode is copied all the same, and the closing message says so.
+    // A background no one can decode is refused before anything is touched.
     writeFile(install(u"/appimages/bg.jpg"), "not a picture");
     window.refreshImages();
     ASSERT_TRUE(window.selectImage(0));
     window.buildSite();
+    EXPECT_TRUE(m_hosts.messages.back().text.contains(u"- The background \"" + install(u"/appimages/bg.jpg") +
+                                                      u"\" cannot be used: it is not a picture"));
+    writeFile(install(u"/appimages/bg.jpg"), jpegBytes("now a picture"));
+    window.buildSite();
     EXPECT_EQ(m_hosts.messages.back().text,
-              QStringLiteral("Done! Process complete. Click the 'Open Output Folder' to see the mini site\n\nThe "
-                             "background \"") +
-                  install(u"/appimages/bg.jpg") +
-                  QStringLiteral("\" could not be read as an image; it was copied all "
-                                 "the same."));
+              QStringLiteral("Done! Process complete. Click the 'Open Output Folder' to see the mini site"));
     EXPECT_EQ(readFile(install(u"/output/template1/b.html")), QByteArray("<h1>B</h1>"));
 
     // A build that cannot succeed changes nothing and says why; so does one that finds another at work.
     const auto site = treeOf(install(u"/output"));
-    window.setSiteText(Field::SiteUrl, QStringLiteral("example.org"));
+    window.setSiteText(Field::SiteUrl, QStringLiteral("ftp://example.org"));
     window.buildSite();
-    EXPECT_TRUE(m_hosts.messages.back().text.contains(u"- The site address \"example.org\""));
+    EXPECT_TRUE(m_hosts.messages.back().text.contains(u"- The site address \"ftp://example.org\""));
     window.setSiteText(Field::SiteUrl, QString());
     ASSERT_TRUE(QFile::remove(articles(u"/A.txt")));
     window.buildSite();
