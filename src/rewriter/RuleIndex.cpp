@@ -499,6 +499,8 @@ struct CompiledConditions
     QStringList partsOfSpeech;
     QList<QStringList> notBefore;
     QList<QStringList> notAfter;
+    QList<QStringList> notWith;
+    QStringList keep;
     /// Per tag of the tagger: whether it is one of partsOfSpeech; filled when the tagger is loaded.
     mutable std::vector<bool> tags;
 };
@@ -588,8 +590,9 @@ void RuleIndex::Data::index()
             groupLength = parsed.group.size();
             if (!parsed.conditions.isEmpty()) {
                 condition = qint32(conditions.size());
-                conditions.push_back(CompiledConditions{
-                    parsed.conditions.partsOfSpeech, parsed.conditions.notBefore, parsed.conditions.notAfter, {}});
+                conditions.push_back(CompiledConditions{parsed.conditions.partsOfSpeech, parsed.conditions.notBefore,
+                                                        parsed.conditions.notAfter, parsed.conditions.notWith,
+                                                        parsed.conditions.keep, {}});
             }
         }
         const QStringView line = QStringView(text).first(groupLength);
@@ -903,6 +906,18 @@ public:
         return true;
     }
 
+    /// Whether @p phrase stands in the sentence of token @p first, outside its tokens before @p after.
+    bool phraseInSentence(qsizetype first, qsizetype after, const QStringList& phrase) const
+    {
+        const size_t sentence = m_sentenceOf[size_t(first)];
+        const qsizetype from = qsizetype(m_sentenceStarts[sentence]);
+        const qsizetype to = qsizetype(m_sentenceStarts[sentence + 1]) - phrase.size();
+        for (qsizetype k = from; k <= to; ++k)
+            if ((k + phrase.size() <= first || k >= after) && phraseAt(k, phrase))
+                return true;
+        return false;
+    }
+
     /// The tag of token @p index, its sentence tagged when first asked.
     quint8 tagOf(qsizetype index)
     {
@@ -931,18 +946,27 @@ private:
     qsizetype m_next = 0;
 };
 
-bool holds(const CompiledConditions& c, const Candidate& candidate, Context& context)
+bool holds(const CompiledConditions& c, const Candidate& candidate, const ItemRecord& item, Context& context)
 {
+    const QStringView text(item.text(), qsizetype(item.length));
+    for (const QString& kept : c.keep)
+        if (text.compare(kept, Qt::CaseInsensitive) == 0)
+            return false;
+    if (c.notAfter.isEmpty() && c.notBefore.isEmpty() && c.notWith.isEmpty() && c.partsOfSpeech.isEmpty())
+        return true; // no need to read the words around it
     const qsizetype first = context.tokenAt(candidate.start + 1);
     if (first < 0)
         return false; // the item does not start a word
     for (const QStringList& phrase : c.notAfter)
         if (context.phraseAt(first - phrase.size(), phrase))
             return false;
-    if (!c.notBefore.isEmpty()) {
+    if (!c.notBefore.isEmpty() || !c.notWith.isEmpty()) {
         const qsizetype after = context.tokenFrom(candidate.end);
         for (const QStringList& phrase : c.notBefore)
             if (context.phraseAt(after, phrase))
+                return false;
+        for (const QStringList& phrase : c.notWith)
+            if (context.phraseInSentence(first, after, phrase))
                 return false;
     }
     if (!c.partsOfSpeech.isEmpty()) {
@@ -959,7 +983,7 @@ void applyConditions(const RuleIndex::Data& data, QStringView text, std::vector<
     Context context(data, text);
     const auto fails = [&](Candidate& c) {
         const ItemRecord* record = c.record;
-        while (record->condition >= 0 && !holds(data.conditions[size_t(record->condition)], c, context)) {
+        while (record->condition >= 0 && !holds(data.conditions[size_t(record->condition)], c, *record, context)) {
             if (record->next == 0)
                 return true;
             record = &data.items.record(record->next);

@@ -48,16 +48,22 @@ QString readConditions(QStringView text, RuleConditions& conditions)
                            QStringLiteral("\" (known: noun, verb, past, participle, adj, adv)");
                 conditions.partsOfSpeech.append(v.toString());
             }
-        } else if (key == u"notbefore" || key == u"notafter") {
+        } else if (key == u"notbefore" || key == u"notafter" || key == u"notwith") {
             for (const QStringView v : values) {
                 const QStringList phrase = lowerUnits(v.toString()).split(u'_', Qt::SkipEmptyParts);
                 if (phrase.isEmpty())
                     return QStringLiteral("a condition without a value: \"") + word + u'"';
-                (key == u"notbefore" ? conditions.notBefore : conditions.notAfter).append(phrase);
+                (key == u"notbefore" ? conditions.notBefore
+                 : key == u"notafter" ? conditions.notAfter
+                                      : conditions.notWith)
+                    .append(phrase);
             }
+        } else if (key == u"keep") {
+            for (const QStringView v : values)
+                conditions.keep.append(lowerUnits(v.toString()).replace(u'_', u' '));
         } else {
             return QStringLiteral("an unknown condition \"") + word +
-                   QStringLiteral("\" (known: pos=, notbefore=, notafter=)");
+                   QStringLiteral("\" (known: pos=, notbefore=, notafter=, notwith=, keep=)");
         }
     }
     return QString();

@@ -25,8 +25,18 @@ struct RuleConditions
     QList<QStringList> notBefore;
     /// Not where one of these words or phrases ends right before the item.
     QList<QStringList> notAfter;
+    /// Not in a sentence where one of these words or phrases stands outside
+    /// the item: the other half of "partly ... partly".
+    QList<QStringList> notWith;
+    /// Items that are only alternatives: where one of them stands in the
+    /// article, it is left to the next rule that holds it.
+    QStringList keep;
 
-    bool isEmpty() const noexcept { return partsOfSpeech.isEmpty() && notBefore.isEmpty() && notAfter.isEmpty(); }
+    bool isEmpty() const noexcept
+    {
+        return partsOfSpeech.isEmpty() && notBefore.isEmpty() && notAfter.isEmpty() && notWith.isEmpty() &&
+               keep.isEmpty();
+    }
 };
 
 /// One line of a rule file as the rewriter reads it.
@@ -49,8 +59,9 @@ struct RuleLine
 
 /// Reads one line: a rule is "{" item "|" item ... "}" with items that are not
 /// empty and hold no brace or bar, optionally followed by one space or more
-/// and conditions: pos=NAME[,NAME...], notbefore=WORDS[,WORDS...] and
-/// notafter=WORDS[,WORDS...], where "_" joins the words of a phrase. A line
+/// and conditions: pos=NAME[,NAME...], notbefore=WORDS[,WORDS...],
+/// notafter=WORDS[,WORDS...], notwith=WORDS[,WORDS...] (where "_" joins the
+/// words of a phrase) and keep=ITEM[,ITEM...]. A line
 /// that starts with "{" and is no such rule is malformed; any other line is
 /// not a rule.
 RuleLine parseRuleLine(const QString& line);

@@ -12,7 +12,7 @@ struct LineCase
     const char16_t* line;
     const char16_t* items;      ///< separated by '/'
     const char* problem;        ///< part of the problem of a malformed line; empty for a usable or no rule
-    const char16_t* conditions; ///< parts of speech; words after; words before (each list joined by ',')
+    const char16_t* conditions; ///< parts of speech; words after; before; in the sentence; kept
 };
 
 class ParseRuleLine : public ::testing::TestWithParam<LineCase>
@@ -36,25 +36,26 @@ TEST_P(ParseRuleLine, GivesItemsConditionsOrTheProblem)
     EXPECT_EQ(line.kind == quorvale::RuleLine::Kind::Malformed, *c.problem != 0) << line.problem.toStdString();
     EXPECT_TRUE(line.problem.contains(QString::fromUtf8(c.problem))) << line.problem.toStdString();
     EXPECT_EQ(line.conditions.partsOfSpeech.join(u',') + u';' + joined(line.conditions.notBefore) + u';' +
-                  joined(line.conditions.notAfter),
+                  joined(line.conditions.notAfter) + u';' + joined(line.conditions.notWith) + u';' +
+                  line.conditions.keep.join(u','),
               QString::fromUtf16(c.conditions));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ParseRuleLine,
     ::testing::Values(
-        LineCase{"phrase_keeps_inner_space", u"{in addition|also}", u"in addition/also", "", u";;"},
-        LineCase{"not_a_rule", u"big|large}", u"", "", u";;"},
-        LineCase{"no_closing_brace", u"{big|large", u"", "no closing brace", u";;"},
-        LineCase{"nested_braces", u"{a|{b|c}}", u"", "a brace inside the group", u";;"},
-        LineCase{"empty_items_spaces_and_case", u"{ a ||B|}", u"", "an empty item", u";;"},
-        LineCase{"stray_bar_after_the_group", u"{a|b}|c}", u"", "text after the closing brace", u";;"},
-        LineCase{"trailing_space", u"{a|b} ", u"", "spaces after the closing brace", u";;"},
-        LineCase{"conditions", u"{heavy|Weighty}  pos=adj,adv notbefore=Rain,heavy_smoker notafter=a notafter=b",
-                 u"heavy/Weighty", "", u"adj,adv;rain,heavy smoker;a,b"},
-        LineCase{"unknown_part_of_speech", u"{a|b} pos=thing", u"", "unknown part of speech \"thing\"", u";;"},
-        LineCase{"unknown_condition", u"{a|b} near=x", u"", "unknown condition \"near=x\"", u";;"},
-        LineCase{"condition_without_value", u"{a|b} notbefore=x,", u"", "without a value", u";;"}),
+        LineCase{"phrase_keeps_inner_space", u"{in addition|also}", u"in addition/also", "", u";;;;"},
+        LineCase{"not_a_rule", u"big|large}", u"", "", u";;;;"},
+        LineCase{"no_closing_brace", u"{big|large", u"", "no closing brace", u";;;;"},
+        LineCase{"nested_braces", u"{a|{b|c}}", u"", "a brace inside the group", u";;;;"},
+        LineCase{"empty_items_spaces_and_case", u"{ a ||B|}", u"", "an empty item", u";;;;"},
+        LineCase{"stray_bar_after_the_group", u"{a|b}|c}", u"", "text after the closing brace", u";;;;"},
+        LineCase{"trailing_space", u"{a|b} ", u"", "spaces after the closing brace", u";;;;"},
+        LineCase{"conditions", u"{heavy|Weighty}  pos=adj,adv notbefore=Rain,heavy_smoker notafter=a notafter=b notwith=Partly keep=Weighty,in_all",
+                 u"heavy/Weighty", "", u"adj,adv;rain,heavy smoker;a,b;partly;weighty,in all"},
+        LineCase{"unknown_part_of_speech", u"{a|b} pos=thing", u"", "unknown part of speech \"thing\"", u";;;;"},
+        LineCase{"unknown_condition", u"{a|b} near=x", u"", "unknown condition \"near=x\"", u";;;;"},
+        LineCase{"condition_without_value", u"{a|b} notbefore=x,", u"", "without a value", u";;;;"}),
     quorvale::test::caseName);
 
 TEST(LoadRuleList, OneEntryPerLineWithDuplicatesAndNonRulesAndTheMalformedLineNumbered)
