@@ -159,6 +159,11 @@ FUNCTION_WORDS = DETERMINERS | {
 PREPOSITIONS = {"of", "in", "to", "for", "with", "on", "at", "by", "from", "into", "upon", "over", "under",
                 "among", "about", "through", "against", "after", "before", "between", "during", "without",
                 "within", "toward", "towards", "like", "such", "that", "is", "was"}
+# What follows a "to" that is no infinitive marker ("tried to the limit").
+OBJECTS = ["the", "a", "an", "his", "her", "its", "their", "our", "my", "your", "this", "these", "those",
+           "him", "them", "me", "us", "it"]
+# The last words of phrasal verbs that need an object ("look into", "search for").
+OBJECT_PARTICLES = {"into", "for", "with", "of", "on", "upon", "across", "at", "about"}
 RARE = 30           # an alternative seen less often is judged only on strong neighbours
 TOKEN = re.compile(r"[A-Za-z]+(?:['-][A-Za-z]+)*|[^\sA-Za-z]")
 MIN_PAIR = 4        # a neighbour seen fewer times next to an item is not judged
@@ -237,17 +242,27 @@ class Collocations:
         return self._vetoes(items, self.right), before
 
 
-def render(items, cond, counts):
-    """The rule line of a group: the items, the part of speech, the neighbours to avoid."""
+def render(items, cond, counts, extra=None, keep=()):
+    """The rule line of a group: the items, the part of speech, the neighbours to
+    avoid (those of groups.txt first, then the counted ones), the items it only
+    offers."""
+    extra = extra or {}
     conditions = []
     if cond:
         conditions.append("pos=" + cond)
     if len(set(items)) > 1:
         after, before = counts.vetoes(items)
-        if after:
-            conditions.append("notbefore=" + ",".join(after))
-        if before:
-            conditions.append("notafter=" + ",".join(before))
+        # No item is replaced in a sentence that holds another item of its
+        # group (or the same word again): "partly ..., partly ...", "fully
+        # and completely" would lose their pair or repeat a word.
+        others = [i.strip(",.:").replace(" ", "_") for i in dict.fromkeys(items)]
+        for key, found in (("notbefore", after), ("notafter", before), ("notwith", others)):
+            words = list(extra.get(key, []))
+            words += [w for w in found if w not in words]
+            if words:
+                conditions.append(key + "=" + ",".join(words))
+        if keep:
+            conditions.append("keep=" + ",".join(i.replace(" ", "_") for i in keep))
     return "{" + "|".join(items) + "}" + "".join(" " + c for c in conditions)
 
 
@@ -278,7 +293,12 @@ def parse_groups(path):
             pos, _, rest = line.partition(":")
             parts = rest.split()
             drops = {p[1:].replace("_", " ") for p in parts if p.startswith("-")}
-            body = " ".join(p for p in parts if not p.startswith("-"))
+            extra = {}  # conditions written in the group's line, for every rule made of it
+            for p in parts:
+                if "=" in p:
+                    key, _, value = p.partition("=")
+                    extra.setdefault(key, []).extend(value.split(","))
+            body = " ".join(p for p in parts if not p.startswith("-") and "=" not in p)
             items = []
             for it in body.split("|"):
                 it = it.strip()
@@ -286,7 +306,7 @@ def parse_groups(path):
                 forced = it.startswith("+")
                 it = it.lstrip("~+")
                 items.append((it, alt_only, forced))
-            groups.append((n, pos.strip(), items, drops))
+            groups.append((n, pos.strip(), items, drops, extra))
     return groups
 
 
@@ -314,13 +334,17 @@ def main():
     rules = []  # (items, items that are only alternatives, source line)
     alt_list = []  # never to be replaced, unless another group replaces them
 
+    from_file = set()  # the entries of protect.txt
     for pos, phrase in parse_protect(os.path.join(HERE, "protect.txt")):
+        from_file.add(phrase)
         forms = inflect_item(lex, phrase, pos).values() if pos in ("v", "n") else [phrase]
         for f in forms:
             if f not in protected:
                 protected.append(f)
 
-    for n, pos, items, drops in parse_groups(os.path.join(HERE, "groups.txt")):
+    extras = {}  # source line -> the conditions its line names
+    for n, pos, items, drops, extra in parse_groups(os.path.join(HERE, "groups.txt")):
+        extras[n] = extra
         also_noun = pos == "vn"
         if also_noun:
             pos = "v"
@@ -403,6 +427,11 @@ def main():
     # The first rule holding an item is the one that replaces it.
     # An alternative-only item is protected unless some group replaces it.
     sources_anywhere = {i for items, alts, _n, _p, _c in rules for i in items if i not in alts}
+    # Such words need no rule of their own: each rule names the items it only
+    # offers in keep=, and the engine leaves them to the next rule holding
+    # them (a rule that keeps a word would also keep its neighbours). A word
+    # with a comma cannot be named there and keeps its rule ({too,|too,}).
+    kept = {i for i in alt_list if i not in sources_anywhere and i not in protected and "," not in i}
     protected += [i for i in alt_list if i not in sources_anywhere and i not in protected]
 
     # owner[(item, pos condition)]: the line whose rule replaces the item
@@ -420,16 +449,20 @@ def main():
         return owner_of(i, cond)
 
     body = []  # rules after the article variants: (items, pos condition)
+    rule_extras = {}  # (items, pos condition) -> conditions from groups.txt and for "to" phrases
+    rule_sources = {}  # (items, pos condition) -> the items the rule replaces
     emitted = []  # (items, line, part of speech, pos condition) in file order
 
     def protect(p, where, cond=None):
         if owner_of(p, cond) is None:
             owner[(p, cond)] = "protect"
-            where.append(([p, p], cond))
+            if p not in kept:
+                where.append(([p, p], cond))
 
     head = []
     for p in protected:
-        if " " in p:
+        # Phrases, and words of protect.txt with a comma ("hence,"), which no group holds.
+        if " " in p or (p in from_file and not re.fullmatch(r"[a-z]+(?:['-][a-z]+)*", p)):
             protect(p, head)
 
     first_source = {}  # (item, pos condition) -> the first rule replacing it there
@@ -474,6 +507,20 @@ def main():
                              "here only an alternative")
         body.append((items, cond))
         emitted.append((items, n, pos, cond))
+        extra = {k: list(v) for k, v in extras.get(n, {}).items()}
+        if pos == "v" and all(i.endswith(" to") for i in items):
+            # "tried to the limit": a "to" before a determiner or a pronoun
+            # starts no infinitive.
+            extra["notbefore"] = extra.get("notbefore", []) + [w for w in OBJECTS if w not in extra.get("notbefore", [])]
+        if pos == "v" and any(i.rsplit(" ", 1)[-1] in OBJECT_PARTICLES for i in items if " " in i):
+            # "came to investigate." cannot become "came to look into.": a
+            # phrasal verb that needs an object is no alternative at a clause end.
+            extra["notbefore"] = extra.get("notbefore", []) + [".", "!", "?", ";", ":"]
+            for i in sources:
+                if " " not in i:
+                    protect(i + ",", head)
+        rule_extras[(tuple(items), cond)] = extra
+        rule_sources[(tuple(items), cond)] = set(sources)
 
     for k, (items, _alts, _n, _p, _c) in enumerate(rules):
         if any(" " in i for i in items):
@@ -498,6 +545,8 @@ def main():
             continue
         for i in mine:
             if owner_of(i, cond) == "protect":
+                if i in kept:
+                    kept.add(article(i) + " " + i)
                 protect(article(i) + " " + i, art_protect)
         art_rules.append(([article(i) + " " + i for i in mine], None))
     # A phrase holding an article variant ("as a result" holds "a result")
@@ -518,13 +567,25 @@ def main():
         body.remove(r)
         early.append(r)
     counts = Collocations(brown, sotu)
-    out = [render(items, cond, counts) for items, cond in head + early + art_protect + art_rules + body]
+    ordered = head + early + art_protect + art_rules + body
+
+    def keep(items, cond):
+        """The items a rule only offers: an item another rule replaces
+        (where that rule's conditions fail, the item must not fall to this
+        one) and the words no rule replaces."""
+        sources = rule_sources.get((tuple(items), cond))
+        if sources is None:  # article variants
+            sources = {i for i in items if owner_of(i, cond) != "protect"}
+        return [i for i in dict.fromkeys(items) if i not in sources and "," not in i]
+
+    out = [render(items, cond, counts, rule_extras.get((tuple(items), cond)), keep(items, cond))
+           for items, cond in ordered]
     with open(out_path, "w", encoding="utf-8") as f:
         f.write("\n".join(out) + "\n")
     if report_path:
         with open(report_path, "w", encoding="utf-8") as f:
             f.write("\n".join(notes) + "\n")
-    print(f"{len(out)} rules ({sum(v == 'protect' for v in owner.values())} protective, "
+    print(f"{len(out)} rules ({sum(len(set(r[1:r.index('}')].split('|'))) == 1 for r in out)} protective, "
           f"{sum(' pos=' in r for r in out)} with a part of speech, {sum('not' in r for r in out)} with "
           f"neighbours they avoid) written to {out_path}; {len(notes)} notes", file=sys.stderr)
 
