@@ -164,6 +164,7 @@ OBJECTS = ["the", "a", "an", "his", "her", "its", "their", "our", "my", "your", 
            "him", "them", "me", "us", "it"]
 # The last words of phrasal verbs that need an object ("look into", "search for").
 OBJECT_PARTICLES = {"into", "for", "with", "of", "on", "upon", "across", "at", "about"}
+COMMON = 0.0008     # a word this frequent (8 in 10,000) may stand twice in a sentence
 RARE = 30           # an alternative seen less often is judged only on strong neighbours
 TOKEN = re.compile(r"[A-Za-z]+(?:['-][A-Za-z]+)*|[^\sA-Za-z]")
 MIN_PAIR = 4        # a neighbour seen fewer times next to an item is not judged
@@ -254,8 +255,12 @@ def render(items, cond, counts, extra=None, keep=()):
         after, before = counts.vetoes(items)
         # No item is replaced in a sentence that holds another item of its
         # group (or the same word again): "partly ..., partly ...", "fully
-        # and completely" would lose their pair or repeat a word.
-        others = [i.strip(",.:").replace(" ", "_") for i in dict.fromkeys(items)]
+        # and completely" would lose their pair or repeat a word. Words as
+        # common as "on" and "only" repeat unnoticed.
+        words = [i.strip(",.:") for i in dict.fromkeys(items)]
+        if all(w.startswith(("a ", "an ")) for w in words):  # "a"/"an" variants: their adjectives
+            words = [w.split(" ", 1)[1] for w in words]
+        others = [w.replace(" ", "_") for w in words if counts.uni[w] < COMMON * counts.total]
         for key, found in (("notbefore", after), ("notafter", before), ("notwith", others)):
             words = list(extra.get(key, []))
             words += [w for w in found if w not in words]
@@ -519,6 +524,12 @@ def main():
             for i in sources:
                 if " " not in i:
                     protect(i + ",", head)
+        if cond and ",verb" in cond and pos == "a":
+            # "exciting one with pulsed energy": an adjective in -ing that the
+            # tagger may read as a verb is no adjective before an object.
+            extra["notbefore"] = extra.get("notbefore", []) + [w for w in OBJECTS + ["one", "himself", "herself",
+                                                                                     "themselves", "itself"]
+                                                                 if w not in extra.get("notbefore", [])]
         rule_extras[(tuple(items), cond)] = extra
         rule_sources[(tuple(items), cond)] = set(sources)
 
@@ -549,6 +560,10 @@ def main():
                     kept.add(article(i) + " " + i)
                 protect(article(i) + " " + i, art_protect)
         art_rules.append(([article(i) + " " + i for i in mine], None))
+        # The words after the group's items are the words after its "a"/"an" variants.
+        after = rule_extras.get((tuple(items), cond), {}).get("notbefore")
+        if after:
+            rule_extras[(tuple(art_rules[-1][0]), None)] = {"notbefore": after}
     # A phrase holding an article variant ("as a result" holds "a result")
     # must be found before the article rules take its words: such phrase
     # groups, with the protected words among their items, move up.
