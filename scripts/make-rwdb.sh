@@ -30,13 +30,19 @@
 #    of their Brown uses.
 # 3. Where items take different articles, a group of "a"/"an" phrases comes
 #    first ({a huge|an enormous}) so no "a enormous" is written.
-# 4. protect.txt and the alternative-only items become rules {x|x} that keep
-#    them, and the words around them, unchanged; phrases are found before
-#    single words.
+# 4. protect.txt becomes rules {x|x} that keep its phrases, and the words
+#    around them, unchanged; phrases are found before single words. Each rule
+#    names the items it only offers (keep=): alternative-only items and items
+#    an earlier rule replaces, which must not fall to it where that rule's
+#    conditions fail.
 # 5. Each rule lists the neighbours its items must not be replaced next to
-#    (notbefore=, notafter=): words that follow (or precede) an item clearly
-#    more often than usual and one of its alternatives at least five times
-#    less often ("heavy rain", "strongly urge", "make a decision").
+#    (notbefore=, notafter=): those its line in groups.txt names, then words
+#    that follow (or precede) an item clearly more often than usual and one
+#    of its alternatives at least ten times less often ("heavy rain",
+#    "strongly urge", "make a decision"); a "to" phrase is not replaced before
+#    a determiner, a verb with a phrasal alternative not at a clause end.
+# 6. No item is replaced in a sentence that holds another word of its group
+#    (notwith=): "partly ..., partly ...", "fully and completely".
 set -eu
 
 root=$(cd "$(dirname "$0")/.." && pwd)

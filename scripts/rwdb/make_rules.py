@@ -600,9 +600,13 @@ def main():
     if report_path:
         with open(report_path, "w", encoding="utf-8") as f:
             f.write("\n".join(notes) + "\n")
+    def having(key):
+        return sum(" " + key in r for r in out)
+
     print(f"{len(out)} rules ({sum(len(set(r[1:r.index('}')].split('|'))) == 1 for r in out)} protective, "
-          f"{sum(' pos=' in r for r in out)} with a part of speech, {sum('not' in r for r in out)} with "
-          f"neighbours they avoid) written to {out_path}; {len(notes)} notes", file=sys.stderr)
+          f"{having('pos=')} with a part of speech, "
+          f"{sum(' notbefore=' in r or ' notafter=' in r for r in out)} with neighbours they avoid, {having('notwith=')} with words they must not share a sentence with, "
+          f"{having('keep=')} with items they only offer) written to {out_path}; {len(notes)} notes", file=sys.stderr)
 
 
 main()
