@@ -590,9 +590,12 @@ void RuleIndex::Data::index()
             groupLength = parsed.group.size();
             if (!parsed.conditions.isEmpty()) {
                 condition = qint32(conditions.size());
-                conditions.push_back(CompiledConditions{parsed.conditions.partsOfSpeech, parsed.conditions.notBefore,
-                                                        parsed.conditions.notAfter, parsed.conditions.notWith,
-                                                        parsed.conditions.keep, {}});
+                conditions.push_back(CompiledConditions{parsed.conditions.partsOfSpeech,
+                                                        parsed.conditions.notBefore,
+                                                        parsed.conditions.notAfter,
+                                                        parsed.conditions.notWith,
+                                                        parsed.conditions.keep,
+                                                        {}});
             }
         }
         const QStringView line = QStringView(text).first(groupLength);

@@ -53,7 +53,7 @@ QString readConditions(QStringView text, RuleConditions& conditions)
                 const QStringList phrase = lowerUnits(v.toString()).split(u'_', Qt::SkipEmptyParts);
                 if (phrase.isEmpty())
                     return QStringLiteral("a condition without a value: \"") + word + u'"';
-                (key == u"notbefore" ? conditions.notBefore
+                (key == u"notbefore"  ? conditions.notBefore
                  : key == u"notafter" ? conditions.notAfter
                                       : conditions.notWith)
                     .append(phrase);

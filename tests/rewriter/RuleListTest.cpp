@@ -43,19 +43,21 @@ TEST_P(ParseRuleLine, GivesItemsConditionsOrTheProblem)
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ParseRuleLine,
-    ::testing::Values(
-        LineCase{"phrase_keeps_inner_space", u"{in addition|also}", u"in addition/also", "", u";;;;"},
-        LineCase{"not_a_rule", u"big|large}", u"", "", u";;;;"},
-        LineCase{"no_closing_brace", u"{big|large", u"", "no closing brace", u";;;;"},
-        LineCase{"nested_braces", u"{a|{b|c}}", u"", "a brace inside the group", u";;;;"},
-        LineCase{"empty_items_spaces_and_case", u"{ a ||B|}", u"", "an empty item", u";;;;"},
-        LineCase{"stray_bar_after_the_group", u"{a|b}|c}", u"", "text after the closing brace", u";;;;"},
-        LineCase{"trailing_space", u"{a|b} ", u"", "spaces after the closing brace", u";;;;"},
-        LineCase{"conditions", u"{heavy|Weighty}  pos=adj,adv notbefore=Rain,heavy_smoker notafter=a notafter=b notwith=Partly keep=Weighty,in_all",
-                 u"heavy/Weighty", "", u"adj,adv;rain,heavy smoker;a,b;partly;weighty,in all"},
-        LineCase{"unknown_part_of_speech", u"{a|b} pos=thing", u"", "unknown part of speech \"thing\"", u";;;;"},
-        LineCase{"unknown_condition", u"{a|b} near=x", u"", "unknown condition \"near=x\"", u";;;;"},
-        LineCase{"condition_without_value", u"{a|b} notbefore=x,", u"", "without a value", u";;;;"}),
+    ::testing::Values(LineCase{"phrase_keeps_inner_space", u"{in addition|also}", u"in addition/also", "", u";;;;"},
+                      LineCase{"not_a_rule", u"big|large}", u"", "", u";;;;"},
+                      LineCase{"no_closing_brace", u"{big|large", u"", "no closing brace", u";;;;"},
+                      LineCase{"nested_braces", u"{a|{b|c}}", u"", "a brace inside the group", u";;;;"},
+                      LineCase{"empty_items_spaces_and_case", u"{ a ||B|}", u"", "an empty item", u";;;;"},
+                      LineCase{"stray_bar_after_the_group", u"{a|b}|c}", u"", "text after the closing brace", u";;;;"},
+                      LineCase{"trailing_space", u"{a|b} ", u"", "spaces after the closing brace", u";;;;"},
+                      LineCase{"conditions",
+                               u"{heavy|Weighty}  pos=adj,adv notbefore=Rain,heavy_smoker notafter=a notafter=b "
+                               u"notwith=Partly keep=Weighty,in_all",
+                               u"heavy/Weighty", "", u"adj,adv;rain,heavy smoker;a,b;partly;weighty,in all"},
+                      LineCase{"unknown_part_of_speech", u"{a|b} pos=thing", u"", "unknown part of speech \"thing\"",
+                               u";;;;"},
+                      LineCase{"unknown_condition", u"{a|b} near=x", u"", "unknown condition \"near=x\"", u";;;;"},
+                      LineCase{"condition_without_value", u"{a|b} notbefore=x,", u"", "without a value", u";;;;"}),
     quorvale::test::caseName);
 
 TEST(LoadRuleList, OneEntryPerLineWithDuplicatesAndNonRulesAndTheMalformedLineNumbered)
