@@ -516,7 +516,8 @@ def main():
         if pos == "v" and all(i.endswith(" to") for i in items):
             # "tried to the limit": a "to" before a determiner or a pronoun
             # starts no infinitive.
-            extra["notbefore"] = extra.get("notbefore", []) + [w for w in OBJECTS if w not in extra.get("notbefore", [])]
+            before = extra.get("notbefore", [])
+            extra["notbefore"] = before + [w for w in OBJECTS if w not in before]
         if pos == "v" and any(i.rsplit(" ", 1)[-1] in OBJECT_PARTICLES for i in items if " " in i):
             # "came to investigate." cannot become "came to look into.": a
             # phrasal verb that needs an object is no alternative at a clause end.
@@ -527,9 +528,9 @@ def main():
         if cond and ",verb" in cond and pos == "a":
             # "exciting one with pulsed energy": an adjective in -ing that the
             # tagger may read as a verb is no adjective before an object.
-            extra["notbefore"] = extra.get("notbefore", []) + [w for w in OBJECTS + ["one", "himself", "herself",
-                                                                                     "themselves", "itself"]
-                                                                 if w not in extra.get("notbefore", [])]
+            before = extra.get("notbefore", [])
+            objects = OBJECTS + ["one", "himself", "herself", "themselves", "itself"]
+            extra["notbefore"] = before + [w for w in objects if w not in before]
         rule_extras[(tuple(items), cond)] = extra
         rule_sources[(tuple(items), cond)] = set(sources)
 
@@ -605,7 +606,8 @@ def main():
 
     print(f"{len(out)} rules ({sum(len(set(r[1:r.index('}')].split('|'))) == 1 for r in out)} protective, "
           f"{having('pos=')} with a part of speech, "
-          f"{sum(' notbefore=' in r or ' notafter=' in r for r in out)} with neighbours they avoid, {having('notwith=')} with words they must not share a sentence with, "
+          f"{sum(' notbefore=' in r or ' notafter=' in r for r in out)} with neighbours they avoid, "
+          f"{having('notwith=')} with words they must not share a sentence with, "
           f"{having('keep=')} with items they only offer) written to {out_path}; {len(notes)} notes", file=sys.stderr)
 
 
