@@ -4,6 +4,8 @@
 #   docs/main-window-demo-data.png  the main window after "Load Dummy Data"
 #   docs/instructions-window.png    the "Quick Instructions" window
 #   docs/tornelle-window.png        the "Tornelle" window after rewriting the main demo article, a change menu open
+#   docs/main-window-site.png       the main window holding a site opened from its file, "Site" menu open
+#   docs/versions-report.png        the report of a build of ten versions of that site
 #
 # Builds what it needs into build/ (or QUORVALE_BUILD_DIR) and uses the sample
 # data of the installation folder build/app. No display is needed.

@@ -36,7 +36,7 @@ TEST_PACKAGES=(
     chromium
     libxml2-utils
     mythes-en-us
-    desktop-file-utils appstream lintian man-db file
+    desktop-file-utils appstream shared-mime-info lintian man-db file
 )
 if [[ $MODE == test ]]; then
     PACKAGES+=("${TEST_PACKAGES[@]}")

@@ -51,5 +51,9 @@ int main(int argc, char* argv[])
         return tornelle;
     });
     window.show();
+    // "quorvale FILE.quorvale", as the desktop starts it for a double-clicked site file.
+    const QStringList files = QCoreApplication::arguments().mid(1);
+    if (!files.isEmpty())
+        window.controller().openSiteFile(files.first());
     return app.exec();
 }

@@ -1,6 +1,8 @@
-// Renders the main window (as it opens and after "Load Dummy Data"), the
-// instructions window and the Tornelle window after a rewrite, with the change
-// menu of a word open, offscreen and saves them as PNG pictures.
+// Renders the main window (as it opens, after "Load Dummy Data", and holding a
+// site opened from its file with the "Site" menu open), the instructions
+// window, the Tornelle window after a rewrite with the change menu of a word
+// open, and the report of a build of ten versions offscreen and saves them as
+// PNG pictures.
 //
 //   gui_screenshots INSTALL_FOLDER START_FOLDER OUTPUT_FOLDER
 
@@ -8,6 +10,7 @@
 #include "gui/InstructionsDialog.h"
 #include "gui/MainWindow.h"
 #include "gui/TornelleWindow.h"
+#include "site/SiteProject.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -20,6 +23,7 @@
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <cstdio>
+#include <functional>
 
 namespace {
 
@@ -34,18 +38,55 @@ public:
         return quorvale::MessageAnswer::Ok;
     }
     bool openUrl(const QUrl&) override { return true; }
-    void execDialog(QDialog&) override {}
+    void execDialog(QDialog& dialog) override
+    {
+        if (onDialog)
+            onDialog(dialog);
+    }
 
     QString lastMessage;
+    std::function<void(QDialog&)> onDialog;
 };
+
+bool save(const QPixmap& picture, const QString& path)
+{
+    const bool saved = picture.save(path, "PNG");
+    QTextStream(stdout) << (saved ? "wrote " : "could not write ") << path << Qt::endl;
+    return saved;
+}
 
 bool save(QWidget& window, const QString& path)
 {
     window.show();
     QCoreApplication::processEvents();
-    const bool saved = window.grab().save(path, "PNG");
-    QTextStream(stdout) << (saved ? "wrote " : "could not write ") << path << Qt::endl;
-    return saved;
+    return save(window.grab(), path);
+}
+
+/// A site of one's own: five sample articles and a sample picture copied into
+/// a folder with the site file, which the window opens.
+QString writeSampleSite(const QString& install, const QString& folder)
+{
+    QDir().mkpath(folder + QStringLiteral("/articles"));
+    QDir().mkpath(folder + QStringLiteral("/images"));
+    quorvale::SiteProject site;
+    const QStringList articles = QDir(install + QStringLiteral("/apparticles")).entryList(QDir::Files, QDir::Name);
+    for (int i = 0; i < 5 && i + 2 < articles.size(); ++i) {
+        site.articles[std::size_t(i)] = folder + QStringLiteral("/articles/") + articles.at(i + 2);
+        QFile::copy(install + QStringLiteral("/apparticles/") + articles.at(i + 2), site.articles[std::size_t(i)]);
+    }
+    site.background = folder + QStringLiteral("/images/lake.jpg");
+    QFile::copy(install + QStringLiteral("/appimages/Image150.jpg"), site.background);
+    site.variation = QStringLiteral("2");
+    site.info.siteName = QStringLiteral("Calm Evenings");
+    site.info.siteHeadline = QStringLiteral("Small Steps Toward Brighter Days");
+    site.info.siteDescription = QStringLiteral("Everyday habits that lift a low mood.");
+    site.info.footerText = QStringLiteral("Calm Evenings - written with care");
+    site.info.siteUrl = QStringLiteral("https://calm-evenings.example/");
+    site.versions = 10;
+    site.seed = 2024;
+    const QString file = folder + QStringLiteral("/calm-evenings.quorvale");
+    quorvale::saveSiteProject(site, file, install);
+    return file;
 }
 
 } // namespace
@@ -111,5 +152,25 @@ int main(int argc, char* argv[])
     const bool saved = picture.save(tornellePath, "PNG");
     QTextStream(stdout) << (saved ? "wrote " : "could not write ") << tornellePath << Qt::endl;
     ok = saved && ok;
+
+    QTemporaryDir sites(QDir::tempPath() + QStringLiteral("/sites-XXXXXX"));
+    const QString siteFile = writeSampleSite(install, sites.filePath(QStringLiteral("Calm Evenings")));
+    quorvale::MainWindow siteWindow(desktop, layout, QFileInfo(siteFile).absolutePath() + QStringLiteral("/articles"));
+    siteWindow.controller().openSiteFile(siteFile);
+    siteWindow.show();
+    QCoreApplication::processEvents();
+    // The "Site" menu is a window of its own: it is painted over the main window where it opens.
+    siteWindow.findChild<QPushButton*>(QStringLiteral("cmdSite"))->click();
+    QCoreApplication::processEvents();
+    auto* siteMenu = siteWindow.findChild<QMenu*>(QStringLiteral("mnuSite"));
+    QPixmap withMenu = siteWindow.grab();
+    QPainter(&withMenu).drawPixmap(siteWindow.mapFromGlobal(siteMenu->pos()), siteMenu->grab());
+    siteMenu->hide();
+    ok = save(withMenu, output.filePath(QStringLiteral("main-window-site.png"))) && ok;
+
+    desktop.onDialog = [&](QDialog& report) {
+        ok = save(report, output.filePath(QStringLiteral("versions-report.png"))) && ok;
+    };
+    siteWindow.findChild<QPushButton*>(QStringLiteral("vbtnLoad"))->click();
     return ok ? 0 : 1;
 }

@@ -24,6 +24,8 @@ const QList<Command>& commands()
          &runBuild},
         {QStringLiteral("demo"), QStringLiteral("Build the sample mini site from the installed sample data."),
          &runDemo},
+        {QStringLiteral("project"), QStringLiteral("Write (new) or print (show) a site project, a .quorvale file."),
+         &runProject},
     };
     return list;
 }

@@ -52,8 +52,19 @@ QString stepText(const BuildFailure& failure)
         return QStringLiteral("copying the background image");
     case BuildStep::ReplaceOutput:
         return QStringLiteral("putting the new output folder in place");
+    case BuildStep::RewriteArticles:
+        return QStringLiteral("rewriting the articles");
     }
     return {};
+}
+
+/// The failed step, and the version it was writing.
+QString failedStepText(const BuildFailure& failure, int versions)
+{
+    QString text = stepText(failure);
+    if (failure.version > 0)
+        text += QStringLiteral(" of version ") + versionFolderName(failure.version, versions);
+    return text;
 }
 
 /// @p names (as the parser gives them, without dashes) as they were typed in @p arguments.
@@ -261,8 +272,15 @@ int runSiteBuild(const BuildInput& input, bool quiet, const QString& name, Conte
     const QString prefix = context.programName + u' ' + name + QStringLiteral(": ");
     switch (result.status) {
     case BuildResult::Status::Finished:
-        if (!quiet)
+    case BuildResult::Status::Cancelled:
+        if (!quiet && input.versions == 1)
             context.out << QStringLiteral("Site written to ") << result.siteFolder << u'\n';
+        if (!quiet && input.versions > 1)
+            context.out << QStringLiteral("%1 versions of the site (seed %2) written to %3\n\n")
+                               .arg(result.versionsBuilt)
+                               .arg(input.seed)
+                               .arg(result.siteFolder)
+                        << versionsReportText(result.report);
         for (const QString& warning : result.warnings)
             context.err << prefix << QStringLiteral("warning: ") << warning << u'\n';
         if (!result.escapedArticles.isEmpty()) {
@@ -289,7 +307,8 @@ int runSiteBuild(const BuildInput& input, bool quiet, const QString& name, Conte
         break;
     case BuildResult::Status::Failed:
         context.err << prefix << QStringLiteral("the site was not built; the previous one is as it was:\n  ")
-                    << stepText(result.failure) << QStringLiteral(": ") << result.failure.reason << u'\n';
+                    << failedStepText(result.failure, input.versions) << QStringLiteral(": ")
+                    << result.failure.reason << u'\n';
         break;
     }
     return ExitFailure;

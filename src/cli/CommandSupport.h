@@ -11,6 +11,7 @@
 namespace quorvale {
 class Spinner;
 struct BuildInput;
+struct SiteProject;
 } // namespace quorvale
 
 namespace quorvale::cli {
@@ -80,8 +81,37 @@ QCommandLineOption seedOption();
 std::optional<Spinner> spinnerFor(const QCommandLineParser& parser, QString& error);
 
 /// Runs a build and prints how it went: the site folder on success (nothing
-/// when @p quiet; warnings to standard error), the reasons or the failed step
-/// otherwise. Returns the exit code.
+/// when @p quiet; warnings to standard error), with several versions the seed
+/// and how much they share; the reasons or the failed step otherwise.
+/// Returns the exit code.
 int runSiteBuild(const BuildInput& input, bool quiet, const QString& name, Context& context);
+
+/// The options that say what a site is, shared by build and project new:
+/// --main, --article1 … --article4, --background, --variation, the site
+/// texts, --out, --versions and --seed.
+class SiteOptions
+{
+public:
+    /// @p outUse says what --out names for the command.
+    explicit SiteOptions(const QString& outUse);
+
+    void addTo(QCommandLineParser& parser) const;
+    /// The usage errors of the options given, one line each; the five
+    /// articles and the background must be given when @p filesRequired.
+    QStringList problems(const QCommandLineParser& parser, bool filesRequired) const;
+    /// @p project with every option given put in (file names made absolute).
+    void applyTo(SiteProject& project, const QCommandLineParser& parser) const;
+    /// True when --seed is given.
+    bool seedGiven(const QCommandLineParser& parser) const;
+
+private:
+    QList<QCommandLineOption> m_slots;
+    QCommandLineOption m_background;
+    QCommandLineOption m_variation;
+    QList<QCommandLineOption> m_texts;
+    QCommandLineOption m_out;
+    QCommandLineOption m_versions;
+    QCommandLineOption m_seed;
+};
 
 } // namespace quorvale::cli

@@ -12,5 +12,6 @@ int runImportThesaurus(const QStringList& arguments, Context& context);
 int runCheckRules(const QStringList& arguments, Context& context);
 int runBuild(const QStringList& arguments, Context& context);
 int runDemo(const QStringList& arguments, Context& context);
+int runProject(const QStringList& arguments, Context& context);
 
 } // namespace quorvale::cli

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/MainWindowHost.h"
 #include "ui/UiHost.h"
 
 #include <QString>
@@ -29,6 +30,8 @@ public:
     /// The desktop's dialog for choosing an existing file; empty when none was chosen.
     virtual QString chooseFileToOpen(QWidget* parent, const QString& title, const QString& folder,
                                      const QString& filter);
+    /// Asks for a file or folder in the desktop's file dialog; empty when cancelled.
+    virtual QString askForPath(QWidget* parent, MainWindowHost::PathQuestion question, const QString& start);
 };
 
 } // namespace quorvale

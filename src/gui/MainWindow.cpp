@@ -5,7 +5,10 @@
 #include "gui/LinkLabel.h"
 #include "gui/TornelleWindow.h"
 #include "gui/Twips.h"
+#include "gui/VersionsReportDialog.h"
 
+#include <QAction>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
 #include <QDragEnterEvent>
@@ -18,11 +21,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMimeData>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QRandomGenerator>
 #include <QScreen>
 #include <QSignalBlocker>
+#include <QSpinBox>
 #include <QStyle>
 #include <QTreeWidget>
 #include <QUrl>
@@ -129,6 +135,17 @@ QString droppedFile(const QMimeData* data)
     return data->urls().constFirst().toLocalFile();
 }
 
+/// The local files dropped with @p data.
+QStringList droppedFiles(const QMimeData* data)
+{
+    QStringList files;
+    for (const QUrl& url : data->urls()) {
+        if (url.isLocalFile())
+            files << url.toLocalFile();
+    }
+    return files;
+}
+
 void centreOnScreen(QWidget& window)
 {
     if (const QScreen* screen = window.screen()) {
@@ -167,6 +184,8 @@ MainWindow::MainWindow(Desktop& desktop, const InstallLayout& installLayout, con
 
     setFixedSize(twipsToPixels(SizeTwips, *this));
     centreOnScreen(*this);
+    // Article files dropped on a slot, a picture on the image list, a site file anywhere.
+    setAcceptDrops(true);
 
     connectController();
     m_controller.start();
@@ -242,9 +261,61 @@ QWidget* MainWindow::createBanner()
     layout->addSpacing(12);
     layout->addWidget(instructions);
     layout->addWidget(m_tornelleButton);
+    layout->addWidget(createSiteMenu(banner));
     layout->addStretch(1);
     layout->addWidget(dummy);
     return banner;
+}
+
+// "Site": the site file and the site's output folder; the shortcuts work anywhere in the window.
+QPushButton* MainWindow::createSiteMenu(QWidget* banner)
+{
+    // The arrow is part of the caption: not every style draws a menu button's own.
+    auto* button = makeButton(QStringLiteral("&Site \u25BE"), QStringLiteral("cmdSite"), banner, true);
+    auto* menu = new QMenu(button);
+    menu->setObjectName(QStringLiteral("mnuSite"));
+    const auto add = [this, menu](const QString& text, const QString& name, const QKeySequence& keys, auto command) {
+        auto* action = new QAction(text, this);
+        action->setObjectName(name);
+        action->setShortcut(keys);
+        connect(action, &QAction::triggered, &m_controller, command);
+        addAction(action);
+        menu->addAction(action);
+    };
+    add(QStringLiteral("&Open Site…"), QStringLiteral("actOpenSite"), QKeySequence::Open,
+        &MainWindowController::openSite);
+    m_recentMenu = menu->addMenu(QStringLiteral("&Recent Sites"));
+    m_recentMenu->setObjectName(QStringLiteral("mnuRecentSites"));
+    connect(m_recentMenu, &QMenu::aboutToShow, this, &MainWindow::showRecentSites);
+    menu->addSeparator();
+    add(QStringLiteral("&Save Site"), QStringLiteral("actSaveSite"), QKeySequence::Save,
+        &MainWindowController::saveSite);
+    add(QStringLiteral("Save Site &As…"), QStringLiteral("actSaveSiteAs"), QKeySequence(QStringLiteral("Ctrl+Shift+S")),
+        &MainWindowController::saveSiteAs);
+    menu->addSeparator();
+    add(QStringLiteral("O&utput Folder…"), QStringLiteral("actOutputFolder"), QKeySequence(),
+        &MainWindowController::chooseOutputFolder);
+    connect(button, &QPushButton::clicked, menu,
+            [button, menu] { menu->popup(button->mapToGlobal(QPoint(0, button->height()))); });
+    button->setAccessibleName(QStringLiteral("Site"));
+    return button;
+}
+
+// Rebuilt each time the menu opens: a site saved in another window shows at once.
+void MainWindow::showRecentSites()
+{
+    m_recentMenu->clear();
+    const QStringList files = m_controller.recentSites();
+    for (const QString& file : files) {
+        QAction* action = m_recentMenu->addAction(QDir::toNativeSeparators(file));
+        connect(action, &QAction::triggered, this, [this, file] { m_controller.openRecentSite(file); });
+    }
+    if (files.isEmpty())
+        m_recentMenu->addAction(QStringLiteral("No Recent Sites"))->setEnabled(false);
+    m_recentMenu->addSeparator();
+    QAction* clear = m_recentMenu->addAction(QStringLiteral("&Clear Recent Sites"));
+    clear->setEnabled(!files.isEmpty());
+    connect(clear, &QAction::triggered, &m_controller, &MainWindowController::clearRecentSites);
 }
 
 QWidget* MainWindow::createArticlesGroup()
@@ -415,7 +486,7 @@ QWidget* MainWindow::createSiteInfoGroup()
     group->setObjectName(QStringLiteral("fraSiteInfo"));
     auto* grid = new QGridLayout(group);
     grid->setHorizontalSpacing(10);
-    grid->setVerticalSpacing(8);
+    grid->setVerticalSpacing(6);
     grid->setColumnStretch(1, 1);
     int row = 0;
     const auto addRow = [&](const QString& caption, const QString& labelName, MainWindowController::SiteField field,
@@ -498,10 +569,25 @@ QWidget* MainWindow::createBuildRow()
     m_previewButton = makeButton(QStringLiteral("&Preview Site"), QStringLiteral("cmdPreviewSite"), bar);
     connect(m_previewButton, &QPushButton::clicked, &m_controller, &MainWindowController::previewSite);
 
+    auto* siteRow = new QHBoxLayout;
+    siteRow->setSpacing(8);
+    siteRow->addWidget(m_siteFolderLink, 1);
+    siteRow->addWidget(m_previewButton);
     auto* variationRow = new QHBoxLayout;
     variationRow->setSpacing(8);
-    variationRow->addWidget(m_siteFolderLink, 1);
-    variationRow->addWidget(m_previewButton);
+    variationRow->addStretch(1);
+    m_versionsBox = new QSpinBox(bar);
+    m_versionsBox->setObjectName(QStringLiteral("spnVersions"));
+    m_versionsBox->setRange(1, MaxSiteVersions);
+    m_versionsBox->setAccessibleName(QStringLiteral("Versions"));
+    m_versionsBox->setToolTip(QStringLiteral("1: the site as written. More: that many versions, the articles of "
+                                             "each rewritten with the synonym rules, into 01, 02 ... of the output "
+                                             "folder"));
+    connect(m_versionsBox, &QSpinBox::valueChanged, &m_controller, &MainWindowController::setVersions);
+    auto* versionsLabel = makeLabel(QStringLiteral("&Versions:"), QStringLiteral("lblVersions"), bar);
+    versionsLabel->setBuddy(m_versionsBox);
+    variationRow->addWidget(versionsLabel);
+    variationRow->addWidget(m_versionsBox);
     variationRow->addSpacing(8);
     auto* variationLabel = makeLabel(QStringLiteral("Template Variation:"), QStringLiteral("Label32"), bar);
     variationLabel->setBuddy(m_variationBox);
@@ -516,7 +602,8 @@ QWidget* MainWindow::createBuildRow()
     buttonRow->addWidget(close);
     auto* layout = new QVBoxLayout(bar);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(8);
+    layout->setSpacing(6);
+    layout->addLayout(siteRow);
     layout->addLayout(variationRow);
     layout->addLayout(buttonRow);
     for (QPushButton* button : {build, openOutput, close})
@@ -539,7 +626,11 @@ QLineEdit* MainWindow::addSiteText(MainWindowController::SiteField field, const 
 
 void MainWindow::connectController()
 {
-    connect(&m_controller, &MainWindowController::captionChanged, this, &QWidget::setWindowTitle);
+    connect(&m_controller, &MainWindowController::windowTitleChanged, this, &QWidget::setWindowTitle);
+    connect(&m_controller, &MainWindowController::versionsChanged, this, [this](int versions) {
+        const QSignalBlocker blocker(m_versionsBox);
+        m_versionsBox->setValue(versions);
+    });
     connect(&m_controller, &MainWindowController::appNameChanged, m_appNameLabel, &QLabel::setText);
     connect(&m_controller, &MainWindowController::tornelleButtonShownChanged, m_tornelleButton, &QWidget::setVisible);
     connect(&m_controller, &MainWindowController::drivesChanged, this, &MainWindow::showDrives);
@@ -751,6 +842,85 @@ void MainWindow::copyProgress(qint64 done, qint64 total)
 void MainWindow::copyEnded()
 {
     delete m_progress.data();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    if (!m_controller.mayClose()) {
+        event->ignore();
+        return;
+    }
+    QWidget::closeEvent(event);
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!droppedFiles(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void MainWindow::dragMoveEvent(QDragMoveEvent* event)
+{
+    if (!droppedFiles(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event)
+{
+    const QStringList files = droppedFiles(event->mimeData());
+    if (files.isEmpty())
+        return;
+    event->acceptProposedAction();
+    for (QWidget* widget = childAt(event->position().toPoint()); widget != nullptr && widget != this;
+         widget = widget->parentWidget()) {
+        for (int i = 0; i < MainWindowController::SlotCount; ++i) {
+            if (widget == m_slotButtons[i] || widget == m_slotLabels[i]) {
+                m_controller.dropArticles(i, files);
+                return;
+            }
+        }
+    }
+    if (files.first().endsWith(QStringLiteral(".quorvale"), Qt::CaseInsensitive))
+        m_controller.openSiteFile(files.first());
+}
+
+QString MainWindow::askForPath(PathQuestion question, const QString& start)
+{
+    return m_desktop.askForPath(this, question, start);
+}
+
+quint64 MainWindow::newSeed()
+{
+    return QRandomGenerator::global()->bounded(MaxSiteProjectSeed);
+}
+
+bool MainWindow::versionsProgress(int done, int total)
+{
+    if (m_versionsProgress == nullptr) {
+        m_versionsProgress = new QProgressDialog(this);
+        m_versionsProgress->setWindowTitle(QStringLiteral("Build Minisite"));
+        m_versionsProgress->setLabelText(QStringLiteral("Building %1 versions of the site...").arg(total));
+        m_versionsProgress->setCancelButtonText(QStringLiteral("Cancel"));
+        m_versionsProgress->setWindowModality(Qt::WindowModal);
+        m_versionsProgress->setMinimumDuration(300);
+        m_versionsProgress->setAutoClose(false);
+        m_versionsProgress->setAutoReset(false);
+        m_versionsProgress->setRange(0, total);
+    }
+    // A modal progress display handles the window's events here: Cancel among them.
+    m_versionsProgress->setValue(done);
+    return !m_versionsProgress->wasCanceled();
+}
+
+void MainWindow::versionsEnded()
+{
+    delete m_versionsProgress.data();
+}
+
+void MainWindow::showVersionsReport(const QString& summary, const VersionsReport& report)
+{
+    VersionsReportDialog dialog(summary, report, this);
+    m_desktop.execDialog(dialog);
 }
 
 } // namespace quorvale

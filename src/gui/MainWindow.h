@@ -17,8 +17,10 @@ class QLabel;
 class QLayout;
 class QLineEdit;
 class QListWidget;
+class QMenu;
 class QProgressDialog;
 class QPushButton;
+class QSpinBox;
 class QTreeWidget;
 
 namespace quorvale {
@@ -56,6 +58,10 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     // MainWindowHost
@@ -65,8 +71,15 @@ private:
     void closeWindow() override;
     void copyProgress(qint64 done, qint64 total) override;
     void copyEnded() override;
+    QString askForPath(PathQuestion question, const QString& start) override;
+    quint64 newSeed() override;
+    bool versionsProgress(int done, int total) override;
+    void versionsEnded() override;
+    void showVersionsReport(const QString& summary, const VersionsReport& report) override;
 
     QWidget* createBanner();
+    QPushButton* createSiteMenu(QWidget* banner);
+    void showRecentSites();
     QWidget* createArticlesGroup();
     QLayout* createBrowser(QWidget* group);
     QLayout* createSlots(QWidget* group);
@@ -94,6 +107,7 @@ private:
     TornelleFactory m_tornelleFactory;
     QPointer<QWidget> m_tornelle;
     QPointer<QProgressDialog> m_progress;
+    QPointer<QProgressDialog> m_versionsProgress;
 
     QLabel* m_appNameLabel = nullptr;
     QPushButton* m_tornelleButton = nullptr;
@@ -109,6 +123,8 @@ private:
     QComboBox* m_recentFolders = nullptr;
     LinkLabel* m_siteFolderLink = nullptr;
     QPushButton* m_previewButton = nullptr;
+    QSpinBox* m_versionsBox = nullptr;
+    QMenu* m_recentMenu = nullptr;
     std::vector<std::pair<MainWindowController::SiteField, QLineEdit*>> m_siteTexts;
 };
 

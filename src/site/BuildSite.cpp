@@ -2,6 +2,9 @@
 
 #include "components/Error.h"
 #include "components/TextFile.h"
+#include "rewriter/ProtectedPhrases.h"
+#include "rewriter/Rewriter.h"
+#include "rewriter/Spintax.h"
 #include "site/BackgroundImage.h"
 #include "site/FolderLock.h"
 #include "site/FolderTree.h"
@@ -16,10 +19,18 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QRandomGenerator>
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <condition_variable>
+#include <fcntl.h>
 #include <filesystem>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <system_error>
+#include <thread>
 #include <unistd.h>
 
 namespace quorvale {
@@ -85,21 +96,61 @@ void savePage(const QString& text, const QString& path)
     saveTextFile(text, path);
 }
 
+/// Writes @p bytes as the file @p path inside a staging folder, which is
+/// flushed to disk as a whole before it is put in place: the file is neither
+/// flushed nor written under a temporary name of its own, and a link at its
+/// name is not followed.
+void writeStagedFile(const QByteArray& bytes, const QString& path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC,
+                          0666);
+    const auto failed = [&path](int error) {
+        return Error(QStringLiteral("Cannot save ") + quoted(path) + QStringLiteral(": ") + qt_error_string(error) +
+                     u'.');
+    };
+    if (fd < 0)
+        throw failed(errno);
+    for (qsizetype done = 0; done < bytes.size();) {
+        const ssize_t count = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count < 0) {
+            const int error = errno;
+            ::close(fd);
+            throw failed(error);
+        }
+        done += count;
+    }
+    if (::close(fd) != 0)
+        throw failed(errno);
+}
+
 /// Writes the background made from @p source (see backgroundJpeg) to @p target
 /// below @p outputRoot, replacing whatever stands there (a link is replaced,
-/// not written through).
-void copyImage(const QString& source, const QString& target, const QString& outputRoot)
+/// not written through). With @p bytes, those are the background, made
+/// before, and written as a staged file.
+void copyImage(const QString& source, const QString& target, const QString& outputRoot,
+               const QByteArray* bytes = nullptr)
 {
-    if (!QFileInfo(source).isFile())
+    if (bytes == nullptr && !QFileInfo(source).isFile())
         throw Error(QStringLiteral("The image ") + quoted(source) + QStringLiteral(" does not exist."));
     const QString folder = QFileInfo(target).path();
     if (!QFileInfo(folder).isDir())
         throw Error(QStringLiteral("The folder ") + quoted(folder) + QStringLiteral(" does not exist."));
     refuseLinkedFolders(outputRoot, target);
     removeFileIfPresent(target);
-    // Written beside the target and renamed into place: a copy that fails leaves no half picture.
-    saveFile(backgroundJpeg(source), target);
+    if (bytes != nullptr)
+        writeStagedFile(*bytes, target);
+    else // written beside the target and renamed into place: a copy that fails leaves no half picture
+        saveFile(backgroundJpeg(source), target);
 }
+
+/// True when @p path (absolute and clean) lies in @p folder or below it.
+bool isInside(const QString& path, const QString& folder)
+{
+    return path == folder || path.startsWith(folder + u'/');
+}
+
 
 /// Why the output root cannot be replaced by a new one; empty when it can.
 QString outputRootProblem(const QString& outputRoot)
@@ -141,6 +192,41 @@ QString templateFolderProblem(const QString& folder)
     return {};
 }
 
+using Articles = std::array<std::shared_ptr<const PageArticle>, 5>;
+
+/// A step that failed, on its way to where the build records it.
+struct StepFailed
+{
+    BuildFailure failure;
+};
+
+/// Runs one step of version @p version (0: the one site); throws StepFailed when it fails.
+template <typename Action> void runStep(BuildStep which, int article, int version, Action&& action)
+{
+    try {
+        action();
+        return;
+    } catch (const Error& error) {
+        throw StepFailed{{which, article, error.message(), version}};
+    } catch (const std::exception& error) {
+        throw StepFailed{{which, article, QString::fromLocal8Bit(error.what()), version}};
+    }
+}
+
+/// Tells the progress display that the template copy is over, however it ends.
+struct CopyEnded
+{
+    BuildProgress* progress;
+    ~CopyEnded()
+    {
+        if (progress)
+            progress->copyEnded();
+    }
+};
+
+const QByteArray SiteFolderMarkerText =
+    "This folder holds a site built by Quorvale. The next build of the site replaces the whole folder.\n";
+
 /// One run of buildSite(): the input, the paths derived from it and the result.
 class Build
 {
@@ -151,50 +237,37 @@ public:
     {
         if (!check())
             return m_result;
-        std::optional<StagedFolder> staged;
-        if (!step(BuildStep::StageFolder, 0, [&] { staged.emplace(m_paths.outputRoot); }))
-            return m_result;
-        m_stagingRoot = staged->path();
-        m_siteFolder = m_stagingRoot + u'/' + QFileInfo(m_paths.siteFolder).fileName();
-        if (!copyTemplate() || !writePages())
-            return m_result;
-        const bool written = step(BuildStep::WriteRobotsAndSitemap, 0,
-                                  [&] {
-                                      refuseLinkedFolders(m_stagingRoot, m_siteFolder + u"/robots.txt");
-                                      savePage(robotsTxt(m_info.siteUrl), m_siteFolder + u"/robots.txt");
-                                      if (!m_info.siteUrl.isEmpty())
-                                          savePage(sitemapXml(m_pageAddresses), m_siteFolder + u"/sitemap.xml");
-                                  }) &&
-                             step(BuildStep::CopyBackground, 0, [&] {
-                                 copyImage(backgroundPath(), m_siteFolder + u"/assets/images/bg.jpg", m_stagingRoot);
-                             });
-        QString leftover;
-        if (!written || !step(BuildStep::ReplaceOutput, 0, [&] { leftover = staged->commit(); }))
-            return m_result;
-        if (!leftover.isEmpty())
-            m_result.warnings << QStringLiteral("The old output folder could not be deleted completely: ") + leftover;
-        m_result.status = BuildResult::Status::Finished;
+        try {
+            std::optional<StagedFolder> staged;
+            runStep(BuildStep::StageFolder, 0, 0, [&] { staged.emplace(m_paths.outputRoot); });
+            m_stagingRoot = staged->path();
+            const QString site =
+                m_ownFolder ? m_stagingRoot : m_stagingRoot + u'/' + QFileInfo(m_paths.siteFolder).fileName();
+            if (m_input.versions == 1)
+                writeSite(site, m_articles, 0);
+            else if (!writeVersions(site))
+                return m_result;
+            QString leftover;
+            runStep(BuildStep::ReplaceOutput, 0, 0, [&] {
+                if (m_ownFolder)
+                    saveFile(SiteFolderMarkerText, m_stagingRoot + u'/' + SiteFolderMarker);
+                if (m_input.versions > 1)
+                    saveTextFile(versionsReportText(m_result.report), site + u'/' + VersionsReportFile);
+                leftover = staged->commit();
+            });
+            if (!leftover.isEmpty())
+                m_result.warnings << QStringLiteral("The old output folder could not be deleted completely: ") +
+                                         leftover;
+            if (m_result.status != BuildResult::Status::Cancelled)
+                m_result.status = BuildResult::Status::Finished;
+        } catch (const StepFailed& failed) {
+            m_result.status = BuildResult::Status::Failed;
+            m_result.failure = failed.failure;
+        }
         return m_result;
     }
 
 private:
-    /// Runs one step; false, with the failure in the result, when it fails.
-    template <typename Action> bool step(BuildStep which, int article, Action&& action)
-    {
-        QString reason;
-        try {
-            action();
-            return true;
-        } catch (const Error& error) {
-            reason = error.message();
-        } catch (const std::exception& error) {
-            reason = QString::fromLocal8Bit(error.what());
-        }
-        m_result.status = BuildResult::Status::Failed;
-        m_result.failure = {which, article, reason};
-        return false;
-    }
-
     QString backgroundPath() const { return m_input.backgroundFolder + u'/' + m_input.backgroundFile; }
 
     /// Everything that can be known before the first change: false when the
@@ -232,10 +305,9 @@ private:
         if (const QString problem = backgroundImageProblem(backgroundPath()); !problem.isEmpty())
             problems << QStringLiteral("The background ") + quoted(backgroundPath()) +
                             QStringLiteral(" cannot be used: ") + problem + u'.';
-        if (pathsKnown) {
-            if (const QString problem = outputRootProblem(m_paths.outputRoot); !problem.isEmpty())
-                problems << problem;
-        }
+        if (pathsKnown)
+            checkOutputFolder();
+        checkVersions();
         if (problems.isEmpty() && !lockOutput())
             return false;
         if (!problems.isEmpty()) {
@@ -243,6 +315,59 @@ private:
             return false;
         }
         return true;
+    }
+
+    /// The folder the build replaces: it must be one that can be, and hold
+    /// none of the files the build reads.
+    void checkOutputFolder()
+    {
+        QStringList& problems = m_result.problems;
+        if (const QString problem = outputRootProblem(m_paths.outputRoot); !problem.isEmpty())
+            problems << problem;
+        else if (m_ownFolder)
+            problems << siteFolderProblem(m_paths.outputRoot);
+        QStringList inputs(m_input.articlePaths.begin(), m_input.articlePaths.end());
+        inputs << backgroundPath() << m_input.siteFile;
+        inputs.removeDuplicates();
+        inputs.removeAll(QString());
+        for (const QString& input : inputs) {
+            if (isInside(QDir::cleanPath(QFileInfo(input).absoluteFilePath()), m_paths.outputRoot))
+                problems << quoted(input) + QStringLiteral(" lies inside the output folder ") +
+                                quoted(m_paths.outputRoot) +
+                                QStringLiteral(", which every build replaces as a whole. Move it elsewhere.");
+        }
+        problems.removeAll(QString());
+    }
+
+    /// The number of versions, and the rules their rewrites need.
+    void checkVersions()
+    {
+        if (m_input.versions < 1 || m_input.versions > MaxSiteVersions) {
+            m_result.problems << QStringLiteral("A build makes 1 to %1 versions of a site, not %2.")
+                                     .arg(MaxSiteVersions)
+                                     .arg(m_input.versions);
+            return;
+        }
+        if (m_input.versions == 1)
+            return;
+        try {
+            m_rules.emplace(loadRuleList(m_input.layout.rulesPath()));
+        } catch (const Error& error) {
+            m_result.problems << QStringLiteral("The versions are rewritten with the synonym rules, which cannot be "
+                                                "read: ") +
+                                     error.message();
+        }
+        // The phrases the user protected are left alone here as in every other rewrite.
+        const QString userFolder = m_input.layout.userFolder();
+        if (const QString list = userFolder + u'/' + ProtectedPhrasesFileName;
+            !userFolder.isEmpty() && QFileInfo(list).exists()) {
+            try {
+                m_protected = loadProtectedPhrases(list);
+            } catch (const Error& error) {
+                m_result.warnings << error.message() +
+                                         QStringLiteral(" The versions were rewritten without protected phrases.");
+            }
+        }
     }
 
     /// Articles #1 to #4 need page names of their own: one page written over
@@ -305,9 +430,12 @@ private:
             problems << error.message();
             return false;
         }
-        // The user's data folder is Quorvale's own: the first build that writes there makes it.
-        if (layout.writesToUserFolder())
+        if (m_ownFolder) {
+            m_paths.siteFolder = m_paths.outputRoot = QDir::cleanPath(QFileInfo(m_input.siteFolder).absoluteFilePath());
+        } else if (layout.writesToUserFolder()) {
+            // The user's data folder is Quorvale's own: the first build that writes there makes it.
             QDir().mkpath(layout.userFolder());
+        }
         m_result.siteFolder = m_paths.siteFolder;
         if (!QFileInfo(m_paths.templateFolder).isDir()) {
             problems << QStringLiteral("There is no template folder for the variation \"") + m_input.variation +
@@ -341,28 +469,31 @@ private:
     /// Reads every article once; a file named in several slots is read and reported once.
     void readArticles()
     {
-        QHash<QString, std::shared_ptr<const PageArticle>> read;
+        QHash<QString, std::optional<QString>> read;
         for (std::size_t slot = 0; slot < m_articles.size(); ++slot) {
             const QString& path = m_input.articlePaths[slot];
-            if (!read.contains(path)) {
+            const bool first = !read.contains(path);
+            if (first) {
                 try {
-                    const auto article = std::make_shared<const PageArticle>(readPageArticle(path));
-                    read.insert(path, article);
-                    if (const StrayMarkup& stray = article->stray; stray.count > 0)
-                        m_result.escapedArticles << quoted(path) +
-                                                        QStringLiteral(": line %1, column %2 (\"%3\")%4")
-                                                            .arg(stray.line)
-                                                            .arg(stray.column)
-                                                            .arg(stray.context,
-                                                                 stray.count > 1
-                                                                     ? QStringLiteral(" and %1 more").arg(stray.count - 1)
-                                                                     : QString());
+                    read.insert(path, readArticleText(path));
                 } catch (const Error& error) {
-                    read.insert(path, nullptr);
+                    read.insert(path, std::nullopt);
                     m_result.problems << error.message();
                 }
             }
-            m_articles[slot] = read.value(path);
+            const std::optional<QString> text = read.value(path);
+            if (!text)
+                continue;
+            m_texts[slot] = *text;
+            m_articles[slot] = std::make_shared<const PageArticle>(pageArticle(path, *text));
+            if (const StrayMarkup& stray = m_articles[slot]->stray; first && stray.count > 0)
+                m_result.escapedArticles << quoted(path) +
+                                                QStringLiteral(": line %1, column %2 (\"%3\")%4")
+                                                    .arg(stray.line)
+                                                    .arg(stray.column)
+                                                    .arg(stray.context, stray.count > 1
+                                                                            ? QStringLiteral(" and %1 more").arg(stray.count - 1)
+                                                                            : QString());
         }
     }
 
@@ -381,44 +512,155 @@ private:
         return false;
     }
 
-    bool copyTemplate()
+    /// Writes one site into @p site of the staging folder: version
+    /// @p version (its files written as staged files), or with 0 the one
+    /// site of the build (with the template copy's progress shown). Throws StepFailed.
+    void writeSite(const QString& site, const Articles& articles, int version)
     {
-        const bool copied = step(BuildStep::CopyTemplate, 0, [&] {
-            const auto progress = [this](qint64 done, qint64 total) {
-                if (m_progress)
-                    m_progress->copyProgress(done, total);
-            };
-            copyFolderInto(m_paths.templateFolder, m_stagingRoot, progress);
+        const bool staged = version > 0;
+        runStep(BuildStep::CopyTemplate, 0, version, [&] {
+            BuildProgress* progress = staged ? nullptr : m_progress;
+            const CopyEnded ended{progress};
+            copyFolderTo(m_paths.templateFolder, site, [progress](qint64 done, qint64 total) {
+                if (progress)
+                    progress->copyProgress(done, total);
+            });
         });
-        if (m_progress)
-            m_progress->copyEnded();
-        return copied &&
-               step(BuildStep::RemoveIndexTemplate, 0, [&] { removeFileIfPresent(m_siteFolder + u"/index.html"); }) &&
-               step(BuildStep::RemoveArticleTemplate, 0, [&] { removeFileIfPresent(m_siteFolder + u"/article.html"); });
-    }
-
-    bool writePages()
-    {
+        runStep(BuildStep::RemoveIndexTemplate, 0, version, [&] { removeFileIfPresent(site + u"/index.html"); });
+        runStep(BuildStep::RemoveArticleTemplate, 0, version, [&] { removeFileIfPresent(site + u"/article.html"); });
+        const auto save = [staged](const QString& text, const QString& path) {
+            if (staged)
+                writeStagedFile(text.toUtf8(), path);
+            else
+                savePage(text, path);
+        };
+        QStringList pageAddresses;
         for (int page = 0; page < 5; ++page) {
             const std::array<int, 5>& row = PageOrder[std::size_t(page)];
-            const bool written = step(page == 0 ? BuildStep::WriteIndexPage : BuildStep::WriteArticlePage, page, [&] {
-                refuseLinkedFolders(m_stagingRoot, m_siteFolder + u"/page");
+            runStep(page == 0 ? BuildStep::WriteIndexPage : BuildStep::WriteArticlePage, page, version, [&] {
+                refuseLinkedFolders(m_stagingRoot, site + u"/page");
                 std::array<const PageArticle*, 4> related{};
                 for (std::size_t n = 0; n < 4; ++n)
-                    related[n] = m_articles[std::size_t(row[n + 1])].get();
-                const PageArticle& current = *m_articles[std::size_t(row[0])];
+                    related[n] = articles[std::size_t(row[n + 1])].get();
+                const PageArticle& current = *articles[std::size_t(row[0])];
                 const PageTagValues values =
                     pageTagValues(m_info, current, related, m_input.articlePaths[0], page == 0);
                 if (page == 0)
-                    savePage(fillPageTags(m_templates->indexTemplate, values), m_siteFolder + u"/index.html");
+                    save(fillPageTags(m_templates->indexTemplate, values), site + u"/index.html");
                 else
-                    savePage(fillPageTags(m_templates->articleTemplate, values),
-                             m_siteFolder + u'/' + current.pageFileName);
-                m_pageAddresses.append(pageAddress(m_info.siteUrl, current.pageFileName, page == 0));
+                    save(fillPageTags(m_templates->articleTemplate, values), site + u'/' + current.pageFileName);
+                pageAddresses.append(pageAddress(m_info.siteUrl, current.pageFileName, page == 0));
             });
-            if (!written)
-                return false;
         }
+        runStep(BuildStep::WriteRobotsAndSitemap, 0, version, [&] {
+            refuseLinkedFolders(m_stagingRoot, site + u"/robots.txt");
+            save(robotsTxt(m_info.siteUrl), site + u"/robots.txt");
+            if (!m_info.siteUrl.isEmpty())
+                save(sitemapXml(pageAddresses), site + u"/sitemap.xml");
+        });
+        runStep(BuildStep::CopyBackground, 0, version, [&] {
+            copyImage(backgroundPath(), site + u"/assets/images/bg.jpg", m_stagingRoot,
+                      staged ? &m_backgroundBytes : nullptr);
+        });
+    }
+
+    /// Writes the versions into @p site of the staging folder, each by the
+    /// next free thread. False when none is to be put in place (the result
+    /// says why). Throws StepFailed for a failure before the first version.
+    bool writeVersions(const QString& site)
+    {
+        const int total = m_input.versions;
+        std::array<QStringList, 5> wordings;
+        runStep(BuildStep::RewriteArticles, 0, 0, [&] {
+            QHash<QString, QString> spintaxOf;
+            for (std::size_t slot = 0; slot < wordings.size(); ++slot) {
+                const QString& path = m_input.articlePaths[slot];
+                if (!spintaxOf.contains(path))
+                    spintaxOf.insert(path, rewriteArticle(m_texts[slot], *m_rules, {}, m_protected).spintax);
+                // The project's seed and the slot: each article is spun apart, the same way at every build.
+                const std::array<quint32, 3> seed = {quint32(m_input.seed), quint32(m_input.seed >> 32),
+                                                     quint32(slot)};
+                QRandomGenerator random(seed.data(), seed.size());
+                QStringList& mine = wordings[slot];
+                mine = distinctWordings(spintaxOf.value(path), total, random);
+                // Fewer wordings than versions: the versions take them in turn (the report says so).
+                for (qsizetype distinct = mine.size(), n = distinct; distinct > 0 && n < total; ++n)
+                    mine.append(mine.at(n % distinct));
+            }
+        });
+        runStep(BuildStep::CopyBackground, 0, 0, [&] { m_backgroundBytes = backgroundJpeg(backgroundPath()); });
+        runStep(BuildStep::StageFolder, 0, 0, [&] {
+            if (!QDir().mkpath(site))
+                throw Error(QStringLiteral("Cannot create the folder ") + quoted(site) + u'.');
+        });
+        if (m_progress && !m_progress->versionsProgress(0, total)) {
+            m_result.status = BuildResult::Status::Cancelled;
+            return false;
+        }
+
+        std::atomic<int> next{1};
+        std::atomic<bool> stop{false};
+        std::mutex mutex;
+        std::condition_variable changed;
+        int done = 0;
+        std::optional<BuildFailure> failure;
+        const int threadCount = std::clamp(int(std::thread::hardware_concurrency()), 1, std::min(total, 8));
+        int running = threadCount;
+        const auto work = [&] {
+            for (int version = next++; version <= total && !stop; version = next++) {
+                std::optional<BuildFailure> failed;
+                try {
+                    Articles articles;
+                    for (std::size_t slot = 0; slot < articles.size(); ++slot)
+                        articles[slot] = std::make_shared<const PageArticle>(
+                            pageArticle(m_input.articlePaths[slot], wordings[slot].at(version - 1)));
+                    writeSite(site + u'/' + versionFolderName(version, total), articles, version);
+                } catch (const StepFailed& stepFailed) {
+                    failed = stepFailed.failure;
+                } catch (const std::exception& error) {
+                    failed = BuildFailure{BuildStep::WriteIndexPage, 0, QString::fromLocal8Bit(error.what()), version};
+                }
+                const std::lock_guard lock(mutex);
+                if (!failed) {
+                    ++done;
+                } else if (!failure) {
+                    failure = failed;
+                    stop = true;
+                }
+                changed.notify_all();
+            }
+            const std::lock_guard lock(mutex);
+            --running;
+            changed.notify_all();
+        };
+        std::vector<std::thread> threads;
+        for (int i = 0; i < threadCount; ++i)
+            threads.emplace_back(work);
+        bool cancelled = false;
+        {
+            std::unique_lock lock(mutex);
+            while (running > 0) {
+                changed.wait_for(lock, std::chrono::milliseconds(100));
+                const int doneNow = done;
+                lock.unlock();
+                if (m_progress && !cancelled && !m_progress->versionsProgress(doneNow, total))
+                    cancelled = stop = true;
+                lock.lock();
+            }
+        }
+        for (std::thread& thread : threads)
+            thread.join();
+
+        if (failure)
+            throw StepFailed{*failure};
+        m_result.versionsBuilt = done;
+        if (cancelled)
+            m_result.status = BuildResult::Status::Cancelled;
+        if (done == 0)
+            return false;
+        m_result.report = compareVersions(m_texts, wordings, done);
+        m_result.report.requested = total;
+        m_result.report.folder = m_paths.siteFolder;
         return true;
     }
 
@@ -435,18 +677,40 @@ private:
 
     const BuildInput& m_input;
     BuildProgress* m_progress;
-    SiteInfo m_info = m_input.info; ///< with the site address normalised
-    QStringList m_pageAddresses;    ///< of the pages written, for the sitemap
+    const bool m_ownFolder = !m_input.siteFolder.isEmpty(); ///< a site folder of its own, not the layout's
+    SiteInfo m_info = m_input.info;                         ///< with the site address normalised
     SitePaths m_paths;
     QString m_stagingRoot; ///< the new output folder while it is written
-    QString m_siteFolder;  ///< the site in it
     std::optional<TemplateSet> m_templates;
-    std::array<std::shared_ptr<const PageArticle>, 5> m_articles;
+    std::array<QString, 5> m_texts; ///< of the five articles
+    Articles m_articles;
+    std::optional<RuleIndex> m_rules; ///< for the versions
+    ProtectedPhrases m_protected;     ///< for the versions
+    QByteArray m_backgroundBytes;     ///< for the versions
     FolderLock m_lock;
     BuildResult m_result;
 };
 
 } // namespace
+
+QString siteFolderProblem(const QString& folder)
+{
+    const QFileInfo info(folder);
+    if (info.isSymLink())
+        return QStringLiteral("The output folder ") + quoted(folder) +
+               QStringLiteral(" is a symbolic link; a build replaces only a real folder. Choose the folder it "
+                              "points to, or another one.");
+    if (!info.isDir())
+        return {};
+    const QStringList entries = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
+                                                       QDir::NoDotAndDotDot);
+    const QFileInfo marker(folder + u'/' + SiteFolderMarker);
+    if (entries.isEmpty() || (marker.isFile() && !marker.isSymLink()))
+        return {};
+    return QStringLiteral("The output folder ") + quoted(folder) +
+           QStringLiteral(" holds files that are not a site Quorvale built (it has no ") + SiteFolderMarker +
+           QStringLiteral(" file), and a build replaces the whole folder. Choose an empty or new folder.");
+}
 
 BuildResult buildSite(const BuildInput& input, BuildProgress* progress)
 {

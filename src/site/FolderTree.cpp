@@ -170,26 +170,26 @@ void copyFolder(const fs::path& from, const fs::path& to, CopyJob& job)
 
 } // namespace
 
-void copyFolderInto(const QString& source, const QString& destination, const CopyProgress& progress)
+namespace {
+
+/// The folder @p source, checked to be one; throws Error otherwise.
+fs::path sourceFolder(const QString& source)
 {
     const fs::path from = withoutTrailingSeparators(source);
     std::error_code error;
     if (source.isEmpty() || !fs::is_directory(from, error))
         throw Error(QStringLiteral("Cannot copy ") + quoted(from) + QStringLiteral(": the folder does not exist."));
-    if (destination.isEmpty())
-        throw Error(QStringLiteral("Cannot copy ") + quoted(from) +
-                    QStringLiteral(": no destination folder was given."));
+    return from;
+}
 
+/// Copies @p from to @p to; @p into, the folder above @p to, is created when missing.
+void copyTree(const fs::path& from, const fs::path& to, const fs::path& into, const CopyProgress& progress)
+{
+    std::error_code error;
+    // A copy into the tree being copied would never end.
     const fs::path realFrom = fs::weakly_canonical(from, error);
     if (error)
         copyFailed(from, error);
-    fs::path name = from.filename();
-    if (name.empty() || name == fs::path(u".") || name == fs::path(u".."))
-        name = realFrom.filename();
-    const fs::path into = withoutTrailingSeparators(destination);
-    const fs::path to = into / name;
-
-    // A copy into the tree being copied would never end.
     const fs::path realTo = fs::weakly_canonical(to, error);
     if (error)
         copyFailed(from, error);
@@ -208,6 +208,35 @@ void copyFolderInto(const QString& source, const QString& destination, const Cop
     copyFolder(from, to, job);
     job.done = job.total;
     job.report();
+}
+
+} // namespace
+
+void copyFolderInto(const QString& source, const QString& destination, const CopyProgress& progress)
+{
+    const fs::path from = sourceFolder(source);
+    if (destination.isEmpty())
+        throw Error(QStringLiteral("Cannot copy ") + quoted(from) +
+                    QStringLiteral(": no destination folder was given."));
+    std::error_code error;
+    fs::path name = from.filename();
+    if (name.empty() || name == fs::path(u".") || name == fs::path(u"..")) {
+        name = fs::weakly_canonical(from, error).filename();
+        if (error)
+            copyFailed(from, error);
+    }
+    const fs::path into = withoutTrailingSeparators(destination);
+    copyTree(from, into / name, into, progress);
+}
+
+void copyFolderTo(const QString& source, const QString& target, const CopyProgress& progress)
+{
+    const fs::path from = sourceFolder(source);
+    if (target.isEmpty())
+        throw Error(QStringLiteral("Cannot copy ") + quoted(from) +
+                    QStringLiteral(": no destination folder was given."));
+    const fs::path to = withoutTrailingSeparators(target);
+    copyTree(from, to, to.parent_path(), progress);
 }
 
 void deleteFolderTree(const QString& path)

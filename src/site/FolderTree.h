@@ -20,6 +20,11 @@ using CopyProgress = std::function<void(qint64 done, qint64 total)>;
 /// cannot be copied; what was copied until then stays.
 void copyFolderInto(const QString& source, const QString& destination, const CopyProgress& progress = {});
 
+/// Copies the folder @p source as copyFolderInto does, to @p target itself
+/// instead of a folder of the source's name: its contents land in @p target,
+/// which is created when missing (with the folders above it).
+void copyFolderTo(const QString& source, const QString& target, const CopyProgress& progress = {});
+
 /// Deletes the folder @p path with everything below it, depth first in the
 /// order the folder listing gives, the folder itself last. Read-only files and
 /// folders go like any other. A symbolic link is removed as a link, never

@@ -164,7 +164,7 @@ const std::array<QStringView, PageTagCount>& pageTagNames()
     return tags;
 }
 
-PageArticle readPageArticle(const QString& path)
+QString readArticleText(const QString& path)
 {
     const auto notText = [&path](const QString& reason) {
         return Error(QStringLiteral("The article \"") + path + QStringLiteral("\" does not look like text: ") + reason +
@@ -179,11 +179,21 @@ PageArticle readPageArticle(const QString& path)
     bytes.clear();
     if (const QString reason = notTextReason(text); !reason.isEmpty())
         throw notText(reason);
+    return text;
+}
+
+PageArticle pageArticle(const QString& path, const QString& text)
+{
     PageArticle article{path, titleFromPath(path), pageFileNameFromPath(path), summaryOfText(text), {}, {}, {}};
     // The summary is cut from the text as written, so that a cut inside a tag shows as text.
     article.summaryHtml = escapeStrayMarkup(article.summary);
     article.bodyHtml = bodyHtmlOfText(escapeStrayMarkup(text, &article.stray));
     return article;
+}
+
+PageArticle readPageArticle(const QString& path)
+{
+    return pageArticle(path, readArticleText(path));
 }
 
 void checkVideoId(const QString& videoId)

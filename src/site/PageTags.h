@@ -39,10 +39,16 @@ struct PageArticle
     StrayMarkup stray;    ///< what of its text was written as text rather than markup
 };
 
-/// Reads the article file at @p path and derives what the pages show of it.
-/// Throws Error naming the path when the file cannot be read or does not look
-/// like text: it holds a NUL character, or more than a quarter of its
-/// characters are control characters other than line breaks and tabs.
+/// The text of the article file at @p path. Throws Error naming the path
+/// when the file cannot be read or does not look like text: it holds a NUL
+/// character, or more than a quarter of its characters are control
+/// characters other than line breaks and tabs.
+QString readArticleText(const QString& path);
+
+/// What the pages show of the article file at @p path whose text is @p text.
+PageArticle pageArticle(const QString& path, const QString& text);
+
+/// pageArticle() of the text readArticleText() reads. Throws Error as readArticleText.
 PageArticle readPageArticle(const QString& path);
 
 /// Throws Error naming @p videoId unless it is empty (no video) or a video id:

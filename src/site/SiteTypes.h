@@ -23,6 +23,8 @@ struct SiteInfo
     /// The site's public address ("https://example.org/"); empty: none, the
     /// build writes no sitemap, canonical links or absolute preview image.
     QString siteUrl;
+
+    bool operator==(const SiteInfo&) const = default;
 };
 
 /// The two page templates of a template folder.

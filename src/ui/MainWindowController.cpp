@@ -2,14 +2,17 @@
 
 #include "components/Error.h"
 #include "components/Version.h"
+#include "components/TextFile.h"
 #include "site/BackgroundImage.h"
 #include "site/BuildSite.h"
 #include "site/DemoData.h"
 #include "site/SiteAddress.h"
+#include "site/SiteProject.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QStorageInfo>
 #include <QUrl>
@@ -117,9 +120,17 @@ QString failedStepText(const BuildFailure& failure)
         return QStringLiteral("The background image could not be copied");
     case BuildStep::ReplaceOutput:
         return QStringLiteral("The new output folder could not be put in place of the old one");
+    case BuildStep::RewriteArticles:
+        return QStringLiteral("The articles could not be rewritten");
     }
     return {};
 }
+
+/// The most site files "Recent Sites" lists.
+constexpr qsizetype MaxRecentSites = 10;
+
+const QString UnsavedChangesTitle = QStringLiteral("Unsaved Changes");
+const QString RecentSitesKey = QStringLiteral("recentSites");
 
 /// Shows the copy of the template folder on the main window; a progress
 /// display still up when the build returns is taken down.
@@ -143,6 +154,7 @@ public:
             m_window.copyEnded();
         }
     }
+    bool versionsProgress(int done, int total) override { return m_window.versionsProgress(done, total); }
 
 private:
     MainWindowHost& m_window;
@@ -157,6 +169,13 @@ MainWindowController::MainWindowController(UiHost& ui, MainWindowHost& window, I
 {
     for (int i = 0; i < SlotCount; ++i)
         m_slots[std::size_t(i)].buttonCaption = emptySlotCaption(i, true);
+    m_seed = m_window.newSeed();
+    // Whatever changes what a build uses may change the title's mark and the site folder.
+    for (const auto changed : {&MainWindowController::slotChanged, &MainWindowController::imageSelectionChanged})
+        connect(this, changed, this, &MainWindowController::updateSiteState);
+    connect(this, &MainWindowController::siteTextChanged, this, &MainWindowController::updateSiteState);
+    connect(this, &MainWindowController::variationChanged, this, &MainWindowController::updateSiteState);
+    connect(this, &MainWindowController::versionsChanged, this, &MainWindowController::updateSiteState);
     // Files that appear in or vanish from a folder on show are listed at once.
     connect(&m_watcher, &QFileSystemWatcher::directoryChanged, this, &MainWindowController::folderContentsChanged);
 }
@@ -199,6 +218,11 @@ void MainWindowController::start()
     Q_EMIT imagesChanged();
     if (!m_images.isEmpty())
         selectImage(0);
+
+    // The window as it opens has nothing to save.
+    m_savedProject = project();
+    m_windowTitle = QStringLiteral("-");
+    updateSiteState();
 }
 
 void MainWindowController::toggleSlot(int index)
@@ -221,6 +245,7 @@ void MainWindowController::toggleSlot(int index)
         slot.displayText = NotSelected;
         slot.colour = SlotEmptyColour;
         slot.path.clear();
+        slot.missing = false;
         slot.buttonCaption = emptySlotCaption(index, false);
     }
     Q_EMIT slotChanged(index);
@@ -264,13 +289,15 @@ bool MainWindowController::useImage(const QString& path)
 
 void MainWindowController::openOutputFolder()
 {
-    QString folder;
+    QString folder = siteFolder();
     try {
-        folder = m_layout.siteFolder(m_variation) + u'/';
+        if (folder.isEmpty())
+            m_layout.siteFolder(m_variation);
     } catch (const Error& error) {
         m_ui.showMessage(error.message(), QStringLiteral("Error"));
         return;
     }
+    folder += u'/';
     m_ui.showMessage(QStringLiteral("Instructions: Copy all the files to your website. Please make a backup of "
                                     "these files as they will be deleted the next time you make a mini site."),
                      QStringLiteral("Important"));
@@ -290,8 +317,8 @@ void MainWindowController::openSiteFolder()
 
 void MainWindowController::previewSite()
 {
-    const QString page = siteFolder() + QStringLiteral("/index.html");
-    if (!siteBuilt())
+    const QString page = builtIndexPage();
+    if (page.isEmpty())
         m_ui.showMessage(QStringLiteral("No site has been built yet. \"Build Minisite\" writes it here:\n\n") +
                              QDir::toNativeSeparators(siteFolder()),
                          QStringLiteral("Preview Site"));
@@ -329,6 +356,9 @@ void MainWindowController::setSettings(QSettings* settings)
     m_settings = settings;
     m_recentFolders = settings ? settings->value(RecentFoldersKey).toStringList() : QStringList();
     Q_EMIT recentFoldersChanged();
+    // Kept as they are: a site on a disk that is not there today may be back tomorrow.
+    m_recentSites = settings ? settings->value(RecentSitesKey).toStringList() : QStringList();
+    Q_EMIT recentSitesChanged();
 }
 
 void MainWindowController::rememberFolder(const QString& folder)
@@ -403,14 +433,15 @@ void MainWindowController::showInstructions()
 
 void MainWindowController::buildSite()
 {
-    const QFileInfo background(selectedImagePath());
-    const BuildInput input{m_layout,   slotPaths(), background.path(), background.fileName(),
-                           m_variation, m_info};
+    if (refuseMissingFiles())
+        return;
+    const BuildInput input = siteBuildInput(project(), m_siteFile, m_layout);
     BuildResult result;
     {
         CopyProgressDisplay progress(m_window);
         result = quorvale::buildSite(input, &progress);
     }
+    m_window.versionsEnded();
     Q_EMIT siteFolderChanged();
     switch (result.status) {
     case BuildResult::Status::MissingArticles:
@@ -431,10 +462,20 @@ void MainWindowController::buildSite()
         return;
     case BuildResult::Status::Failed:
         m_ui.showMessage(QStringLiteral("The site was not built; the previous one is as it was.\n\n") +
-                             failedStepText(result.failure) + QStringLiteral(": ") + result.failure.reason,
+                             failedStepText(result.failure) +
+                             (result.failure.version > 0
+                                  ? QStringLiteral(" (version ") +
+                                        versionFolderName(result.failure.version, input.versions) + u')'
+                                  : QString()) +
+                             QStringLiteral(": ") + result.failure.reason,
                          QStringLiteral("Error"));
         return;
     case BuildResult::Status::Finished:
+    case BuildResult::Status::Cancelled:
+        if (input.versions > 1) {
+            showVersionsResult(result);
+            return;
+        }
         break;
     }
     QString text = QStringLiteral("Done! Process complete. Click the 'Open Output Folder' to see the mini site");
@@ -448,6 +489,8 @@ void MainWindowController::buildSite()
 
 void MainWindowController::loadDemoData()
 {
+    if (!mayDiscardChanges(QStringLiteral("loading the sample data")))
+        return;
     for (const DemoText& demo : DemoTexts)
         setSiteText(demo.field, demo.text.toString());
 
@@ -600,6 +643,7 @@ bool MainWindowController::selectImage(int index)
 {
     if (index < 0 || index >= m_images.size())
         return false;
+    m_missingBackground.clear();
     m_imageIndex = index;
     Q_EMIT imageSelectionChanged(index);
     previewSelectedImage();
@@ -670,19 +714,22 @@ QString MainWindowController::selectedImagePath() const
     return m_imagePaths.value(m_imageIndex);
 }
 
-QString MainWindowController::siteFolder() const
-{
-    try {
-        return m_layout.siteFolder(m_variation);
-    } catch (const Error&) {
-        return {};
-    }
-}
-
 bool MainWindowController::siteBuilt() const
 {
+    return !builtIndexPage().isEmpty();
+}
+
+QString MainWindowController::builtIndexPage() const
+{
     const QString folder = siteFolder();
-    return !folder.isEmpty() && QFileInfo(folder + QStringLiteral("/index.html")).isFile();
+    if (folder.isEmpty())
+        return {};
+    // A build of versions has its sites in 01, 02 ... (001 ... from 100 on).
+    for (const QStringView page : {u"/index.html", u"/01/index.html", u"/001/index.html"}) {
+        if (QFileInfo(folder + page).isFile())
+            return folder + page;
+    }
+    return {};
 }
 
 QString MainWindowController::siteText(SiteField field) const
@@ -721,6 +768,342 @@ void MainWindowController::readImages()
             }
         }
     }
+}
+
+// Site projects ------------------------------------------------------------------
+
+SiteProject MainWindowController::project() const
+{
+    SiteProject project;
+    project.articles = slotPaths();
+    project.background = m_missingBackground.isEmpty() ? selectedImagePath() : m_missingBackground;
+    project.variation = m_variation;
+    project.info = m_info;
+    project.outputFolder = m_outputFolder;
+    project.versions = m_versions;
+    project.seed = m_seed;
+    return project;
+}
+
+bool MainWindowController::modified() const
+{
+    return project() != m_savedProject;
+}
+
+QString MainWindowController::siteFolder() const
+{
+    if (!m_outputFolder.isEmpty() || !m_siteFile.isEmpty())
+        return outputFolderOf(project(), m_siteFile);
+    try {
+        return m_layout.siteFolder(m_variation);
+    } catch (const Error&) {
+        return {};
+    }
+}
+
+void MainWindowController::updateSiteState()
+{
+    if (m_windowTitle.isEmpty())
+        return; // still starting
+    const bool changed = modified();
+    QString title = m_caption;
+    if (!m_siteFile.isEmpty())
+        title = QFileInfo(m_siteFile).completeBaseName() + (changed ? QStringLiteral("*") : QString()) +
+                QStringLiteral(" \u2014 ") + m_caption;
+    else if (changed)
+        title = QStringLiteral("Untitled Site* \u2014 ") + m_caption;
+    if (title != m_windowTitle) {
+        m_windowTitle = title;
+        Q_EMIT windowTitleChanged(m_windowTitle);
+    }
+    if (const QString folder = siteFolder(); folder != m_shownSiteFolder) {
+        m_shownSiteFolder = folder;
+        Q_EMIT siteFolderChanged();
+    }
+}
+
+bool MainWindowController::mayDiscardChanges(const QString& before)
+{
+    if (!modified())
+        return true;
+    const QString site = m_siteFile.isEmpty()
+                             ? QStringLiteral("this site")
+                             : QStringLiteral("the site \"") + QFileInfo(m_siteFile).completeBaseName() + u'"';
+    switch (m_ui.showMessage(QStringLiteral("Save the changes to ") + site + QStringLiteral(" before ") + before +
+                                 QStringLiteral("?\n\nWithout saving, they are lost."),
+                             UnsavedChangesTitle, MessageButtons::SaveDiscardCancel)) {
+    case MessageAnswer::Save:
+        return saveSite();
+    case MessageAnswer::Discard:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool MainWindowController::mayClose()
+{
+    return mayDiscardChanges(QStringLiteral("closing"));
+}
+
+void MainWindowController::openSite()
+{
+    const QString start = m_siteFile.isEmpty() ? m_folder : QFileInfo(m_siteFile).absolutePath();
+    const QString path = m_ui.chooseFileToOpen(QStringLiteral("Open Site"), start,
+                                               QStringLiteral("Quorvale sites (*.quorvale);;All files (*)"));
+    if (!path.isEmpty())
+        openSiteFile(path);
+}
+
+bool MainWindowController::openSiteFile(const QString& path)
+{
+    const QString file = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    SiteProject loaded;
+    try {
+        loaded = loadSiteProject(file, m_layout.installFolder());
+    } catch (const Error& error) {
+        m_ui.showMessage(error.message(), QStringLiteral("Error"));
+        return false;
+    }
+    if (!mayDiscardChanges(QStringLiteral("opening another site")))
+        return false;
+    applyProject(loaded, file);
+    return true;
+}
+
+void MainWindowController::applyProject(const SiteProject& project, const QString& path)
+{
+    m_siteFile = path;
+    m_savedProject = project;
+    m_savedFingerprint = fileFingerprint(path);
+    m_outputFolder = project.outputFolder;
+    m_seed = project.seed;
+    QStringList missing;
+    for (int i = 0; i < SlotCount; ++i) {
+        const QString& article = project.articles[std::size_t(i)];
+        const bool gone = !article.isEmpty() && !notARegularFile(article).isEmpty();
+        fillSlot(i, article, gone);
+        if (gone)
+            missing << (i == 0 ? QStringLiteral("Main article: ") : QStringLiteral("Article #%1: ").arg(i)) + article;
+    }
+    for (int field = 0; field <= int(SiteField::SiteUrl); ++field)
+        setSiteText(SiteField(field), project.info.*memberOf(SiteField(field)));
+    setVariation(project.variation);
+    setVersions(project.versions);
+    setBackgroundPath(project.background);
+    if (!m_missingBackground.isEmpty())
+        missing << QStringLiteral("Background: ") + m_missingBackground;
+    rememberRecent(path);
+    updateSiteState();
+    if (!missing.isEmpty())
+        m_ui.showMessage(QStringLiteral("The site opened, but some of its files are not there. Choose them again "
+                                        "before building:\n\n") +
+                             missing.join(u'\n'),
+                         QStringLiteral("Missing Files"));
+}
+
+void MainWindowController::fillSlot(int index, const QString& path, bool missing)
+{
+    ArticleSlot& slot = m_slots[std::size_t(index)];
+    slot.path = path;
+    slot.missing = missing;
+    if (path.isEmpty()) {
+        slot.displayText = NotSelected;
+        slot.colour = SlotEmptyColour;
+        slot.buttonCaption = emptySlotCaption(index, true);
+    } else {
+        const QString name = QFileInfo(path).fileName();
+        slot.displayText = missing ? name + QStringLiteral(" (missing)") : name;
+        slot.colour = missing ? SlotEmptyColour : SlotFilledColour;
+        slot.buttonCaption = filledSlotCaption(index);
+    }
+    Q_EMIT slotChanged(index);
+}
+
+void MainWindowController::openRecentSite(const QString& path)
+{
+    if (const QString problem = notARegularFile(path); !problem.isEmpty()) {
+        // A file on a disk that is not there today may be back tomorrow: the person decides.
+        if (m_ui.showMessage(QStringLiteral("The site file \"") + path + QStringLiteral("\" cannot be opened: ") +
+                                 problem + QStringLiteral(".\n\nRemove it from the recent sites?"),
+                             QStringLiteral("Recent Sites"), MessageButtons::YesNo) == MessageAnswer::Yes) {
+            QStringList files = m_recentSites;
+            files.removeAll(path);
+            setRecentSites(files);
+        }
+        return;
+    }
+    openSiteFile(path);
+}
+
+void MainWindowController::clearRecentSites()
+{
+    setRecentSites({});
+}
+
+void MainWindowController::rememberRecent(const QString& path)
+{
+    QStringList files = m_recentSites;
+    files.removeAll(path);
+    files.prepend(path);
+    setRecentSites(files.mid(0, MaxRecentSites));
+}
+
+void MainWindowController::setRecentSites(const QStringList& files)
+{
+    m_recentSites = files;
+    if (m_settings)
+        m_settings->setValue(RecentSitesKey, files);
+    Q_EMIT recentSitesChanged();
+}
+
+bool MainWindowController::saveSite()
+{
+    if (m_siteFile.isEmpty())
+        return saveSiteAs();
+    // Another window or program may have saved the file since this one read it.
+    if (fileFingerprint(m_siteFile) != m_savedFingerprint &&
+        m_ui.showMessage(QStringLiteral("The site file \"") + m_siteFile +
+                             QStringLiteral("\" was changed or removed since this window opened or saved it, by "
+                                            "another window or program. Save over it all the same?"),
+                         QStringLiteral("Site File Changed"), MessageButtons::YesNo) != MessageAnswer::Yes)
+        return false;
+    return saveTo(m_siteFile);
+}
+
+bool MainWindowController::saveSiteAs()
+{
+    QString start = m_siteFile;
+    if (start.isEmpty()) {
+        QString name = m_info.siteName.trimmed();
+        name.replace(QRegularExpression(QStringLiteral("[^\\w-]+")), QStringLiteral("-"));
+        // The sample articles of an installed program lie where no one may write.
+        const QString folder = QFileInfo(m_folder).isWritable() ? m_folder : QDir::homePath();
+        start = folder + u'/' + (name.isEmpty() ? QStringLiteral("site") : name) + QStringLiteral(".quorvale");
+    }
+    QString path = m_window.askForPath(MainWindowHost::PathQuestion::SiteToSave, start);
+    if (path.isEmpty())
+        return false;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".quorvale");
+    path = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    if (QFileInfo::exists(path) && !isSiteProjectFile(path) &&
+        m_ui.showMessage(u'"' + path +
+                             QStringLiteral("\" is not a Quorvale site file. Replace it with this site all the same?"),
+                         QStringLiteral("Save Site As"), MessageButtons::YesNo) != MessageAnswer::Yes)
+        return false;
+    return saveTo(path);
+}
+
+bool MainWindowController::saveTo(const QString& path)
+{
+    const SiteProject current = project();
+    try {
+        saveSiteProject(current, path, m_layout.installFolder());
+    } catch (const Error& error) {
+        m_ui.showMessage(error.message() + QStringLiteral("\n\nThe site was not saved."), QStringLiteral("Error"));
+        return false;
+    }
+    m_siteFile = path;
+    m_savedProject = current;
+    m_savedFingerprint = fileFingerprint(path);
+    rememberRecent(path);
+    updateSiteState();
+    return true;
+}
+
+void MainWindowController::chooseOutputFolder()
+{
+    const QString folder = m_window.askForPath(MainWindowHost::PathQuestion::OutputFolder, siteFolder());
+    if (folder.isEmpty())
+        return;
+    const QString clean = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
+    if (const QString problem = siteFolderProblem(clean); !problem.isEmpty()) {
+        m_ui.showMessage(problem, QStringLiteral("Output Folder"));
+        return;
+    }
+    m_outputFolder = clean;
+    updateSiteState();
+}
+
+void MainWindowController::setVersions(int versions)
+{
+    versions = std::clamp(versions, 1, MaxSiteVersions);
+    if (m_versions == versions)
+        return;
+    m_versions = versions;
+    Q_EMIT versionsChanged(versions);
+}
+
+void MainWindowController::dropArticles(int index, const QStringList& paths)
+{
+    for (const QString& path : paths) {
+        if (index >= SlotCount)
+            return;
+        if (const QString problem = notARegularFile(path); !problem.isEmpty()) {
+            m_ui.showMessage(u'"' + path + QStringLiteral("\" cannot be an article: ") + problem + u'.',
+                             QStringLiteral("Error"));
+            return;
+        }
+        fillSlot(index++, QDir::cleanPath(QFileInfo(path).absoluteFilePath()), false);
+    }
+}
+
+void MainWindowController::setBackgroundPath(const QString& path)
+{
+    m_missingBackground.clear();
+    if (path.isEmpty() || !QFileInfo(path).isFile()) {
+        // Kept, so that the site stays as its file has it until another background is chosen.
+        m_missingBackground = path.isEmpty() ? QString() : QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+        m_imageIndex = -1;
+        Q_EMIT imageSelectionChanged(-1);
+    } else if (!useImage(path)) {
+        m_missingBackground = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    }
+}
+
+bool MainWindowController::refuseMissingFiles()
+{
+    QStringList missing;
+    for (int i = 0; i < SlotCount; ++i) {
+        const ArticleSlot& slot = m_slots[std::size_t(i)];
+        if (slot.missing && !notARegularFile(slot.path).isEmpty())
+            missing << slot.path;
+    }
+    if (!m_missingBackground.isEmpty())
+        missing << m_missingBackground;
+    if (missing.isEmpty())
+        return false;
+    m_ui.showMessage(QStringLiteral("These files of the site are not there; choose them again before building:\n\n") +
+                         missing.join(u'\n'),
+                     QStringLiteral("Missing Files"));
+    return true;
+}
+
+void MainWindowController::showVersionsResult(const BuildResult& result)
+{
+    const QString folder = QDir::toNativeSeparators(result.siteFolder);
+    if (result.versionsBuilt == 0) {
+        m_ui.showMessage(QStringLiteral("The build was cancelled before the first version was finished; the "
+                                        "previous site is as it was."),
+                         QStringLiteral("Cancelled"));
+        return;
+    }
+    QString summary = result.status == BuildResult::Status::Cancelled
+                          ? QStringLiteral("Cancelled: the first %1 of %2 versions were built and are complete in %3; "
+                                           "the others were not begun.")
+                                .arg(result.versionsBuilt)
+                                .arg(result.report.requested)
+                                .arg(folder)
+                          : QStringLiteral("Done! %1 versions of the site were built into %2.")
+                                .arg(result.versionsBuilt)
+                                .arg(folder);
+    for (const QString& warning : result.warnings)
+        summary += QStringLiteral("\n\n") + warning;
+    if (!result.escapedArticles.isEmpty())
+        summary += QStringLiteral("\n\nA \"<\" or \"&\" that is not markup is shown as text in:\n- ") +
+                   result.escapedArticles.join(QStringLiteral("\n- "));
+    m_window.showVersionsReport(summary, result.report);
 }
 
 } // namespace quorvale

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "site/InstallLayout.h"
+#include "site/SiteProject.h"
 #include "site/SiteTypes.h"
 #include "ui/MainWindowHost.h"
 #include "ui/UiHost.h"
@@ -28,6 +29,7 @@ struct ArticleSlot
     QString displayText = QStringLiteral("Not Selected");
     quint32 colour = SlotEmptyColour;
     QString buttonCaption;
+    bool missing = false; ///< a site opened with this article, which was not there
 
     bool filled() const noexcept { return !path.isEmpty(); }
 };
@@ -110,8 +112,37 @@ public:
     /// "Build Minisite".
     void buildSite();
     /// "Load Dummy Data": fills the window with the sample site through the
-    /// same operations a person uses.
+    /// same operations a person uses (after asking about unsaved changes).
     void loadDemoData();
+
+    // Site projects --------------------------------------------------------------
+
+    /// "Open Site…": asks for a site file and opens it.
+    void openSite();
+    /// Opens the site file @p path: reads it, asks about unsaved changes, and
+    /// fills the window from it; a file that cannot be read is refused with
+    /// the reason and the window keeps what it holds. False when not opened.
+    bool openSiteFile(const QString& path);
+    /// An entry of "Recent Sites"; one whose file is gone may be removed from the list.
+    void openRecentSite(const QString& path);
+    void clearRecentSites();
+    /// "Save Site": saves to the site file, or asks for one. False when nothing was saved.
+    bool saveSite();
+    /// "Save Site As…": asks for a site file and saves to it. False when nothing was saved.
+    bool saveSiteAs();
+    /// "Output Folder…": asks for the folder this site builds into.
+    void chooseOutputFolder();
+    /// Whether the window may close now: no unsaved changes, or the person
+    /// saved or discarded them when asked.
+    bool mayClose();
+    /// "Versions:": 1 builds the site as written, more that many rewritten versions.
+    void setVersions(int versions);
+    /// Articles dropped on slot @p index fill it and the slots after it.
+    void dropArticles(int index, const QStringList& paths);
+    /// Makes the picture file @p path the background (see useImage). A file
+    /// that is not there stays the background, marked missing, until another
+    /// is chosen; empty: none.
+    void setBackgroundPath(const QString& path);
 
     // What a person (or the demo data) does to the controls ------------------
 
@@ -169,9 +200,11 @@ public:
     /// The picture the preview shows; empty until one could be shown.
     const QString& previewPath() const noexcept { return m_previewPath; }
 
-    /// The folder the next build writes the site into; empty when the variation cannot name one.
+    /// The folder the next build writes into: the site's own output folder,
+    /// else output/template<V> of the layout; empty for a variation that
+    /// cannot name a folder.
     QString siteFolder() const;
-    /// Whether a site (its index.html) is in siteFolder().
+    /// Whether a site (its index.html, or that of its first version) is in siteFolder().
     bool siteBuilt() const;
     /// Folders articles were taken from, the latest first.
     const QStringList& recentFolders() const noexcept { return m_recentFolders; }
@@ -180,6 +213,21 @@ public:
     const QString& variation() const noexcept { return m_variation; }
     const SiteInfo& siteInfo() const noexcept { return m_info; }
     QString siteText(SiteField field) const;
+
+    /// The site file of the window; empty until the site is saved or opened.
+    const QString& siteFile() const noexcept { return m_siteFile; }
+    /// What the window holds, as a site project.
+    SiteProject project() const;
+    /// True when the window holds what its site file (or, without one, the
+    /// window at start-up) does not.
+    bool modified() const;
+    /// The site's name, the unsaved-changes mark and the caption ("calm* — Quorvale …").
+    const QString& windowTitle() const noexcept { return m_windowTitle; }
+    int versions() const noexcept { return m_versions; }
+    /// The background of a site opened while its file was not there; empty otherwise.
+    const QString& missingBackground() const noexcept { return m_missingBackground; }
+    /// The site files opened or saved last, newest first.
+    const QStringList& recentSites() const noexcept { return m_recentSites; }
 
 Q_SIGNALS:
     void captionChanged(const QString& caption);
@@ -197,8 +245,11 @@ Q_SIGNALS:
     void variationsChanged();
     void variationChanged(const QString& variation);
     void siteTextChanged(quorvale::MainWindowController::SiteField field, const QString& text);
+    void windowTitleChanged(const QString& title);
     /// siteFolder() or siteBuilt() may have changed.
     void siteFolderChanged();
+    void versionsChanged(int versions);
+    void recentSitesChanged();
     void recentFoldersChanged();
 
 private:
@@ -214,6 +265,16 @@ private:
     void watchFolders();
     void folderContentsChanged(const QString& folder);
     QStringList fillSlotsFromSampleArticles();
+    void fillSlot(int index, const QString& path, bool missing);
+    void updateSiteState();
+    bool mayDiscardChanges(const QString& before);
+    bool saveTo(const QString& path);
+    void applyProject(const SiteProject& project, const QString& path);
+    void rememberRecent(const QString& path);
+    void setRecentSites(const QStringList& files);
+    bool refuseMissingFiles();
+    QString builtIndexPage() const;
+    void showVersionsResult(const BuildResult& result);
 
     UiHost& m_ui;
     MainWindowHost& m_window;
@@ -248,6 +309,16 @@ private:
     QString m_variation;
     SiteInfo m_info;
 
+    QString m_siteFile;
+    SiteProject m_savedProject; ///< what the site file holds (at start-up: what the window holds)
+    QByteArray m_savedFingerprint; ///< of the site file as this window last read or wrote it
+    QString m_outputFolder;        ///< chosen with "Output Folder…"; empty: the default
+    int m_versions = 1;
+    quint64 m_seed = 0;
+    QString m_missingBackground;
+    QString m_windowTitle;
+    QString m_shownSiteFolder; ///< siteFolder() as last announced
+    QStringList m_recentSites;
     QStringList m_recentFolders;
     QSettings* m_settings = nullptr;
     QFileSystemWatcher m_watcher;

@@ -1,7 +1,10 @@
 #pragma once
 
 #include "site/SiteTypes.h"
+#include "site/SiteVersions.h"
 #include "ui/Pause.h"
+
+#include <QStringList>
 
 namespace quorvale {
 
@@ -33,6 +36,28 @@ public:
     virtual void copyEnded() {}
     /// A short wait that keeps the window responsive (see quorvale::pause).
     virtual void pause(int count) { quorvale::pause(count); }
+
+    /// What askForPath asks for.
+    enum class PathQuestion {
+        SiteToSave,   ///< a site file to write (the dialog confirms replacing a file)
+        OutputFolder, ///< a folder
+    };
+    /// Asks for a file or folder, starting at @p start; empty when the person cancelled.
+    virtual QString askForPath(PathQuestion question, const QString& start) = 0;
+    /// A new seed for the spins of a site's versions, at most MaxSiteProjectSeed.
+    virtual quint64 newSeed() = 0;
+    /// @p done of @p total versions of a build are written; false when the person cancelled.
+    virtual bool versionsProgress(int done, int total)
+    {
+        Q_UNUSED(done);
+        Q_UNUSED(total);
+        return true;
+    }
+    /// The build of the versions is over; its progress display goes away.
+    virtual void versionsEnded() {}
+    /// Shows how much the versions of a build share, under @p summary, and
+    /// returns when it has been closed.
+    virtual void showVersionsReport(const QString& summary, const VersionsReport& report) = 0;
 };
 
 } // namespace quorvale

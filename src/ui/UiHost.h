@@ -6,10 +6,10 @@
 namespace quorvale {
 
 /// Buttons of a message box.
-enum class MessageButtons { Ok, YesNo };
+enum class MessageButtons { Ok, YesNo, SaveDiscardCancel };
 
-/// The button a message box was closed with.
-enum class MessageAnswer { Ok, Yes, No };
+/// The button a message box was closed with (Cancel also when it was closed otherwise).
+enum class MessageAnswer { Ok, Yes, No, Save, Discard, Cancel };
 
 /// What the window controllers need of the desktop: message boxes and the
 /// desktop's handlers for folders and addresses. The Qt views implement it

@@ -144,6 +144,13 @@ INSTANTIATE_TEST_SUITE_P(
         MessageCase{"another_build_at_work", [](QStringList&, const QString&) {}, 1,
                     "quorvale-cli build: another build is writing @/output/template1; nothing was changed.", true},
         MessageCase{"quiet", [](QStringList& a, const QString&) { a << QStringLiteral("--quiet"); }, 0, ""},
+        MessageCase{"project_that_is_not_one",
+                    [](QStringList& a, const QString& home) { setOption(a, "--project", home + u"/images/sunset.jpg"); },
+                    2,
+                    "quorvale-cli build: --project: The site file \"@/images/sunset.jpg\" cannot be opened: it is not "
+                    "a Quorvale site file"},
+        MessageCase{"versions_out_of_range", [](QStringList& a, const QString&) { setOption(a, "--versions", u"0"_qs); },
+                    2, "quorvale-cli build: --versions needs a whole number from 1 to 999, not '0'"},
         MessageCase{"stray_markup_listed",
                     [](QStringList& a, const QString& home) {
                         setOption(a, "--article2", writeFile(home + u"/a.txt", "x\ncoffee<water & tea <b>ok</b>."));
@@ -173,6 +180,41 @@ TEST_F(BuildCommand, AFileSizeLimitEndsInAMessageNotASignal)
                run.err.contains(u"File too large");
     }));
     EXPECT_EQ(treeOf(home()), before);
+}
+
+// A project written from the reference build's options, shown, and built into
+// its own folder: the reference site with the marker; then in versions.
+TEST_F(BuildCommand, AProjectFromOptionsIsShownAndBuilt)
+{
+    useFixture("video");
+    const QString project = inHome(QStringLiteral("calm.quorvale"));
+    QStringList args = arguments();
+    args.replace(0, QStringLiteral("project"));
+    args.insert(1, QStringLiteral("new"));
+    args.insert(2, project);
+    EXPECT_EQ(CliRun::run(args).code, 0);
+    const CliRun again = CliRun::run(args);
+    EXPECT_EQ(again.code, 1);
+    EXPECT_TRUE(again.err.endsWith(u"calm.quorvale\" exists; nothing was written. --force replaces it.\n"))
+        << again.err.toStdString();
+
+    const CliRun shown = CliRun::run({u"project"_qs, u"show"_qs, project, u"--home"_qs, home()});
+    EXPECT_TRUE(shown.out.contains(u"Article #3:       " + inHome(u"articles/ΚΑΛΗ_ζωή.txt"_qs) + u'\n'));
+    EXPECT_TRUE(shown.out.contains(u"Output folder:    " + inHome(u"calm-site"_qs) + u"  (beside the site file)"));
+
+    const CliRun built = CliRun::run({u"build"_qs, u"--project"_qs, project, u"--home"_qs, home()});
+    EXPECT_EQ(built.out, u"Site written to " + inHome(u"calm-site"_qs) + u'\n') << built.err.toStdString();
+    auto expected = treeOf(m_fixture + u"/expected/output/template1");
+    expected.insert(u".quorvale-site"_qs, readFile(inHome(u"calm-site/.quorvale-site"_qs)));
+    EXPECT_EQ(treeOf(inHome(u"calm-site"_qs)), expected);
+
+    writeFile(inHome(u"rwdb.txt"_qs), "{stress|strain}\n");
+    const CliRun versions = CliRun::run({u"build"_qs, u"--project"_qs, project, u"--home"_qs, home(), u"--versions"_qs,
+                                         u"2"_qs, u"--seed"_qs, u"5"_qs, u"--out"_qs, inHome(u"two"_qs)});
+    EXPECT_TRUE(versions.out.startsWith(u"2 versions of the site (seed 5) written to " + inHome(u"two"_qs)))
+        << versions.out.toStdString() << versions.err.toStdString();
+    EXPECT_TRUE(versions.out.contains(u"\n02       "));
+    EXPECT_TRUE(QFileInfo::exists(inHome(u"two/02/index.html"_qs)));
 }
 
 } // namespace

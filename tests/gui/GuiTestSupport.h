@@ -27,10 +27,15 @@ public:
         return true;
     }
     void execDialog(QDialog&) override { ++dialogs; }
+    QString askForPath(QWidget*, MainWindowHost::PathQuestion, const QString&) override
+    {
+        return paths.isEmpty() ? QString() : paths.takeFirst();
+    }
 
     QStringList messages; ///< "title: text"
     std::vector<QUrl> urls;
     int dialogs = 0;
+    QStringList paths; ///< answers to askForPath; cancelled when none is left
 };
 
 template <typename T> T* child(const QWidget& window, const char* name)

@@ -3,8 +3,12 @@
 #include "GuiTestSupport.h"
 #include "gui/TornelleWindow.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QSpinBox>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -125,6 +129,44 @@ TEST_F(MainWindowTest, LoadDummyDataFillsTheWindowAndBuildMinisiteBuildsIt)
         QTest::qWait(20);
     EXPECT_EQ(list->count(), 6);
     EXPECT_EQ(child<QLabel>(*m_window, "lblFilesFound")->text(), QStringLiteral("6"));
+}
+
+// The Site menu's commands work from the keyboard anywhere in the window; the
+// title names the site and marks changes, and closing asks before they are lost.
+TEST_F(MainWindowTest, SiteCommandsTitleDropsAndTheQuestionBeforeClosing)
+{
+    m_window->show();
+    const QString caption = m_window->controller().caption();
+    EXPECT_EQ(m_window->windowTitle(), caption);
+    const std::pair<const char*, const char*> shortcuts[] = {
+        {"actOpenSite", "Ctrl+O"}, {"actSaveSite", "Ctrl+S"}, {"actSaveSiteAs", "Ctrl+Shift+S"}};
+    for (const auto& [name, keys] : shortcuts) {
+        auto* action = m_window->findChild<QAction*>(QString::fromLatin1(name));
+        ASSERT_NE(action, nullptr) << name;
+        EXPECT_EQ(action->shortcut(), QKeySequence(QString::fromLatin1(keys))) << name;
+        EXPECT_TRUE(m_window->actions().contains(action)) << name << " works wherever the focus is";
+    }
+
+    // An article dropped on a slot's label fills that slot.
+    auto* label = child<QLabel>(*m_window, "lblSelected2");
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(articles(u"/a.txt"))});
+    const QPoint at = label->mapTo(m_window.get(), label->rect().center());
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(m_window.get(), &enter);
+    QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(m_window.get(), &drop);
+    EXPECT_EQ(label->text(), QStringLiteral("a.txt"));
+    EXPECT_EQ(m_window->windowTitle(), u"Untitled Site* \u2014 " + caption);
+
+    m_desktop.paths = {m_dir.filePath(QStringLiteral("mine"))};
+    m_window->findChild<QAction*>(QStringLiteral("actSaveSite"))->trigger();
+    EXPECT_EQ(m_window->windowTitle(), u"mine \u2014 " + caption);
+    child<QSpinBox>(*m_window, "spnVersions")->setValue(3);
+    EXPECT_EQ(m_window->controller().versions(), 3);
+    EXPECT_FALSE(m_window->close()) << "the question is answered with Cancel";
+    EXPECT_TRUE(m_desktop.messages.last().startsWith(u"Unsaved Changes: Save the changes to the site \"mine\" "));
+    EXPECT_TRUE(m_window->isVisible());
 }
 
 } // namespace

@@ -31,7 +31,7 @@ check() {
     fi
 }
 
-check "build check-rules count-words demo import-thesaurus rewrite spin" quorvale-cli ""
+check "build check-rules count-words demo import-thesaurus project rewrite spin" quorvale-cli ""
 check "rewrite" quorvale-cli re
 check "--version" quorvale-cli --v
 check "--help --home" quorvale-cli demo --h
@@ -39,6 +39,8 @@ check "--max-items" quorvale-cli import-thesaurus --m
 check "--help -h" quorvale-cli count-words -
 check "site" quorvale-cli rewrite --home ""
 check "site" quorvale-cli build --home = ""
+check "site" quorvale-cli build --out ""
+check "--project" quorvale-cli build --pro
 check "article.txt rules.txt site" quorvale-cli import-thesaurus -o ""
 check "rules.txt" quorvale-cli rewrite --rules r
 check "" quorvale-cli rewrite --seed ""

@@ -2,7 +2,8 @@
 # Checks of the Debian package, one step per CTest test:
 #   package-check.sh build     BUILD_DIR   make the package with CPack into BUILD_DIR/package-check
 #   package-check.sh lintian   BUILD_DIR   lintian: no errors and no warnings
-#   package-check.sh metadata  BUILD_DIR   desktop-file-validate, appstreamcli, man pages render without warnings
+#   package-check.sh metadata  BUILD_DIR   desktop-file-validate, appstreamcli, the MIME type (xmllint and
+#                                          update-mime-database), man pages render without warnings
 #   package-check.sh installed BUILD_DIR   the unpacked package, read-only, builds and rewrites as a user would
 set -euo pipefail
 
@@ -51,17 +52,35 @@ lintian)
     lintian --fail-on error,warning --display-level '>=warning' --color never "$(package_file)"
     ;;
 metadata)
-    need desktop-file-validate appstreamcli man
+    need desktop-file-validate appstreamcli man xmllint update-mime-database
     root=$(unpack "$OUT")
     trap 'rm -rf "$root"' EXIT
     desktop-file-validate "$root"/usr/share/applications/*.desktop
     appstreamcli validate --no-net --pedantic "$root"/usr/share/metainfo/*.metainfo.xml
     appstreamcli validate-tree --no-net "$root"
     # The number of rules the package speaks of is the shipped file's.
-    rules=$(grep -c '^{.*}$' "$root"/usr/share/quorvale/rwdb.txt | sed -E ':a;s/([0-9])([0-9]{3})($|,)/\1,\2\3/;ta')
+    rules=$(grep -c '^{' "$root"/usr/share/quorvale/rwdb.txt | sed -E ':a;s/([0-9])([0-9]{3})($|,)/\1,\2\3/;ta')
     grep -qF "<li>$rules synonym rules" "$root"/usr/share/metainfo/*.metainfo.xml || fail "the metainfo does not say $rules rules"
     dpkg-deb -f "$(package_file)" Description | grep -qF "($rules are included)" || fail "the description does not say $rules rules"
     grep -qF 'GPL-3.0-or-later' "$root"/usr/share/metainfo/*.metainfo.xml || fail "the metainfo names no project licence"
+    # The site files' MIME type: well-formed, read by shared-mime-info without a word beside the system's
+    # own types, and the type the desktop entry opens and the metainfo names.
+    mime_xml=$root/usr/share/mime/packages/org.quorvale.quorvale.xml
+    xmllint --noout "$mime_xml"
+    mime_db="$root/mime-check"
+    mkdir -p "$mime_db/packages"
+    cp /usr/share/mime/packages/freedesktop.org.xml "$mime_xml" "$mime_db/packages/"
+    messages=$(update-mime-database "$mime_db" 2>&1 >/dev/null | grep -v -e "is not in the search path" \
+        -e "XDG_DATA_HOME and XDG_DATA_DIRS" -e "environment variables, so" -e "be able to find it" \
+        -e "directories currently searched" -e '^- ' -e '^$' || true)
+    [[ -z $messages ]] || fail "update-mime-database: $messages"
+    type=application/x-quorvale-site
+    grep -qx "50:$type:\*.quorvale" "$mime_db/globs2" || fail "*.quorvale is not $type: $(grep quorvale "$mime_db/globs2")"
+    grep -qx "$type application/json" "$mime_db/subclasses" || fail "$type is not a kind of application/json"
+    grep -qx "MimeType=$type;" "$root"/usr/share/applications/*.desktop || fail "the desktop entry does not open $type"
+    grep -q "<mediatype>$type</mediatype>" "$root"/usr/share/metainfo/*.metainfo.xml ||
+        fail "the metainfo does not name $type"
+    echo "$type: *.quorvale, read by update-mime-database, opened by the desktop entry"
     for page in "$root"/usr/share/man/man1/*.1.gz; do
         # The way lintian renders a page: any message of groff or man is a fault of the page.
         messages=$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z "$page" 2>&1 >/dev/null)

@@ -212,7 +212,32 @@ INSTANTIATE_TEST_SUITE_P(
                     [](BuildRun& b) { ::mkfifo(QFile::encodeName(b.path(u"output.lock")).constData(), 0644); },
                     "cannot be used: it is a named pipe"},
         RefusalCase{"lock_file_a_link", [](BuildRun& b) { QFile::link(b.path(u"images"), b.path(u"output.lock")); },
-                    "cannot be used: it is a symbolic link"}),
+                    "cannot be used: it is a symbolic link"},
+        RefusalCase{"own_folder_holding_other_files",
+                    [](BuildRun& b) {
+                        b.input.siteFolder = b.path(u"mine");
+                        writeFile(b.path(u"mine/notes.txt"), "not a site");
+                    },
+                    "mine\" holds files that are not a site Quorvale built"},
+        RefusalCase{"own_folder_a_link",
+                    [](BuildRun& b) {
+                        b.input.siteFolder = b.path(u"mine");
+                        QFile::link(b.path(u"images"), b.path(u"mine"));
+                    },
+                    "mine\" is a symbolic link; a build replaces only a real folder"},
+        RefusalCase{"an_article_inside_the_output_folder",
+                    [](BuildRun& b) { b.input.articlePaths[3] = writeFile(b.path(u"output/art3.txt"), "Inside."); },
+                    "art3.txt\" lies inside the output folder"},
+        RefusalCase{"its_site_file_inside_the_output_folder",
+                    [](BuildRun& b) {
+                        b.input.siteFolder = b.path(u"mine");
+                        writeFile(b.path(u"mine/.quorvale-site"), "an earlier site");
+                        b.input.siteFile = writeFile(b.path(u"mine/calm.quorvale"), "{}");
+                    },
+                    "mine/calm.quorvale\" lies inside the output folder"},
+        RefusalCase{"too_many_versions", [](BuildRun& b) { b.input.versions = 1000; }, "1 to 999 versions of a site"},
+        RefusalCase{"versions_without_rules", [](BuildRun& b) { b.input.versions = 2; },
+                    "rewritten with the synonym rules, which cannot be read"}),
     caseName);
 
 TEST_F(BuildRun, AnotherBuildOfTheSameSiteIsWaitedForOrReported)
@@ -255,6 +280,92 @@ TEST_F(BuildRun, OnlyTheOutputFolderChanges)
         EXPECT_TRUE(QFileInfo::exists(path(u"output/template1/index.html")));
         EXPECT_FALSE(QFileInfo(path(u"output")).isSymLink());
     }
+}
+
+/// Cancels a build of versions once @p after versions are done (0: before the first).
+struct CancelVersions final : BuildProgress
+{
+    explicit CancelVersions(int after) : after(after) {}
+    void copyProgress(qint64, qint64) override {}
+    void copyEnded() override {}
+    bool versionsProgress(int done, int) override { return done < after; }
+    int after;
+};
+
+// Versions go into a folder of their own, the same ones for the same seed;
+// the layout's output stays as it was, and a cancelled build keeps whole versions only.
+TEST_F(BuildRun, VersionsInAFolderOfTheirOwnRepeatExactlyAndSayWhenTheyRepeat)
+{
+    writeFile(path(u"rwdb.txt"), "{article|text|piece}\n{one|1}\n");
+    writeFile(path(u"template1_novideo/index.html"), "#ARTICLE_CONTENT#");
+    for (std::size_t i = 0; i < 5; ++i)
+        writeFile(input.articlePaths[i], "Page " + QByteArray::number(qulonglong(i)) +
+                                             ": this article is a good article of one day.");
+    input.siteFolder = path(u"mine");
+    input.versions = 3;
+    input.seed = 7;
+    const BuildResult result = buildSite(input);
+    ASSERT_TRUE(result.succeeded()) << result.problems.join(u'\n').toStdString();
+    EXPECT_EQ(result.siteFolder, path(u"mine"));
+    const auto built = treeOf(path(u"mine"));
+    QStringList pages;
+    for (const char* version : {"01", "02", "03"}) {
+        for (const char* page : {"art1.html", "art2.html", "art3.html", "art4.html", "assets/images/bg.jpg",
+                                 "index.html", "robots.txt"})
+            EXPECT_TRUE(built.contains(QString::fromLatin1(version) + u'/' + QString::fromLatin1(page))) << page;
+        pages << QString::fromUtf8(built.value(QString::fromLatin1(version) + u"/index.html"));
+    }
+    EXPECT_EQ(built.size(), 3 * 7 + 2) << "three sites, the marker and the report";
+    EXPECT_TRUE(built.value(u".quorvale-site"_qs).contains("built by Quorvale"));
+    EXPECT_TRUE(built.value(u"versions.txt"_qs).contains("Highest share with the original"));
+    EXPECT_EQ(QSet<QString>(pages.begin(), pages.end()).size(), 3) << "three different wordings of the main article";
+    EXPECT_FALSE(pages[0].contains(u"this article is a good article")) << pages[0].toStdString();
+    EXPECT_EQ(result.report.versions.size(), 3);
+    EXPECT_TRUE(result.report.repeats.isEmpty());
+    EXPECT_EQ(treeOf(path(u"output")), (QMap<QString, QByteArray>{{u"earlier.txt"_qs, "earlier build"}}));
+
+    EXPECT_TRUE(buildSite(input).succeeded());
+    EXPECT_EQ(treeOf(path(u"mine")), built) << "the same seed gives the same versions";
+
+    // "article" twice, two other words each: four wordings for six versions.
+    input.versions = 6;
+    const BuildResult repeated = buildSite(input);
+    EXPECT_TRUE(repeated.report.repeats.value(0).startsWith(u"The rules give the main article only 4 different "
+                                                            u"wordings for 6 versions"))
+        << repeated.report.repeats.join(u'\n').toStdString();
+
+    const auto six = treeOf(path(u"mine"));
+    CancelVersions never(0);
+    EXPECT_EQ(buildSite(input, &never).status, BuildResult::Status::Cancelled);
+    EXPECT_EQ(treeOf(path(u"mine")), six) << "cancelled before the first version: nothing changed";
+    input.versions = 40;
+    CancelVersions early(1);
+    const BuildResult cancelled = buildSite(input, &early);
+    // The versions begun when Cancel came are finished; none after them is begun.
+    const int kept = cancelled.versionsBuilt;
+    EXPECT_EQ(QDir(path(u"mine")).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(), kept);
+    EXPECT_TRUE(QFileInfo::exists(path(u"mine/%1/robots.txt").arg(kept, 2, 10, QLatin1Char('0'))));
+    EXPECT_EQ(cancelled.report.versions.size(), kept);
+}
+
+// Hand-counted shares of 5-word shingles: ten words make six shingles.
+TEST(CompareVersions, SharesOfShinglesWithTheOriginalAndTheOtherVersions)
+{
+    const QString original = QStringLiteral("One two three four five six seven eight nine ten.");
+    const QString lastChanged = QStringLiteral("one, TWO three four five six seven eight nine eleven");
+    std::array<QStringList, 5> wordings;
+    wordings.fill({original, lastChanged});
+    const VersionsReport report = compareVersions({original, original, original, original, original}, wordings, 2);
+    ASSERT_EQ(report.versions.size(), 2);
+    EXPECT_DOUBLE_EQ(report.versions[0].withOriginal, 1.0);
+    EXPECT_DOUBLE_EQ(report.versions[0].withOther, 5.0 / 6);
+    EXPECT_EQ(report.versions[0].otherVersion, 2);
+    EXPECT_DOUBLE_EQ(report.versions[1].withOriginal, 5.0 / 6);
+    EXPECT_TRUE(report.repeats.isEmpty());
+    wordings[3] = {lastChanged, lastChanged};
+    EXPECT_EQ(compareVersions({original, original, original, original, original}, wordings, 2).repeats,
+              QStringList{u"The rules give article #3 only 1 different wordings for 2 versions: some versions share "
+                          u"its wording."_qs});
 }
 
 } // namespace

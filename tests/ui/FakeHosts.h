@@ -30,7 +30,8 @@ public:
             onMessage();
         if (buttons == MessageButtons::Ok)
             return MessageAnswer::Ok;
-        const MessageAnswer answer = answers.empty() ? MessageAnswer::Yes : answers.front();
+        const MessageAnswer unanswered = buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::Discard;
+        const MessageAnswer answer = answers.empty() ? unanswered : answers.front();
         if (!answers.empty())
             answers.pop_front();
         return answer;
@@ -56,6 +57,18 @@ public:
     void showInstructions() override { ++instructions; }
     void closeWindow() override { ++closed; }
     void pause(int count) override { pauses.push_back(count); }
+    QString askForPath(PathQuestion question, const QString& start) override
+    {
+        asked.push_back({question, start});
+        return paths.isEmpty() ? QString() : paths.takeFirst();
+    }
+    quint64 newSeed() override { return 4711; }
+    bool versionsProgress(int, int) override { return !cancelVersions; }
+    void showVersionsReport(const QString& summary, const VersionsReport& report) override
+    {
+        messages.push_back({summary, QStringLiteral("Versions"), MessageButtons::Ok});
+        reports.push_back(report);
+    }
 
     QStringList titles() const
     {
@@ -76,6 +89,10 @@ public:
     int instructions = 0;
     int closed = 0;
     std::vector<int> pauses;
+    QStringList paths; ///< answers to askForPath, empty (cancelled) when none is left
+    std::vector<std::pair<PathQuestion, QString>> asked;
+    bool cancelVersions = false; ///< Cancel is pressed in the progress of a build of versions
+    std::vector<VersionsReport> reports;
 };
 
 } // namespace quorvale::test

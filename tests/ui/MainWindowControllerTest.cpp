@@ -230,7 +230,7 @@ TEST_F(DemoDataTest, FillsTextsSlotsAndBackgroundAndASecondPressEmptiesTheSlots)
     expectSlots(QStringLiteral("a1.txt b2.txt - D4.txt e5.txt"));
     EXPECT_EQ(window.previewPath(), install(u"/appimages/Image288.jpg"));
     EXPECT_EQ(m_hosts.pauses, (std::vector<int>{2, 1, 1, 1, 1, 1}));
-    EXPECT_EQ(m_hosts.titles(), QStringList{u"Done"_qs});
+    EXPECT_EQ(m_hosts.titles(), (QStringList{u"Unsaved Changes"_qs, u"Done"_qs})) << "what was typed is asked about";
     window.loadDemoData();
     expectSlots(QStringLiteral("- - c3.txt - -"));
 }
@@ -308,6 +308,113 @@ TEST_F(MainWindowControllerTest, BuildShowsWhatIsMissingOrHowItWent)
     EXPECT_EQ(m_hosts.messages.back().text,
               QStringLiteral("Another build is writing this site. Try again when it has finished."));
     EXPECT_EQ(treeOf(install(u"/output")), site);
+}
+
+// A site saved, changed and opened again: the title's mark follows the changes,
+// and a question comes before any can be lost.
+TEST_F(MainWindowControllerTest, ASiteIsSavedAndOpenedWithEveryChoice)
+{
+    MainWindowController& window = start();
+    const QString caption = window.caption();
+    EXPECT_EQ(window.windowTitle(), caption);
+    for (int i = 0; i < MainWindowController::SlotCount; ++i)
+        fillSlot(i, i % 2 ? QStringLiteral("b.txt") : QStringLiteral("A.txt"));
+    window.setSiteText(Field::SiteName, QStringLiteral("Calm"));
+    window.setVersions(4);
+    EXPECT_EQ(window.windowTitle(), u"Untitled Site* \u2014 " + caption);
+    m_hosts.answers = {MessageAnswer::Cancel};
+    EXPECT_FALSE(window.mayClose());
+    EXPECT_EQ(m_hosts.titles(), QStringList{u"Unsaved Changes"_qs});
+
+    m_hosts.paths = {articles(u"/calm")};
+    EXPECT_TRUE(window.saveSite());
+    EXPECT_EQ(window.siteFile(), articles(u"/calm.quorvale"));
+    EXPECT_EQ(window.windowTitle(), u"calm \u2014 " + caption);
+    EXPECT_EQ(window.siteFolder(), articles(u"/calm-site"));
+    EXPECT_EQ(window.recentSites(), QStringList{articles(u"/calm.quorvale")});
+    EXPECT_TRUE(window.mayClose());
+
+    FakeHosts secondHosts;
+    MainWindowController second(secondHosts, secondHosts, InstallLayout::forHome(install()), articles());
+    second.start();
+    EXPECT_TRUE(second.openSiteFile(articles(u"/calm.quorvale")));
+    EXPECT_TRUE(second.project() == window.project());
+    EXPECT_EQ(second.windowTitle(), u"calm \u2014 " + caption);
+    // Two windows on one site: the one that saves second is warned.
+    second.setSiteText(Field::SiteName, QStringLiteral("Calm, second"));
+    window.setSiteText(Field::SiteName, QStringLiteral("Calm, first"));
+    EXPECT_TRUE(window.saveSite());
+    secondHosts.answers = {MessageAnswer::No};
+    EXPECT_FALSE(second.saveSite());
+    EXPECT_EQ(secondHosts.titles().last(), QStringLiteral("Site File Changed"));
+    // A file that is no site is refused, and the window keeps what it holds; so does Cancel.
+    EXPECT_FALSE(second.openSiteFile(articles(u"/A.txt")));
+    secondHosts.answers = {MessageAnswer::Cancel};
+    EXPECT_FALSE(second.openSiteFile(articles(u"/calm.quorvale")));
+    EXPECT_EQ(second.siteText(Field::SiteName), QStringLiteral("Calm, second"));
+    // Saving over a file that is no site asks first.
+    secondHosts.paths = {articles(u"/b.txt")};
+    secondHosts.answers = {MessageAnswer::No};
+    EXPECT_FALSE(second.saveSiteAs());
+    EXPECT_EQ(readFile(articles(u"/b.txt")), QByteArray("Some text. More text."));
+}
+
+TEST_F(MainWindowControllerTest, MissingFilesAreMarkedAndStopTheBuild)
+{
+    MainWindowController& window = start();
+    for (int i = 0; i < MainWindowController::SlotCount; ++i)
+        fillSlot(i, QStringLiteral("b.txt"));
+    m_hosts.paths = {articles(u"/site.quorvale")};
+    ASSERT_TRUE(window.saveSite());
+    ASSERT_TRUE(QFile::remove(articles(u"/b.txt")));
+    ASSERT_TRUE(QFile::remove(install(u"/appimages/a.jpg")));
+    m_hosts.messages.clear();
+    ASSERT_TRUE(window.openSiteFile(articles(u"/site.quorvale")));
+    EXPECT_EQ(window.slot(2).displayText, QStringLiteral("b.txt (missing)"));
+    EXPECT_EQ(window.slot(2).path, articles(u"/b.txt")) << "kept, not emptied";
+    EXPECT_EQ(window.missingBackground(), install(u"/appimages/a.jpg"));
+    EXPECT_FALSE(window.modified());
+    window.buildSite();
+    EXPECT_EQ(m_hosts.titles(), (QStringList{u"Missing Files"_qs, u"Missing Files"_qs}));
+    EXPECT_FALSE(QFileInfo::exists(articles(u"/site-site")));
+
+    // The recent entry of a file that is gone may be removed.
+    ASSERT_TRUE(QFile::rename(articles(u"/site.quorvale"), articles(u"/moved.quorvale")));
+    window.openRecentSite(articles(u"/site.quorvale"));
+    EXPECT_EQ(window.recentSites(), QStringList());
+}
+
+TEST_F(MainWindowControllerTest, OutputFolderVersionsAndDrops)
+{
+    MainWindowController& window = start();
+    int folderChanges = 0;
+    QObject::connect(&window, &MainWindowController::siteFolderChanged, [&folderChanges] { ++folderChanges; });
+    window.dropArticles(3, {articles(u"/A.txt"), articles(u"/b.txt"), articles(u"/c.TXT")});
+    EXPECT_EQ(window.slot(4).path, articles(u"/b.txt"));
+    window.dropArticles(0, {articles(u"/sub")});
+    EXPECT_TRUE(m_hosts.messages.back().text.endsWith(u"sub\" cannot be an article: it is a folder, not a file."));
+    for (int i : {0, 1, 2})
+        fillSlot(i, QStringLiteral("c.TXT"));
+    m_hosts.paths = {articles(), articles(u"/out")};
+    window.chooseOutputFolder();
+    EXPECT_TRUE(m_hosts.messages.back().text.contains(u"holds files that are not a site Quorvale built"));
+    QDir().mkpath(articles(u"/out"));
+    window.chooseOutputFolder();
+    EXPECT_EQ(window.siteFolder(), articles(u"/out"));
+    EXPECT_EQ(folderChanges, 1);
+
+    writeFile(install(u"/rwdb.txt"), "{text|words}\n");
+    window.setSiteText(Field::VideoId, QStringLiteral("abcdef"));
+    window.setVersions(2);
+    window.buildSite();
+    ASSERT_EQ(m_hosts.reports.size(), 1u) << m_hosts.messages.back().text.toStdString();
+    EXPECT_TRUE(m_hosts.messages.back().text.startsWith(u"Done! 2 versions of the site were built into "));
+    EXPECT_TRUE(QFileInfo::exists(articles(u"/out/02/index.html")));
+    m_hosts.cancelVersions = true;
+    window.buildSite();
+    EXPECT_EQ(m_hosts.titles().last(), QStringLiteral("Cancelled"));
+    window.openOutputFolder();
+    EXPECT_EQ(m_hosts.folders.last(), articles(u"/out/"));
 }
 
 TEST(Pause, KeepsEventsFlowing)
