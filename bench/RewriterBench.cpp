@@ -5,6 +5,9 @@
 //   Rewrite/N           one rewrite of an N-word article with that index
 //   PlainProcedure/N    the same rewrite done rule by rule, item by item,
 //                       as the reference implementation in tests/ does it
+//   ShippedRules/N      the shipped rules (with their conditions) and tagger
+//                       on N words of real prose: scripts/corpus/dev repeated
+//   Tagging             the tagger alone on the sentences of that prose
 // Set QUORVALE_THESAURUS to use another MyThes .dat file. Peak memory is best
 // measured on the command-line tool, which does nothing else, e.g.
 //   /usr/bin/time -v build/app/quorvale-cli rewrite ARTICLE --rules RULES >/dev/null
@@ -13,8 +16,11 @@
 #include "components/Error.h"
 #include "components/TextFile.h"
 #include "rewriter/Rewriter.h"
+#include "rewriter/Tagger.h"
 #include "rewriter/ThesaurusImport.h"
+#include "rewriter/WordCount.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <map>
@@ -173,6 +179,54 @@ void LongItem(benchmark::State& state)
     state.counters["article_units"] = double(article.size());
 }
 BENCHMARK(LongItem)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+
+/// About @p words words of the development texts, repeated as often as needed.
+QString prose(qint64 words)
+{
+    QString texts;
+    const QDir dir(QStringLiteral(QUORVALE_SOURCE_DIR "/scripts/corpus/dev"));
+    for (const QString& name : dir.entryList({QStringLiteral("*.txt")}, QDir::Files, QDir::Name))
+        texts += readTextFile(dir.filePath(name)) + u'\n';
+    const qint64 each = countWords(texts);
+    return texts.repeated(qsizetype(std::max<qint64>(1, words / each)));
+}
+
+void ShippedRules(benchmark::State& state)
+{
+    const QString article = prose(state.range(0));
+    const RuleIndex rules(loadRuleList(QStringLiteral(QUORVALE_SOURCE_DIR "/data/rwdb.txt")),
+                          QStringLiteral(QUORVALE_SOURCE_DIR "/data/tagger.model"));
+    RewriteResult result = rewriteArticle(article.left(1000), rules, &unchanged); // reads the model
+    for (auto _ : state) {
+        result = rewriteArticle(article, rules, &unchanged);
+        benchmark::DoNotOptimize(result);
+    }
+    state.counters["words"] = double(result.wordCount);
+    state.counters["replacements"] = double(result.replacementCount);
+}
+BENCHMARK(ShippedRules)->Arg(20000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
+void Tagging(benchmark::State& state)
+{
+    const Tagger tagger(QStringLiteral(QUORVALE_SOURCE_DIR "/data/tagger.model"));
+    const QString text = prose(100000);
+    const std::vector<Token> tokens = tokenize(text);
+    std::vector<std::span<const Token>> sentences;
+    size_t from = 0;
+    for (size_t i = 0; i < tokens.size(); ++i) {
+        if (endsSentence(tokens[i]) || i + 1 == tokens.size()) {
+            sentences.push_back(std::span<const Token>(tokens).subspan(from, i + 1 - from));
+            from = i + 1;
+        }
+    }
+    for (auto _ : state) {
+        for (const auto& sentence : sentences)
+            benchmark::DoNotOptimize(tagger.tag(sentence));
+    }
+    state.counters["words_per_second"] =
+        benchmark::Counter(double(tokens.size()) * double(state.iterations()), benchmark::Counter::kIsRate);
+}
+BENCHMARK(Tagging)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

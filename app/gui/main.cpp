@@ -45,8 +45,10 @@ int main(int argc, char* argv[])
             desktop.showMessage(&window, error.message(), QStringLiteral("Error"), quorvale::MessageButtons::Ok);
             return nullptr;
         }
-        return new quorvale::TornelleWindow(desktop, rules, layout.userFolder(), articles,
-                                            QRandomGenerator::securelySeeded());
+        auto* tornelle = new quorvale::TornelleWindow(desktop, rules, layout.userFolder(), articles,
+                                                      QRandomGenerator::securelySeeded());
+        tornelle->controller().setTaggerPath(layout.taggerModelPath());
+        return tornelle;
     });
     window.show();
     // "quorvale FILE.quorvale", as the desktop starts it for a double-clicked site file.

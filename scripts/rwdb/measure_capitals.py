@@ -19,8 +19,8 @@ def main():
     with open(rules_path, encoding="utf-8") as f:
         for line in f:
             line = line.strip()
-            if line.startswith("{") and line.endswith("}"):
-                its = line[1:-1].split("|")
+            if line.startswith("{") and "}" in line:
+                its = line[1:line.index("}")].split("|")
                 if len(set(its)) > 1:
                     items.update(i for i in its if " " not in i and i == i.lower())
     total = names = 0

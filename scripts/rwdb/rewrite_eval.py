@@ -14,9 +14,10 @@ def read_rules(path):
     rules = []
     with open(path, encoding="utf-8") as f:
         for line in f:
-            line = line.strip()
-            if line.startswith("{") and line.endswith("}"):
-                rules.append(line[1:-1].split("|"))
+            line = line.rstrip("\r\n")
+            close = line.find("}")
+            if line.startswith("{") and close > 0:  # conditions may follow the group
+                rules.append(line[1:close].split("|"))
     return rules
 
 
@@ -72,7 +73,8 @@ def analyse(path, rules_path, cli, groups):
         else:
             assert text.startswith(lit, pos), (path, lit[:40])
         pos += len(lit)
-        cands = groups.get(g.group(0), ())
+        # At a sentence start the engine writes the alternatives with a capital.
+        cands = groups.get(g.group(0)) or groups.get(g.group(0).lower(), ())
         item = None
         for c in sorted(cands, key=len, reverse=True):
             if text[pos:pos + len(c)].lower() == c:

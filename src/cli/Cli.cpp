@@ -18,6 +18,8 @@ const QList<Command>& commands()
         {QStringLiteral("rewrite"), QStringLiteral("Rewrite the article FILE with the synonym rules."), &runRewrite},
         {QStringLiteral("import-thesaurus"), QStringLiteral("Turn a MyThes thesaurus (.dat) into a synonym rule file."),
          &runImportThesaurus},
+        {QStringLiteral("check-rules"), QStringLiteral("List the lines of a rule file that cannot be used."),
+         &runCheckRules},
         {QStringLiteral("build"), QStringLiteral("Build the mini site from five articles and a background image."),
          &runBuild},
         {QStringLiteral("demo"), QStringLiteral("Build the sample mini site from the installed sample data."),

@@ -9,6 +9,7 @@ int runCountWords(const QStringList& arguments, Context& context);
 int runSpin(const QStringList& arguments, Context& context);
 int runRewrite(const QStringList& arguments, Context& context);
 int runImportThesaurus(const QStringList& arguments, Context& context);
+int runCheckRules(const QStringList& arguments, Context& context);
 int runBuild(const QStringList& arguments, Context& context);
 int runDemo(const QStringList& arguments, Context& context);
 int runProject(const QStringList& arguments, Context& context);

@@ -120,7 +120,9 @@ int runRewrite(const QStringList& arguments, Context& context)
         const QString rulePath = parser.isSet(rules) ? parser.value(rules) : layout.rulesPath();
         const QString userList =
             layout.userFolder().isEmpty() ? QString() : layout.userFolder() + u'/' + ProtectedPhrasesFileName;
-        const RuleIndex index(loadRuleList(rulePath));
+        const RuleIndex index(loadRuleList(rulePath), layout.taggerModelPath());
+        if (!index.problems().isEmpty())
+            context.err << rulePath << QStringLiteral(": ") << ruleProblemSummary(index.problems()) << u'\n';
         const ProtectedPhrases phrases = parser.isSet(protect) ? protectedPhrases(parser.value(protect), true, context)
                                                                : protectedPhrases(userList, false, context);
         RewriteResult result;

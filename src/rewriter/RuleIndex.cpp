@@ -3,11 +3,14 @@
 #include "components/Error.h"
 #include "components/TextOperations.h"
 #include "rewriter/Rewriter.h"
+#include "rewriter/Tagger.h"
 
+#include <QHash>
 #include <QVarLengthArray>
 #include <algorithm>
 #include <cstring>
 #include <iterator>
+#include <mutex>
 #include <new>
 #include <optional>
 #include <unordered_map>
@@ -98,7 +101,12 @@ struct ItemRecord
     /// Where the item stands in its rule line when that line is plain (see
     /// isPlainRule), else -1.
     qsizetype lineOffset;
-    QStringView line; ///< the rule line, kept by RuleIndex::Data::rules
+    QStringView line; ///< the group of the rule line, kept by RuleIndex::Data::rules
+    qint32 condition; ///< index of the rule's conditions, -1 for a rule without
+    /// The next record of the same text (see record()), 0 for none: an item of
+    /// a conditioned rule leaves the places where its conditions fail to the
+    /// next rule that holds the same item.
+    size_t next;
 
     const char16_t* text() const noexcept { return reinterpret_cast<const char16_t*>(this + 1); }
 };
@@ -109,27 +117,39 @@ static_assert(sizeof(ItemRecord) % sizeof(char16_t) == 0 && alignof(ItemRecord) 
 class ItemTable
 {
 public:
-    /// Adds an item unless the same text is already there (the first one
-    /// wins). Returns where its record is kept (see record()), 0 for a text
+    /// Adds an item unless the same text is already there with no conditions
+    /// (the first one wins); the same text after a conditioned item is chained
+    /// to it. Returns where its record is kept (see record()), 0 for a text
     /// already there. Only items marked @p probed count for maxLength().
     size_t addItem(quint64 hash, const char16_t* text, size_t length, quint64 ordinal, qsizetype rule, QStringView line,
-                   qsizetype lineOffset, bool probed)
+                   qsizetype lineOffset, bool probed, qint32 condition)
     {
         reserveOneMore();
         const size_t mask = m_slots.size() - 1;
         size_t i = slotOf(hash, mask);
+        const auto store = [&] {
+            return storeRecord(text, length, ordinal, rule, line, lineOffset, probed, condition);
+        };
         for (; m_slots[i].used(); i = (i + 1) & mask) {
             Slot& slot = m_slots[i];
             if (slot.hash != hash)
                 continue;
             if (slot.record == 0) { // the text so far was only known as a prefix
-                slot.record = storeRecord(text, length, ordinal, rule, line, lineOffset, probed);
+                slot.record = store();
                 return slot.record;
             }
-            if (same(record(slot.record), text, length))
-                return 0;
+            if (same(record(slot.record), text, length)) {
+                size_t last = slot.record;
+                while (record(last).next != 0)
+                    last = record(last).next;
+                if (record(last).condition < 0)
+                    return 0;
+                const size_t added = store();
+                mutableRecord(last).next = added;
+                return added;
+            }
         }
-        m_slots[i] = Slot{hash, storeRecord(text, length, ordinal, rule, line, lineOffset, probed), false};
+        m_slots[i] = Slot{hash, store(), false};
         ++m_used;
         return m_slots[i].record;
     }
@@ -205,6 +225,11 @@ public:
         return *reinterpret_cast<const ItemRecord*>(m_records.data() + offset - 1);
     }
 
+    ItemRecord& mutableRecord(size_t offset) noexcept
+    {
+        return *reinterpret_cast<ItemRecord*>(m_records.data() + offset - 1);
+    }
+
     size_t size() const noexcept { return m_items; }
     bool empty() const noexcept { return m_items == 0; }
     size_t maxLength() const noexcept { return m_maxLength; }
@@ -240,13 +265,13 @@ private:
     }
 
     size_t storeRecord(const char16_t* text, size_t length, quint64 ordinal, qsizetype rule, QStringView line,
-                       qsizetype lineOffset, bool probed)
+                       qsizetype lineOffset, bool probed, qint32 condition)
     {
         const size_t offset = m_records.size();
         const size_t words = RecordWords + (length * sizeof(char16_t) + sizeof(quint64) - 1) / sizeof(quint64);
         m_records.resize(offset + words);
         auto* item = new (m_records.data() + offset) ItemRecord;
-        *item = ItemRecord{ordinal, rule, length, m_items++, lineOffset, line};
+        *item = ItemRecord{ordinal, rule, length, m_items++, lineOffset, line, condition, 0};
         std::memcpy(reinterpret_cast<char16_t*>(item + 1), text, length * sizeof(char16_t));
         if (probed)
             m_maxLength = std::max(m_maxLength, length);
@@ -450,6 +475,52 @@ void appendPlainGroup(QString& out, QStringView line, qsizetype offset, qsizetyp
 
 } // namespace
 
+/// Whether the Brown Corpus tag @p tag is of the part of speech @p name of a rule's "pos=".
+bool tagOfPartOfSpeech(const QString& tag, const QString& name)
+{
+    static const QHash<QString, QStringList> tags{
+        {QStringLiteral("noun"), {QStringLiteral("nn"), QStringLiteral("nns")}},
+        {QStringLiteral("verb"),
+         {QStringLiteral("vb"), QStringLiteral("vbz"), QStringLiteral("vbd"), QStringLiteral("vbn"),
+          QStringLiteral("vbg")}},
+        {QStringLiteral("past"), {QStringLiteral("vbd")}},
+        {QStringLiteral("participle"), {QStringLiteral("vbn")}},
+        {QStringLiteral("adj"),
+         {QStringLiteral("jj"), QStringLiteral("jjr"), QStringLiteral("jjs"), QStringLiteral("jjt")}},
+        {QStringLiteral("adv"),
+         {QStringLiteral("rb"), QStringLiteral("rbr"), QStringLiteral("rbt"), QStringLiteral("ql")}},
+    };
+    return tags.value(name).contains(tag);
+}
+
+/// The conditions of one rule, ready to be tested.
+struct CompiledConditions
+{
+    QStringList partsOfSpeech;
+    QList<QStringList> notBefore;
+    QList<QStringList> notAfter;
+    QList<QStringList> notWith;
+    QStringList keep;
+    /// Per tag of the tagger: whether it is one of partsOfSpeech; filled when the tagger is loaded.
+    mutable std::vector<bool> tags;
+};
+
+/// The length of the group when @p line is a usable rule without conditions
+/// ("{" items "}", no empty item, no other brace); else -1. Reads the line once
+/// and makes nothing, as most lines of a large rule file are such rules.
+qsizetype plainGroupLength(QStringView line) noexcept
+{
+    const qsizetype n = line.size();
+    if (n < 3 || line[0] != u'{' || line[n - 1] != u'}' || line[1] == u'|' || line[n - 2] == u'|')
+        return -1;
+    for (qsizetype i = 1; i < n - 1; ++i) {
+        const QChar c = line[i];
+        if (c == u'{' || c == u'}' || (c == u'|' && line[i + 1] == u'|'))
+            return -1;
+    }
+    return n;
+}
+
 struct RuleIndex::Data
 {
     RuleList rules;
@@ -461,9 +532,41 @@ struct RuleIndex::Data
     /// Some probed item starts with a suffix character (a space, for instance).
     bool itemStartsWithSuffix = false;
     LongItemMatcher longItems;
+    std::vector<CompiledConditions> conditions;
+    QList<RuleProblem> problems;
+
+    /// The part-of-speech model, read the first time a rule needs it.
+    QString taggerPath;
+    mutable std::once_flag taggerLoaded;
+    mutable std::unique_ptr<Tagger> tagger;
+    mutable QString taggerError;
 
     void index();
+    const Tagger& loadedTagger() const;
 };
+
+const Tagger& RuleIndex::Data::loadedTagger() const
+{
+    std::call_once(taggerLoaded, [this] {
+        try {
+            if (taggerPath.isEmpty())
+                throw Error(QStringLiteral("Rules with a part of speech (pos=) need the part-of-speech model, "
+                                           "and none was given."));
+            tagger = std::make_unique<Tagger>(taggerPath);
+            for (const CompiledConditions& c : conditions) {
+                c.tags.assign(size_t(tagger->tagNames().size()), false);
+                for (qsizetype t = 0; t < tagger->tagNames().size(); ++t)
+                    for (const QString& name : c.partsOfSpeech)
+                        c.tags[size_t(t)] = c.tags[size_t(t)] || tagOfPartOfSpeech(tagger->tagNames().at(t), name);
+            }
+        } catch (const Error& error) {
+            taggerError = error.message();
+        }
+    });
+    if (!tagger)
+        throw Error(taggerError);
+    return *tagger;
+}
 
 void RuleIndex::Data::index()
 {
@@ -473,12 +576,32 @@ void RuleIndex::Data::index()
     quint64 ordinal = 0;
     items.reserve(size_t(rules.size()) * 4); // a rule has about three items, some of them phrases
     for (qsizetype r = 0; r < rules.size(); ++r) {
-        const QString& line = rules.at(r);
-        if (!isRuleLine(line))
+        const QString& text = rules.at(r);
+        if (text.isEmpty() || text.front() != u'{')
             continue;
-        // The same pieces as ruleItems: braces dropped, split at "|", empty pieces dropped.
+        qsizetype groupLength = plainGroupLength(text);
+        qint32 condition = -1;
+        if (groupLength < 0) {
+            const RuleLine parsed = parseRuleLine(text);
+            if (parsed.kind != RuleLine::Kind::Rule) {
+                problems.append(RuleProblem{r + 1, parsed.problem});
+                continue;
+            }
+            groupLength = parsed.group.size();
+            if (!parsed.conditions.isEmpty()) {
+                condition = qint32(conditions.size());
+                conditions.push_back(CompiledConditions{parsed.conditions.partsOfSpeech,
+                                                        parsed.conditions.notBefore,
+                                                        parsed.conditions.notAfter,
+                                                        parsed.conditions.notWith,
+                                                        parsed.conditions.keep,
+                                                        {}});
+            }
+        }
+        const QStringView line = QStringView(text).first(groupLength);
+        // The items: the group without its braces, split at "|".
         const char16_t* units = reinterpret_cast<const char16_t*>(line.utf16());
-        const qsizetype n = line.size();
+        const qsizetype n = line.size() - 1;
         const bool plain = isPlainRule(line);
         qsizetype pieceStart = 1; // where the current piece starts in a plain line
         bool matchable = true;
@@ -486,10 +609,8 @@ void RuleIndex::Data::index()
         quint64 hash = HashSeed;
         piece.clear();
         pieceStops.clear();
-        for (qsizetype k = 0; k <= n; ++k) {
+        for (qsizetype k = 1; k <= n; ++k) {
             const char16_t c = k < n ? units[k] : u'|';
-            if (c == u'{' || c == u'}')
-                continue;
             if (c != u'|') {
                 if (suffixIndex(c) >= 0) {
                     if (piece.empty())
@@ -503,21 +624,19 @@ void RuleIndex::Data::index()
                     matchable = false;
                 continue;
             }
-            if (!piece.empty()) {
-                const bool probed = piece.size() <= LongItemUnits;
-                if (matchable) {
-                    const size_t record = items.addItem(hash, piece.data(), piece.size(), ordinal, r, line,
-                                                        plain ? pieceStart : -1, probed);
-                    if (!probed && record != 0)
-                        longRecords.push_back(record);
-                }
-                if (matchable && probed) {
-                    for (quint64 stop : pieceStops)
-                        items.addPrefix(stop);
-                    itemStartsWithSuffix = itemStartsWithSuffix || startsWithSuffix;
-                }
-                ++ordinal;
+            const bool probed = piece.size() <= LongItemUnits;
+            if (matchable) {
+                const size_t record = items.addItem(hash, piece.data(), piece.size(), ordinal, r, line,
+                                                    plain ? pieceStart : -1, probed, condition);
+                if (!probed && record != 0)
+                    longRecords.push_back(record);
             }
+            if (matchable && probed) {
+                for (quint64 stop : pieceStops)
+                    items.addPrefix(stop);
+                itemStartsWithSuffix = itemStartsWithSuffix || startsWithSuffix;
+            }
+            ++ordinal;
             piece.clear();
             pieceStops.clear();
             hash = HashSeed;
@@ -534,9 +653,10 @@ void RuleIndex::Data::index()
 
 RuleIndex::RuleIndex() : m_data(std::make_unique<Data>()) {}
 
-RuleIndex::RuleIndex(RuleList rules) : m_data(std::make_unique<Data>())
+RuleIndex::RuleIndex(RuleList rules, QString taggerPath) : m_data(std::make_unique<Data>())
 {
     m_data->rules = std::move(rules);
+    m_data->taggerPath = std::move(taggerPath);
     m_data->index();
 }
 
@@ -547,6 +667,11 @@ RuleIndex& RuleIndex::operator=(RuleIndex&&) noexcept = default;
 const RuleList& RuleIndex::rules() const noexcept
 {
     return m_data->rules;
+}
+
+const QList<RuleProblem>& RuleIndex::problems() const noexcept
+{
+    return m_data->problems;
 }
 
 namespace {
@@ -728,6 +853,153 @@ std::vector<char> settleOverlaps(const std::vector<Candidate>& candidates)
 
 } // namespace
 
+namespace {
+
+/// The tokens and, when asked, the tags of the line of the working text that
+/// a candidate stands in. Candidates come left to right, so one line at a
+/// time is kept, and only the sentences a rule asks about are tagged.
+class Context
+{
+public:
+    Context(const RuleIndex::Data& data, QStringView text) : m_data(data), m_text(text) {}
+
+    /// Moves to the line holding @p position; the token that starts there, or -1.
+    qsizetype tokenAt(qsizetype position)
+    {
+        if (position >= m_lineEnd) {
+            const qsizetype from = m_text.sliced(0, position).lastIndexOf(u'\n') + 1;
+            const qsizetype end = m_text.indexOf(u'\n', position);
+            m_lineEnd = end < 0 ? m_text.size() : end;
+            m_tokens = tokenize(m_text.sliced(from, m_lineEnd - from));
+            for (Token& t : m_tokens)
+                t.start += from;
+            m_sentenceOf.assign(m_tokens.size(), 0);
+            m_sentenceStarts.assign(1, 0);
+            for (size_t i = 0; i < m_tokens.size(); ++i) {
+                m_sentenceOf[i] = m_sentenceStarts.size() - 1;
+                if (endsSentence(m_tokens[i]) && i + 1 < m_tokens.size())
+                    m_sentenceStarts.push_back(i + 1);
+            }
+            m_sentenceStarts.push_back(m_tokens.size());
+            m_tags.clear();
+            m_tagged.assign(m_sentenceStarts.size(), false);
+        }
+        const auto found = std::lower_bound(m_tokens.begin(), m_tokens.end(), position,
+                                            [](const Token& t, qsizetype p) { return t.start < p; });
+        m_next = found - m_tokens.begin();
+        return found != m_tokens.end() && found->start == position ? m_next : -1;
+    }
+
+    /// The first token at or after @p position, after tokenAt() of a position before it on the same line.
+    qsizetype tokenFrom(qsizetype position) const
+    {
+        const auto found = std::lower_bound(m_tokens.begin() + m_next, m_tokens.end(), position,
+                                            [](const Token& t, qsizetype p) { return t.start < p; });
+        return found - m_tokens.begin();
+    }
+
+    /// Whether @p phrase stands in the tokens from @p first on.
+    bool phraseAt(qsizetype first, const QStringList& phrase) const
+    {
+        if (first < 0 || first + phrase.size() > qsizetype(m_tokens.size()))
+            return false;
+        for (qsizetype k = 0; k < phrase.size(); ++k)
+            if (m_tokens[size_t(first + k)].text.compare(QStringView(phrase.at(k)), Qt::CaseInsensitive) != 0)
+                return false;
+        return true;
+    }
+
+    /// Whether @p phrase stands in the sentence of token @p first, outside its tokens before @p after.
+    bool phraseInSentence(qsizetype first, qsizetype after, const QStringList& phrase) const
+    {
+        const size_t sentence = m_sentenceOf[size_t(first)];
+        const qsizetype from = qsizetype(m_sentenceStarts[sentence]);
+        const qsizetype to = qsizetype(m_sentenceStarts[sentence + 1]) - phrase.size();
+        for (qsizetype k = from; k <= to; ++k)
+            if ((k + phrase.size() <= first || k >= after) && phraseAt(k, phrase))
+                return true;
+        return false;
+    }
+
+    /// The tag of token @p index, its sentence tagged when first asked.
+    quint8 tagOf(qsizetype index)
+    {
+        const size_t sentence = m_sentenceOf[size_t(index)];
+        if (!m_tagged[sentence]) {
+            const Tagger& tagger = m_data.loadedTagger();
+            const size_t from = m_sentenceStarts[sentence];
+            const size_t to = m_sentenceStarts[sentence + 1];
+            const std::vector<quint8> tags = tagger.tag(std::span<const Token>(m_tokens).subspan(from, to - from));
+            m_tags.resize(m_tokens.size());
+            std::copy(tags.begin(), tags.end(), m_tags.begin() + qsizetype(from));
+            m_tagged[sentence] = true;
+        }
+        return m_tags[size_t(index)];
+    }
+
+private:
+    const RuleIndex::Data& m_data;
+    QStringView m_text;
+    qsizetype m_lineEnd = -1;
+    std::vector<Token> m_tokens;
+    std::vector<size_t> m_sentenceOf;
+    std::vector<size_t> m_sentenceStarts;
+    std::vector<quint8> m_tags;
+    std::vector<bool> m_tagged;
+    qsizetype m_next = 0;
+};
+
+bool holds(const CompiledConditions& c, const Candidate& candidate, const ItemRecord& item, Context& context)
+{
+    const QStringView text(item.text(), qsizetype(item.length));
+    for (const QString& kept : c.keep)
+        if (text.compare(kept, Qt::CaseInsensitive) == 0)
+            return false;
+    if (c.notAfter.isEmpty() && c.notBefore.isEmpty() && c.notWith.isEmpty() && c.partsOfSpeech.isEmpty())
+        return true; // no need to read the words around it
+    const qsizetype first = context.tokenAt(candidate.start + 1);
+    if (first < 0)
+        return false; // the item does not start a word
+    for (const QStringList& phrase : c.notAfter)
+        if (context.phraseAt(first - phrase.size(), phrase))
+            return false;
+    if (!c.notBefore.isEmpty() || !c.notWith.isEmpty()) {
+        const qsizetype after = context.tokenFrom(candidate.end);
+        for (const QStringList& phrase : c.notBefore)
+            if (context.phraseAt(after, phrase))
+                return false;
+        for (const QStringList& phrase : c.notWith)
+            if (context.phraseInSentence(first, after, phrase))
+                return false;
+    }
+    if (!c.partsOfSpeech.isEmpty()) {
+        if (!c.tags[context.tagOf(first)])
+            return false;
+    }
+    return true;
+}
+
+/// Gives each candidate the first of the rules holding its item whose
+/// conditions hold where it stands; drops the candidates of none.
+void applyConditions(const RuleIndex::Data& data, QStringView text, std::vector<Candidate>& candidates)
+{
+    Context context(data, text);
+    const auto fails = [&](Candidate& c) {
+        const ItemRecord* record = c.record;
+        while (record->condition >= 0 && !holds(data.conditions[size_t(record->condition)], c, *record, context)) {
+            if (record->next == 0)
+                return true;
+            record = &data.items.record(record->next);
+        }
+        c.priority = record->ordinal * 4 + c.priority % 4;
+        c.record = record;
+        return false;
+    };
+    candidates.erase(std::remove_if(candidates.begin(), candidates.end(), fails), candidates.end());
+}
+
+} // namespace
+
 QString RuleIndex::apply(const QString& workingText, qint64& count, QList<RewriteGroup>* groups,
                          const TextSpans& untouchable) const
 {
@@ -750,6 +1022,8 @@ QString RuleIndex::apply(const QString& workingText, qint64& count, QList<Rewrit
         std::remove_if(candidates.begin(), candidates.end(),
                        [&](const Candidate& c) { return !capitalsOf(workingText, c) || touchesUntouchable(c); }),
         candidates.end());
+    if (!d.conditions.empty())
+        applyConditions(d, workingText, candidates);
     const std::vector<char> taken = settleOverlaps(candidates);
 
     // Groups of rule lines that are not plain, made once per rewrite.
@@ -761,7 +1035,7 @@ QString RuleIndex::apply(const QString& workingText, qint64& count, QList<Rewrit
         } else {
             auto [it, inserted] = otherGroups.try_emplace(item.id);
             if (inserted)
-                appendText(it->second, alternativesFor(d.rules.at(item.rule),
+                appendText(it->second, alternativesFor(item.line.toString(),
                                                        QString::fromUtf16(item.text(), qsizetype(item.length))));
             out.append(it->second);
         }

@@ -33,8 +33,10 @@ public:
     RuleIndex();
     /// Indexes @p rules (kept as given, see rules()). Takes time and memory
     /// about proportional to the total length of the lines; never throws
-    /// except for lack of memory.
-    explicit RuleIndex(RuleList rules);
+    /// except for lack of memory. Malformed lines are left out (see
+    /// problems()). @p taggerPath is the part-of-speech model that rules with
+    /// "pos=" need; it is read the first time a rewrite needs it.
+    explicit RuleIndex(RuleList rules, QString taggerPath = QString());
     ~RuleIndex();
     RuleIndex(RuleIndex&&) noexcept;
     RuleIndex& operator=(RuleIndex&&) noexcept;
@@ -42,21 +44,29 @@ public:
     /// The rule lines, in file order, exactly as given.
     const RuleList& rules() const noexcept;
 
+    /// The lines that start like a rule but cannot be used, which no rewrite
+    /// applies (see parseRuleLine).
+    const QList<RuleProblem>& problems() const noexcept;
+
     /// The spintax of @p workingText (an article already spun once) under these
     /// rules: what applying every rule, item and suffix in order gives, with
     /// the replacement count added to @p count and, when @p groups is given,
     /// each group appended to it. A capitalised word that opens no sentence
     /// (a name, nearly always) is not replaced; at a sentence start the
     /// alternatives take the word's capitals. A "%" next to a replaced word
-    /// stays where it is. Time and memory grow with the text and what is
-    /// found in it, whatever the items. No replacement touches a unit of
-    /// @p untouchable (protected phrases, say). Throws Error when the spintax
-    /// would exceed 512 MB (rules of a great many items can make it so).
+    /// stays where it is. An item of a rule with conditions is replaced only
+    /// where they hold; elsewhere the next rule holding the same item may
+    /// take it. Time and memory grow with the text and what is found in it,
+    /// whatever the items. No replacement touches a unit of @p untouchable
+    /// (protected phrases, say). Throws Error when the spintax would exceed
+    /// 512 MB (rules of a great many items can make it so), or when a rule
+    /// needs the part-of-speech model and it cannot be read.
     QString apply(const QString& workingText, qint64& count, QList<RewriteGroup>* groups = nullptr,
                   const TextSpans& untouchable = {}) const;
 
+    struct Data; ///< the index itself, private to RuleIndex.cpp
+
 private:
-    struct Data;
     std::unique_ptr<Data> m_data;
 };
 

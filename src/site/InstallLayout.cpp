@@ -91,6 +91,11 @@ QString InstallLayout::rulesPath() const
     return userOrShipped(QStringLiteral("rwdb.txt"), false);
 }
 
+QString InstallLayout::taggerModelPath() const
+{
+    return m_installFolder + QStringLiteral("/tagger.model");
+}
+
 void InstallLayout::checkVariation(const QString& variation)
 {
     for (const QChar c : variation) {

@@ -44,6 +44,9 @@ public:
     /// The shipped data: templates, apparticles, appimages, help, rwdb.txt.
     QString installFolder() const { return m_installFolder; }
 
+    /// The part-of-speech model that rules with conditions need: always the shipped one.
+    QString taggerModelPath() const;
+
     /// The user's data folder ($XDG_DATA_HOME/quorvale); empty for --home.
     QString userFolder() const { return m_userFolder; }
 

@@ -149,7 +149,7 @@ void TornelleController::loadRules()
 {
     const QString shownPath = shown(m_rulesPath);
     try {
-        m_rules = RuleIndex(loadRuleList(m_rulesPath));
+        m_rules = RuleIndex(loadRuleList(m_rulesPath), m_taggerPath);
     } catch (const Error& error) {
         m_rules = RuleIndex();
         m_rulesStatus = QStringLiteral("No synonym rules found: ") + error.message();
@@ -162,6 +162,8 @@ void TornelleController::loadRules()
         m_rulesStatus = QStringLiteral("No synonym rules found in ") + shownPath;
     else
         m_rulesStatus = QString::number(usable) + QStringLiteral(" synonym rules loaded from ") + shownPath;
+    if (!m_rules.problems().isEmpty())
+        m_rulesStatus += QStringLiteral(". ") + ruleProblemSummary(m_rules.problems());
     Q_EMIT rulesStatusChanged(m_rulesStatus);
 }
 

@@ -53,6 +53,9 @@ public:
     /// @p text as a text box shows it: every line end (CR LF, CR, U+2028, U+2029) a line feed.
     static QString shownText(QString text);
 
+    /// The part-of-speech model that rules with conditions need (see RuleIndex); set before the rules load.
+    void setTaggerPath(const QString& path) { m_taggerPath = path; }
+
     // Commands
     /// The main window's slots changed: the options follow. The boxes keep
     /// their article, and Save still writes to it.
@@ -184,6 +187,7 @@ private:
     UiHost& m_ui;
     TornelleHost& m_host;
     QString m_rulesPath;
+    QString m_taggerPath;
     QString m_userFolder;
     SlotPaths m_articles;
     QRandomGenerator m_random;

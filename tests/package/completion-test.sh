@@ -31,7 +31,7 @@ check() {
     fi
 }
 
-check "build count-words demo import-thesaurus project rewrite spin" quorvale-cli ""
+check "build check-rules count-words demo import-thesaurus project rewrite spin" quorvale-cli ""
 check "rewrite" quorvale-cli re
 check "--version" quorvale-cli --v
 check "--help --home" quorvale-cli demo --h

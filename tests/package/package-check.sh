@@ -59,7 +59,7 @@ metadata)
     appstreamcli validate --no-net --pedantic "$root"/usr/share/metainfo/*.metainfo.xml
     appstreamcli validate-tree --no-net "$root"
     # The number of rules the package speaks of is the shipped file's.
-    rules=$(grep -c '^{.*}$' "$root"/usr/share/quorvale/rwdb.txt | sed -E ':a;s/([0-9])([0-9]{3})($|,)/\1,\2\3/;ta')
+    rules=$(grep -c '^{' "$root"/usr/share/quorvale/rwdb.txt | sed -E ':a;s/([0-9])([0-9]{3})($|,)/\1,\2\3/;ta')
     grep -qF "<li>$rules synonym rules" "$root"/usr/share/metainfo/*.metainfo.xml || fail "the metainfo does not say $rules rules"
     # Read whole first: grep -q stops at the match, and under pipefail dpkg-deb's broken pipe would fail the check.
     description=$(dpkg-deb -f "$(package_file)" Description)

@@ -11,13 +11,17 @@ namespace {
 
 constexpr CompareMode IgnoreCase = CompareMode::IgnoreCase;
 
+/// A rule line is framed by one pair of braces and has no empty item; any other line gives nothing.
 QStringList literalRuleItems(const QString& line)
 {
     if (line.isEmpty() || line.at(0) != u'{' || line.at(line.size() - 1) != u'}')
         return {};
-    QString s = replaceAll(line, QStringLiteral("{"), QString(), IgnoreCase);
-    s = replaceAll(s, QStringLiteral("}"), QString(), IgnoreCase);
-    return splitNonEmpty(s, QStringLiteral("|"));
+    if (line.count(u'{') != 1 || line.count(u'}') != 1)
+        return {};
+    const QStringList items = line.mid(1, line.size() - 2).split(u'|');
+    if (items.contains(QString()))
+        return {};
+    return items;
 }
 
 /// Two units that occur nowhere in @p text or @p rules: the procedure's mark for the spaces it inserts, so that

@@ -16,7 +16,8 @@ struct LiteralResult
 };
 
 /// The rewrite done the slow, obvious way, step by step as the rewriter is
-/// defined: for every rule line, every item of it and every suffix " ", ",",
+/// defined: for every rule line (one pair of braces around items that are not
+/// empty; other lines are skipped), every item of it and every suffix " ", ",",
 /// ".", ":" in turn, lower-case the whole working text, look for
 /// " " + item + suffix, and if it is there replace every occurrence left to
 /// right (a capitalised one only at a sentence start, with capitalised

@@ -2,6 +2,7 @@
 
 #include "LiteralRewriter.h"
 #include "TestSupport.h"
+#include "components/Error.h"
 
 namespace {
 
@@ -35,6 +36,39 @@ TEST_P(RewriteExamples, EngineAndPlainProcedureGiveTheStatedSpintax)
 
 INSTANTIATE_TEST_SUITE_P(Cases, RewriteExamples, ::testing::ValuesIn(test::referenceCases("examples.txt")),
                          test::referenceName);
+
+const QString ModelPath = QStringLiteral(QUORVALE_SOURCE_DIR "/data/tagger.model");
+
+class ConditionExamples : public ::testing::TestWithParam<test::ReferenceCase>
+{
+};
+
+TEST_P(ConditionExamples, EngineGivesTheStatedSpintax)
+{
+    const test::ReferenceCase& c = GetParam();
+    const RewriteResult engine =
+        rewriteArticle(c["article"], RuleIndex(c["rules"].split(u'\n'), ModelPath), &unchanged);
+    EXPECT_EQ(engine.spintax, c["spintax"]);
+    EXPECT_EQ(engine.replacementCount, c["count"].toLongLong());
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ConditionExamples, ::testing::ValuesIn(test::referenceCases("conditions.txt")),
+                         test::referenceName);
+
+TEST(ConditionExamples, OnlyAPartOfSpeechNeedsTheModelAndItsLackIsAnErrorNamingIt)
+{
+    const QString missing = QStringLiteral("/nonexistent/tagger.model");
+    qint64 count = 0;
+    EXPECT_EQ(
+        RuleIndex({QStringLiteral("{big|large} notbefore=deal")}, missing).apply(QStringLiteral("a big dog"), count),
+        QStringLiteral("a {large} dog"));
+    try {
+        RuleIndex({QStringLiteral("{big|large} pos=adj")}, missing).apply(QStringLiteral("a big dog"), count);
+        ADD_FAILURE() << "no error";
+    } catch (const Error& error) {
+        EXPECT_TRUE(error.message().contains(missing)) << error.message().toStdString();
+    }
+}
 
 TEST(RewriteArticle, SpinsFirstCountsTheSpunWordsAndCountsBeyondSixteenBits)
 {
