@@ -314,8 +314,8 @@ TEST_F(TornelleControllerTest, CopiesAndWordingsNeverOverwriteAnArticle)
     window->chooseWording(0, 1);
     QDir().mkpath(path("folder.txt"));
     QFile::link(path("a.txt"), path("link.txt"));
-    m_host.files = {path("a.txt"), path("link.txt"), path("b.txt"), path("folder.txt"), path("copy.txt"),
-                    path("spintax.txt")};
+    m_host.files = {path("a.txt"),      path("link.txt"), path("b.txt"),
+                    path("folder.txt"), path("copy.txt"), path("spintax.txt")};
     for (int i = 0; i < 5; ++i)
         window->saveAs();
     EXPECT_EQ(m_host.suggested[0], path("a-2.txt"));
