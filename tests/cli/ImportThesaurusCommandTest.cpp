@@ -34,7 +34,6 @@ const ImportCase ImportCases[] = {
     {"output_onto_a_pipe_refused", kThesaurus, "-o FIFO", 1, "", "named pipe"},
     {"output_into_a_device", kThesaurus, "-o /dev/null", 0, "", "3 rules written to /dev/null"},
     {"missing_word_list", kThesaurus, "--exclude @/none.txt", 2, "", "--exclude \"@/none.txt\": it does not exist"},
-    {"missing_file", {}, "", 1, "", "@/missing.dat"},
     {"not_mythes", "UTF-8\nbig\n", "", 1, "", "line 2"},
     {"max_items_too_small", kThesaurus, "--max-items 1", 2, "", "--max-items"},
     {"two_files", {}, "a b", 2, "", "too many arguments"},

@@ -106,7 +106,6 @@ const FailureCase FailureCases[] = {
     {"no_rwdb_in_the_installation_folder", "ARTICLE", 1, "@/rwdb.txt"},
     {"no_article", "", 2, "no article given"},
     {"in_place_on_standard_input", "- --in-place", 2, "--in-place"},
-    {"bad_seed", "ARTICLE --seed x", 2, "--seed needs a whole number"},
     {"wordings_without_out", "ARTICLE --wordings 3", 2, "--wordings and --out go together"},
     {"wordings_not_a_count", "ARTICLE --wordings 0 --out @/o", 2, "--wordings needs a number from 1 to 10000"},
     {"wordings_and_one_wording", "ARTICLE --wordings 2 --out @/o --in-place", 2, "--wordings excludes"},

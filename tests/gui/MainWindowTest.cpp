@@ -7,15 +7,16 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDropEvent>
-#include <QMimeData>
-#include <QSpinBox>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
+#include <QMimeData>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -112,6 +113,7 @@ TEST_F(MainWindowTest, LoadDummyDataFillsTheWindowAndBuildMinisiteBuildsIt)
     EXPECT_EQ(child<QListWidget>(*m_window, "File2")->currentItem()->text(), QStringLiteral("Image288.jpg"));
 
     QTest::keyClicks(child<QLineEdit>(*m_window, "txtSiteAddress"), QStringLiteral("https://example.org"));
+    EXPECT_FALSE(button("cmdPreviewSite")->isEnabled()) << "nothing built yet";
     button("vbtnLoad")->click();
     ASSERT_EQ(m_desktop.messages.size(), 2);
     EXPECT_TRUE(m_desktop.messages[1].startsWith(u"Done: ")) << m_desktop.messages[1].toStdString();
@@ -159,13 +161,33 @@ TEST_F(MainWindowTest, SiteCommandsTitleDropsAndTheQuestionBeforeClosing)
     EXPECT_EQ(label->text(), QStringLiteral("a.txt"));
     EXPECT_EQ(m_window->windowTitle(), u"Untitled Site* \u2014 " + caption);
 
+    // Clear Recent Sites is there once a site is.
+    QMenu* recent = nullptr;
+    for (QMenu* menu : m_window->findChildren<QMenu*>())
+        recent = menu->title() == u"&Recent Sites" ? menu : recent;
+    ASSERT_NE(recent, nullptr);
+    const auto clearEnabled = [recent] {
+        Q_EMIT recent->aboutToShow();
+        return recent->actions().last()->isEnabled();
+    };
+    EXPECT_FALSE(clearEnabled());
     m_desktop.paths = {m_dir.filePath(QStringLiteral("mine"))};
     m_window->findChild<QAction*>(QStringLiteral("actSaveSite"))->trigger();
     EXPECT_EQ(m_window->windowTitle(), u"mine \u2014 " + caption);
+    EXPECT_TRUE(clearEnabled());
+    // A site file dropped anywhere else is opened, whatever the letter case of its name.
+    const QString copy = m_dir.filePath(QStringLiteral("Copy.QUORVALE"));
+    ASSERT_TRUE(QFile::copy(m_dir.filePath(QStringLiteral("mine.quorvale")), copy));
+    data.setUrls({QUrl::fromLocalFile(copy)});
+    QDragEnterEvent enterElsewhere(QPoint(1, 1), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(m_window.get(), &enterElsewhere);
+    QDropEvent elsewhere(QPointF(1, 1), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(m_window.get(), &elsewhere);
+    EXPECT_EQ(m_window->windowTitle(), u"Copy \u2014 " + caption);
     child<QSpinBox>(*m_window, "spnVersions")->setValue(3);
     EXPECT_EQ(m_window->controller().versions(), 3);
     EXPECT_FALSE(m_window->close()) << "the question is answered with Cancel";
-    EXPECT_TRUE(m_desktop.messages.last().startsWith(u"Unsaved Changes: Save the changes to the site \"mine\" "));
+    EXPECT_TRUE(m_desktop.messages.last().startsWith(u"Unsaved Changes: Save the changes to the site \"Copy\" "));
     EXPECT_TRUE(m_window->isVisible());
 }
 

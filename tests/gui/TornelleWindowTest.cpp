@@ -38,7 +38,9 @@ TEST(TornelleWindowTest, LoadRewriteAndSaveThroughTheControlsKeepCrLf)
     EXPECT_TRUE(child<QRadioButton>(window, "optArticles0")->isChecked());
     EXPECT_EQ(box->accessibleName(), QStringLiteral("Article"));
     EXPECT_TRUE(box->tabChangesFocus());
+    EXPECT_FALSE(child<QPushButton>(window, "saveAs")->isEnabled()) << "nothing rewritten yet";
     child<QPushButton>(window, "vbtnConvert")->click();
+    EXPECT_TRUE(child<QPushButton>(window, "saveAs")->isEnabled());
     auto* rewritten = child<QPlainTextEdit>(window, "txtRewritten");
     EXPECT_EQ(rewritten->toPlainText(), QStringLiteral("My dog is large, very large.\n"));
     EXPECT_EQ(child<QLabel>(window, "lblChanges")->toolTip(),

@@ -61,7 +61,9 @@ metadata)
     # The number of rules the package speaks of is the shipped file's.
     rules=$(grep -c '^{' "$root"/usr/share/quorvale/rwdb.txt | sed -E ':a;s/([0-9])([0-9]{3})($|,)/\1,\2\3/;ta')
     grep -qF "<li>$rules synonym rules" "$root"/usr/share/metainfo/*.metainfo.xml || fail "the metainfo does not say $rules rules"
-    dpkg-deb -f "$(package_file)" Description | grep -qF "($rules are included)" || fail "the description does not say $rules rules"
+    # Read whole first: grep -q stops at the match, and under pipefail dpkg-deb's broken pipe would fail the check.
+    description=$(dpkg-deb -f "$(package_file)" Description)
+    [[ $description == *"($rules are included)"* ]] || fail "the description does not say $rules rules"
     grep -qF 'GPL-3.0-or-later' "$root"/usr/share/metainfo/*.metainfo.xml || fail "the metainfo names no project licence"
     # The site files' MIME type: well-formed, read by shared-mime-info without a word beside the system's
     # own types, and the type the desktop entry opens and the metainfo names.

@@ -75,6 +75,12 @@ TEST(LoadRuleList, OneEntryPerLineWithDuplicatesAndNonRulesAndTheMalformedLineNu
     EXPECT_EQ(problems.first().lineNumber, 6);
     EXPECT_EQ(quorvale::ruleProblemSummary(problems),
               QStringLiteral("Rule line 6 cannot be used and is left out (quorvale-cli check-rules lists why)."));
+    // Five line numbers are named, the rest counted.
+    const auto summary = [&](qsizetype n) {
+        return quorvale::ruleProblemSummary(QList<quorvale::RuleProblem>(n, problems.first()));
+    };
+    EXPECT_TRUE(summary(5).startsWith(u"Rule lines 6, 6, 6, 6, 6 cannot")) << summary(5).toStdString();
+    EXPECT_TRUE(summary(6).startsWith(u"Rule lines 6, 6, 6, 6, 6 and 1 more cannot")) << summary(6).toStdString();
 }
 
 } // namespace

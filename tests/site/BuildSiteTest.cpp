@@ -94,6 +94,7 @@ public:
         input.backgroundFile = QStringLiteral("sunset.jpg");
         writeFile(path(u"images/sunset.jpg"), jpegBytes("sunset"));
         writeFile(path(u"output/earlier.txt"), "earlier build");
+        input.siteFile = path(u"output-notes.quorvale"); // beside the output folder, not inside it
     }
 
     QString path(QStringView relative) const { return m_home.filePath(relative.toString()); }
@@ -266,8 +267,11 @@ TEST_F(BuildRun, AnotherBuildOfTheSameSiteIsWaitedForOrReported)
 }
 
 // The first build finds no output folder; a linked one loses only the link.
+// The longest video id and page address (2,048 characters) are taken.
 TEST_F(BuildRun, OnlyTheOutputFolderChanges)
 {
+    input.info.videoId = QString(20, u'v');
+    input.info.siteUrl = u"https://example.org/"_qs + QString(2018, u'a'); // and "/art1.html"
     for (const bool outputIsLink : {false, true}) {
         QTemporaryDir outside;
         writeFile(outside.filePath(QStringLiteral("keep.txt")), "outside");
@@ -275,7 +279,8 @@ TEST_F(BuildRun, OnlyTheOutputFolderChanges)
         if (outputIsLink) {
             ASSERT_TRUE(QFile::link(outside.path(), path(u"output")));
         }
-        EXPECT_TRUE(buildSite(input).succeeded());
+        const BuildResult result = buildSite(input);
+        EXPECT_TRUE(result.succeeded() && result.warnings.isEmpty()) << result.problems.join(u'\n').toStdString();
         EXPECT_EQ(treeOf(outside.path()), (QMap<QString, QByteArray>{{QStringLiteral("keep.txt"), "outside"}}));
         EXPECT_TRUE(QFileInfo::exists(path(u"output/template1/index.html")));
         EXPECT_FALSE(QFileInfo(path(u"output")).isSymLink());

@@ -89,11 +89,12 @@ TEST_F(TornelleControllerTest, OptionsFollowTheSlotCopyAndAnUnreadableArticleKee
     auto window = open({a, QString(), gone, QString(), QString()});
     EXPECT_TRUE(window->optionEnabled(0));
     EXPECT_FALSE(window->optionEnabled(1));
-    EXPECT_FALSE(window->rewriteEnabled());
+    EXPECT_FALSE(window->rewriteEnabled() || window->canSaveCopies());
 
-    // Choosing an article again drops edits.
+    // Choosing an article again drops edits; an emptied box cannot be rewritten.
     window->chooseArticle(0);
-    window->editArticle(QStringLiteral("edited"));
+    window->editArticle(QString());
+    EXPECT_FALSE(window->rewriteEnabled());
     window->chooseArticle(0);
     EXPECT_EQ(window->articleText(), QStringLiteral("alpha"));
     EXPECT_TRUE(window->rewriteEnabled());
@@ -312,14 +313,17 @@ TEST_F(TornelleControllerTest, CopiesAndWordingsNeverOverwriteAnArticle)
     auto window = rewritten("A big dog, a big cat.");
     window->chooseWording(0, 1);
     QDir().mkpath(path("folder.txt"));
-    m_host.files = {path("a.txt"), path("b.txt"), path("folder.txt"), path("copy.txt"), path("spintax.txt")};
-    for (int i = 0; i < 4; ++i)
+    QFile::link(path("a.txt"), path("link.txt"));
+    m_host.files = {path("a.txt"),      path("link.txt"), path("b.txt"),
+                    path("folder.txt"), path("copy.txt"), path("spintax.txt")};
+    for (int i = 0; i < 5; ++i)
         window->saveAs();
     EXPECT_EQ(m_host.suggested[0], path("a-2.txt"));
     EXPECT_EQ(readFile(path("a.txt")), QByteArray("A big dog, a big cat."));
     EXPECT_EQ(readFile(path("b.txt")), QByteArray("other"));
-    EXPECT_EQ(m_hosts.titles().mid(1), (QStringList{u"Error"_qs, u"Error"_qs, u"Error"_qs, u"File Saved"_qs}));
-    EXPECT_TRUE(m_hosts.messages[3].text.contains(u"a folder"));
+    EXPECT_EQ(m_hosts.titles().mid(1),
+              (QStringList{u"Error"_qs, u"Error"_qs, u"Error"_qs, u"Error"_qs, u"File Saved"_qs}));
+    EXPECT_TRUE(m_hosts.messages[4].text.contains(u"a folder"));
     EXPECT_EQ(QString::fromUtf8(readFile(path("copy.txt"))), window->rewrittenText());
     window->saveSpintaxAs();
     EXPECT_EQ(m_host.suggested.back(), path("a-spintax.txt"));
