@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Rewrite speed against the whole English thesaurus of mythes-en-us, converted
 // with every meaning (about 54,000 rules), on generated articles of 1,000,
 // 10,000 and 100,000 words:

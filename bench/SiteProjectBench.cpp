@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Site projects with the shipped data (data/ of the source tree as the
 // installation folder, nothing written there):
 //   SaveProject     the sample site written to its site file (safe save)

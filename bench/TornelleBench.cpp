@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Tornelle window's change menus on a long article, with the shipped
 // rules and the sample articles repeated to 5,000 words:
 //   OpenChangeMenu    a click on a highlighted word: the spot found, its menu

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installation rules and the Debian package.
 #
 #   cmake --install BUILD [--prefix DIR]     executables in bin/, data in share/quorvale/

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Settings every target of the project shares: link against quorvale_settings.
 add_library(quorvale_settings INTERFACE)
 target_compile_features(quorvale_settings INTERFACE cxx_std_20)

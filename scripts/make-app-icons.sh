@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Renders the application icon packaging/icons/org.quorvale.quorvale.svg into
 # the PNG sizes of the hicolor icon theme:
 #   packaging/icons/hicolor/<N>x<N>/apps/org.quorvale.quorvale.png

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Renders the PNG icons of both designs from their favicon.svg, for browsers
 # and home screens that take no SVG icon:
 #   data/template<N>/assets/images/favicon-32.png        32x32, transparent corners like the SVG

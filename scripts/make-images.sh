@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Renders the sample background pictures that ship with Quorvale:
 #   data/appimages/*.jpg                 pictures offered for the headline section
 #   data/template1/assets/images/bg.jpg  default background of design 1

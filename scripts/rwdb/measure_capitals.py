@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Counts, in the Brown Corpus, the words a rule file would replace that start
 with a capital in mid-sentence (right after a lower-case word), and how many
 of them the corpus tags as part of a name or title (np, or a "-tl" tag).

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The measuring part of scripts/rewrite-eval (see there)."""
 import argparse
 import collections

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Reading WordNet 3.0 as installed by Debian's wordnet-base
 (/usr/share/wordnet): lemmas, synsets in order of frequency, tag counts and
 the exception lists of irregular forms."""

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renders the main window (as it opens, after "Load Dummy Data", and holding a
 // site opened from its file with the "Site" menu open), the instructions
 // window, the Tornelle window after a rewrite with the change menu of a word

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Trains the part-of-speech tagger of the rewriter (see make-tagger.sh).
 
     train_tagger.py BROWN_DIR OUT_MODEL [--check FILE] [--iterations N]

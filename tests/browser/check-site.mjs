@@ -1,4 +1,5 @@
 #!/usr/bin/env node
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Builds the sample site with quorvale-cli from copies of the installation
 // folder in several forms (see siteForms: design 1 and 2 with and without the
 // video, words far wider than a phone, the darkest and the lightest sample

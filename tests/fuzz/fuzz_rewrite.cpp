@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "../rewriter/LiteralRewriter.h"
 #include "FuzzSupport.h"
 #include "rewriter/Rewriter.h"

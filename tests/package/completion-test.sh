@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The bash completion of quorvale-cli against the tool's help texts:
 #   completion-test.sh COMPLETION_FILE CLI_FOLDER
 # Each case is the command line up to the cursor (the last word is the one

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks of the Debian package, one step per CTest test:
 #   package-check.sh build     BUILD_DIR   make the package with CPack into BUILD_DIR/package-check
 #   package-check.sh lintian   BUILD_DIR   lintian: no errors and no warnings

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "LiteralRewriter.h"
 #include "TestSupport.h"
 #include "components/Error.h"
