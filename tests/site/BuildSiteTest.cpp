@@ -2,6 +2,7 @@
 #include "site/BuildSite.h"
 
 #include "TestSupport.h"
+#include "site/SiteProject.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -31,24 +32,11 @@ BuildInput readSettings(const QString& settingsFile, const QString& home)
         input.articlePaths[i] = home + u'/' + slotNames.at(qsizetype(i)).toString();
     input.backgroundFolder = home + u'/' + settings.value(u"backgroundFolder").toString();
     input.backgroundFile = settings.value(u"backgroundFile").toString();
-    // The site texts under the names of quorvale-cli's options.
-    const std::pair<const char16_t*, QString SiteInfo::*> texts[] = {
-        {u"site-name", &SiteInfo::siteName},
-        {u"site-headline", &SiteInfo::siteHeadline},
-        {u"site-description", &SiteInfo::siteDescription},
-        {u"ad-title", &SiteInfo::adTitle},
-        {u"ad-description", &SiteInfo::adDescription},
-        {u"button-text", &SiteInfo::buttonText},
-        {u"button-url", &SiteInfo::buttonUrl},
-        {u"video-id", &SiteInfo::videoId},
-        {u"footer", &SiteInfo::footerText},
-        {u"read-more", &SiteInfo::readMoreText},
-        {u"related-articles", &SiteInfo::relatedArticlesText},
-        {u"site-url", &SiteInfo::siteUrl}};
+    // The site texts under the names of quorvale-cli's options, as site files keep them.
     const QJsonObject info = settings.value(u"info").toObject();
-    for (const auto& [key, field] : texts) {
-        if (info.contains(QStringView(key)))
-            input.info.*field = info.value(QStringView(key)).toString();
+    for (const SiteTextKey& text : siteTextKeys()) {
+        if (info.contains(text.key))
+            input.info.*text.field = info.value(text.key).toString();
     }
     return input;
 }
