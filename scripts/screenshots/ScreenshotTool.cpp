@@ -122,6 +122,7 @@ int main(int argc, char* argv[])
     const QTemporaryDir userFolder;
     quorvale::TornelleWindow tornelle(desktop, install + QStringLiteral("/rwdb.txt"), userFolder.path(),
                                       window.controller().slotPaths(), QRandomGenerator(1));
+    tornelle.controller().setTaggerPath(window.controller().layout().taggerModelPath());
     while (tornelle.controller().loadingTimerEnabled())
         tornelle.controller().loadingTick();
     tornelle.findChild<QRadioButton*>(QStringLiteral("optArticles0"))->click();

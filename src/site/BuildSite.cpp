@@ -352,7 +352,7 @@ private:
         if (m_input.versions == 1)
             return;
         try {
-            m_rules.emplace(loadRuleList(m_input.layout.rulesPath()));
+            m_rules.emplace(loadRuleList(m_input.layout.rulesPath()), m_input.layout.taggerModelPath());
         } catch (const Error& error) {
             m_result.problems << QStringLiteral("The versions are rewritten with the synonym rules, which cannot be "
                                                 "read: ") +

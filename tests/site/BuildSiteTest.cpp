@@ -290,7 +290,9 @@ struct CancelVersions final : BuildProgress
 // the layout's output stays as it was, and a cancelled build keeps whole versions only.
 TEST_F(BuildRun, VersionsInAFolderOfTheirOwnRepeatExactlyAndSayWhenTheyRepeat)
 {
-    writeFile(path(u"rwdb.txt"), "{article|text|piece}\n{one|1}\n");
+    // The shipped rules name parts of speech: the versions are tagged with the installation's model.
+    writeFile(path(u"rwdb.txt"), "{article|text|piece} pos=noun\n{one|1}\n");
+    ASSERT_TRUE(QFile::copy(QStringLiteral(QUORVALE_SOURCE_DIR "/data/tagger.model"), path(u"tagger.model")));
     writeFile(path(u"template1_novideo/index.html"), "#ARTICLE_CONTENT#");
     for (std::size_t i = 0; i < 5; ++i)
         writeFile(input.articlePaths[i], "Page " + QByteArray::number(qulonglong(i)) +
